@@ -1,0 +1,233 @@
+#include "store/TableImport.h"
+
+#include <QDir>
+
+#include "store/CsvReader.h"
+#include "store/DatabaseFiles.h"
+#include "store/ExternalDatabase.h"
+#include "store/InitialsColumns.h"
+#include "store/SqlText.h"
+
+namespace qh::store {
+
+namespace {
+
+struct TableHome {
+    const char* table;
+    DbFile file;
+};
+
+const TableHome kImportable[] = {
+    {"ICD10", DbFile::Coding},   {"ICD_10", DbFile::Coding},  {"ICD_SS", DbFile::Coding},
+    {"ICD_WS", DbFile::Coding},  {"ICD_BL", DbFile::Coding},  {"JBZL", DbFile::Coding},
+    {"ddt_costitems", DbFile::Main},
+    {"FJX", DbFile::Reference},  {"ZYX", DbFile::Reference},  {"ZYNK", DbFile::Reference},
+    {"XYSM", DbFile::Reference},
+};
+
+struct ColumnInfo {
+    QString name;
+    QString type;  // declared type, upper case
+    bool key = false;
+};
+
+QList<ColumnInfo> columnsOf(ExternalDatabase& db, const QString& table) {
+    QList<ColumnInfo> out;
+    RecordSet rs = db.Query("PRAGMA table_info(" + table + ")");
+    while (!db.IsEOF(rs)) {
+        out << ColumnInfo{db.Read(rs, "name").toText(), db.Read(rs, "type").toText().toUpper(),
+                          db.Read(rs, "pk").toInt() != 0};
+        db.MoveNext(rs);
+    }
+    db.CloseRecordSet(rs);
+    return out;
+}
+
+bool isNumericType(const QString& type) {
+    return type.contains("INT") || type.contains("REAL") || type.contains("DOUB") ||
+           type.contains("FLOA") || type.contains("NUM");
+}
+
+bool openFile(ExternalDatabase& db, const QString& dataDir, DbFile file, QString* error) {
+    const QString p = QDir(dataDir).filePath(fileName(file));
+    if (db.Open(p, kDbUser, password(file))) return true;
+    *error = QStringLiteral("无法打开数据库 %1").arg(p);
+    return false;
+}
+
+}  // namespace
+
+QStringList importableTables() {
+    QStringList out;
+    for (const auto& t : kImportable) out << t.table;
+    return out;
+}
+
+ImportResult importTable(const QString& dataDir, const QString& tableName, const QString& csvPath,
+                         bool replace) {
+    ImportResult result;
+    const TableHome* home = nullptr;
+    for (const auto& t : kImportable)
+        if (tableName.compare(t.table, Qt::CaseInsensitive) == 0) home = &t;
+    if (!home) {
+        result.error = QStringLiteral("不能导入表 %1（可导入：%2）")
+                           .arg(tableName, importableTables().join("、"));
+        return result;
+    }
+    const QString table = home->table;
+
+    const CsvContent csv = readCsvFile(csvPath);
+    if (!csv.ok) {
+        result.error = csv.error;
+        return result;
+    }
+    if (csv.records.isEmpty()) {
+        result.error = QStringLiteral("文件没有标题行");
+        return result;
+    }
+
+    ExternalDatabase db;
+    if (!openFile(db, dataDir, home->file, &result.error)) return result;
+    const QList<ColumnInfo> columns = columnsOf(db, table);
+    if (columns.isEmpty()) {
+        result.error = QStringLiteral("数据库中没有表 %1").arg(table);
+        return result;
+    }
+
+    // Map the header onto the table's columns.
+    QList<ColumnInfo> header;
+    for (const QString& raw : csv.records.first().fields) {
+        const QString name = raw.trimmed();
+        auto it = std::find_if(columns.begin(), columns.end(), [&](const ColumnInfo& c) {
+            return c.name.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (it == columns.end()) {
+            result.error = QStringLiteral("表 %1 没有列 %2").arg(table, name);
+            return result;
+        }
+        if (std::any_of(header.begin(), header.end(),
+                        [&](const ColumnInfo& c) { return c.name == it->name; })) {
+            result.error = QStringLiteral("列 %1 在标题行中出现两次").arg(name);
+            return result;
+        }
+        header << *it;
+    }
+
+    const InitialsColumn* initials = initialsColumnOf(table);
+    int sourceIndex = -1, initialsIndex = -1;
+    for (int i = 0; i < header.size(); ++i) {
+        if (initials && header[i].name.compare(initials->source, Qt::CaseInsensitive) == 0) sourceIndex = i;
+        if (initials && header[i].name.compare(initials->column, Qt::CaseInsensitive) == 0) initialsIndex = i;
+    }
+    QStringList columnNames;
+    for (const auto& c : header) columnNames << c.name;
+    const bool addInitials = initials && sourceIndex >= 0 && initialsIndex < 0;
+    if (addInitials) columnNames << initials->column;
+
+    if (!db.Execute("BEGIN")) {
+        result.error = db.LastError();
+        return result;
+    }
+    if (replace && !db.Execute("delete from " + table)) {
+        result.error = db.LastError();
+        db.Execute("ROLLBACK");
+        return result;
+    }
+    for (qsizetype r = 1; r < csv.records.size(); ++r) {
+        const CsvRecord& rec = csv.records[r];
+        auto reject = [&](const QString& why) {
+            result.rejected << QStringLiteral("第%1行：%2").arg(rec.line).arg(why);
+        };
+        if (rec.fields.size() != header.size()) {
+            reject(QStringLiteral("有%1列，标题行有%2列").arg(rec.fields.size()).arg(header.size()));
+            continue;
+        }
+        QStringList values;
+        bool bad = false;
+        for (int i = 0; i < header.size(); ++i) {
+            QString v = rec.fields[i].trimmed();
+            if (i == initialsIndex && v.isEmpty() && sourceIndex >= 0)
+                v = initialsFor(*initials, rec.fields[sourceIndex].trimmed());
+            if (v.isEmpty()) {
+                values << "NULL";
+                continue;
+            }
+            if (isNumericType(header[i].type)) {
+                bool isNumber = false;
+                v.toDouble(&isNumber);
+                if (!isNumber) {
+                    reject(QStringLiteral("列 %1 的值“%2”不是数字").arg(header[i].name, v));
+                    bad = true;
+                    break;
+                }
+            }
+            values << "'" + sqlText(v) + "'";
+        }
+        if (bad) continue;
+        if (addInitials)
+            values << "'" + sqlText(initialsFor(*initials, rec.fields[sourceIndex].trimmed())) + "'";
+        const QString sql = "INSERT INTO " + table + " (" + columnNames.join(',') + ") values (" +
+                            values.join(',') + ")";
+        if (db.Execute(sql))
+            ++result.added;
+        else
+            reject(db.LastError());
+    }
+    if (replace && !result.rejected.isEmpty()) {
+        db.Execute("ROLLBACK");
+        result.error = QStringLiteral("有%1行被拒绝，表 %2 保持原样").arg(result.rejected.size()).arg(table);
+        result.added = 0;
+        return result;
+    }
+    if (!db.Execute("COMMIT")) {
+        db.Execute("ROLLBACK");
+        result.error = db.LastError();
+        result.added = 0;
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+ReindexResult reindexAll(const QString& dataDir) {
+    ReindexResult result;
+    for (DbFile file : {DbFile::Main, DbFile::Reference, DbFile::Coding}) {
+        ExternalDatabase db;
+        if (!openFile(db, dataDir, file, &result.error)) return result;
+        if (!db.Execute("BEGIN")) {
+            result.error = db.LastError();
+            return result;
+        }
+        for (const InitialsColumn& c : initialsColumns()) {
+            if (c.file != file) continue;
+            int changed = 0;
+            RecordSet rs = db.Query("select rowid as qh_row," + c.source + "," + c.column + " from " + c.table);
+            QList<QPair<qint64, QString>> updates;
+            while (!db.IsEOF(rs)) {
+                const QString fresh = initialsFor(c, db.Read(rs, 2).toText().trimmed());
+                if (fresh != db.Read(rs, 3).toText()) updates << qMakePair(db.Read(rs, 1).toInt(), fresh);
+                db.MoveNext(rs);
+            }
+            db.CloseRecordSet(rs);
+            for (const auto& [row, value] : updates) {
+                if (!db.Execute("UPDATE " + c.table + " SET " + c.column + "='" + sqlText(value) +
+                                "' where rowid=" + QString::number(row))) {
+                    result.error = db.LastError();
+                    db.Execute("ROLLBACK");
+                    return result;
+                }
+                ++changed;
+            }
+            result.changed[c.table + "." + c.column] = changed;
+        }
+        if (!db.Execute("COMMIT")) {
+            result.error = db.LastError();
+            db.Execute("ROLLBACK");
+            return result;
+        }
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace qh::store
