@@ -1,0 +1,76 @@
+-- ZYBD.mdb: the reference knowledge base (read-only for the ward).
+-- Category codes (DXDM, XLDM, DLDM) are numbers: the trees select them bare.
+-- The long texts of a new base are plain text; deciphering returns them unchanged.
+
+-- Formulae; FJZC lists the formula's herbs separated by ",".
+CREATE TABLE FJX (
+    ID        INTEGER PRIMARY KEY AUTOINCREMENT,
+    名称      TEXT COLLATE NOCASE,
+    MCJS      TEXT COLLATE NOCASE,
+    出处      TEXT COLLATE NOCASE,
+    DXDM      INTEGER,
+    FJDL      TEXT COLLATE NOCASE,
+    XLDM      INTEGER,
+    FJXL      TEXT COLLATE NOCASE,
+    FJZC      TEXT COLLATE NOCASE,
+    组成      TEXT COLLATE NOCASE,
+    用法      TEXT COLLATE NOCASE,
+    功用      TEXT COLLATE NOCASE,
+    主治      TEXT COLLATE NOCASE,
+    方解      TEXT COLLATE NOCASE,
+    运用      TEXT COLLATE NOCASE,
+    文献摘要  TEXT COLLATE NOCASE,
+    临床报道  TEXT COLLATE NOCASE
+);
+CREATE INDEX FJX_DXDM ON FJX (DXDM, XLDM);
+CREATE INDEX FJX_MCJS ON FJX (MCJS);
+CREATE INDEX FJX_名称 ON FJX (名称);
+
+-- Chinese herbs; FY lists other names of the herb.
+CREATE TABLE ZYX (
+    ID        INTEGER PRIMARY KEY AUTOINCREMENT,
+    名称      TEXT COLLATE NOCASE,
+    YPJS      TEXT COLLATE NOCASE,
+    FY        TEXT COLLATE NOCASE,
+    DLDM      INTEGER,
+    ZYDL      TEXT COLLATE NOCASE,
+    XLDM      INTEGER,
+    ZYXL      TEXT COLLATE NOCASE,
+    出处      TEXT COLLATE NOCASE,
+    科属      TEXT COLLATE NOCASE,
+    性能      TEXT COLLATE NOCASE,
+    功效      TEXT COLLATE NOCASE,
+    应用      TEXT COLLATE NOCASE,
+    用法      TEXT COLLATE NOCASE,
+    使用注意  TEXT COLLATE NOCASE,
+    鉴别用药  TEXT COLLATE NOCASE,
+    古籍摘要  TEXT COLLATE NOCASE,
+    附药      TEXT COLLATE NOCASE
+);
+CREATE INDEX ZYX_DLDM ON ZYX (DLDM, XLDM);
+CREATE INDEX ZYX_XLDM ON ZYX (XLDM);
+CREATE INDEX ZYX_名称 ON ZYX (名称);
+CREATE INDEX ZYX_YPJS ON ZYX (YPJS);
+
+-- Internal-medicine diseases by syndrome type.
+CREATE TABLE ZYNK (
+    ID    INTEGER PRIMARY KEY AUTOINCREMENT,
+    DXDM  INTEGER,
+    病名  TEXT COLLATE NOCASE,
+    XLDM  INTEGER,
+    分类  TEXT COLLATE NOCASE,
+    证型  TEXT COLLATE NOCASE,
+    症状  TEXT COLLATE NOCASE,
+    治则  TEXT COLLATE NOCASE,
+    方剂  TEXT COLLATE NOCASE
+);
+CREATE INDEX ZYNK_DXDM ON ZYNK (DXDM, XLDM);
+
+-- Western drug instructions.
+CREATE TABLE XYSM (
+    ID    INTEGER PRIMARY KEY AUTOINCREMENT,
+    YPMC  TEXT COLLATE NOCASE,
+    YPJS  TEXT COLLATE NOCASE,
+    YPSM  TEXT COLLATE NOCASE
+);
+CREATE INDEX XYSM_YPJS ON XYSM (YPJS);
