@@ -1,0 +1,60 @@
+#include "shell/BedList.h"
+
+#include "shell/PatientRowText.h"
+#include "store/DatabaseFiles.h"
+#include "store/ExternalDatabase.h"
+#include "store/SqlText.h"
+
+namespace qh::shell {
+
+using store::sqlText;
+
+namespace {
+const QString kBedSelect =
+    QStringLiteral("select 姓名,性别,年龄,诊断,床号,住院号,住院编号,编号,科室 from 在院病人 where ");
+}
+
+QString BedList::listQuery(const QString& department) {
+    return kBedSelect + "科室='" + sqlText(department) + "'  order by Val(床号) ASC";
+}
+
+QString BedList::searchQuery(const QString& department, const QString& initials) {
+    return kBedSelect + "姓名检索 like '" + sqlText(initials) + "%' and 科室='" + sqlText(department) +
+           "' order by Val(床号) ASC";
+}
+
+bool BedList::fill(const QString& searchText) {
+    rows_.clear();
+    store::ExternalDatabase db;
+    if (!db.Open(store::path(store::DbFile::Main), QString::fromUtf8(store::kDbUser),
+                 store::password(store::DbFile::Main)))
+        return false;
+    const QString sql = searchText.isEmpty() ? listQuery(department_) : searchQuery(department_, searchText);
+    const store::RecordSet rs = db.Query(sql);
+    db.MoveFirst(rs);
+    while (!db.IsEOF(rs)) {
+        BedRow row;
+        row.text = bedText(db.Read(rs, QStringLiteral("床号")).toText()) + " " +
+                   db.Read(rs, QStringLiteral("性别")).toText() + " " + db.Read(rs, QStringLiteral("姓名")).toText();
+        row.serial = db.Read(rs, QStringLiteral("住院编号")).toInt();
+        row.id = db.Read(rs, QStringLiteral("编号")).toInt();
+        rows_.push_back(row);
+        db.MoveNext(rs);
+    }
+    db.CloseRecordSet(rs);
+    db.Close();
+    return true;
+}
+
+void BedList::setTicked(int row, bool on) {
+    if (row >= 0 && row < rows_.size()) rows_[row].ticked = on;
+}
+
+QVector<qint64> BedList::tickedSerials() const {
+    QVector<qint64> out;
+    for (const BedRow& r : rows_)
+        if (r.ticked) out.push_back(r.serial);
+    return out;
+}
+
+}  // namespace qh::shell

@@ -1,0 +1,59 @@
+#pragma once
+// The login window's state and rules: the department and user lists read from dzbl.mdb,
+// the notice shown while the chosen department has no users, the password check and
+// the filling of the UserContext. The window is a thin view over this class.
+#include <QString>
+#include <QVector>
+
+#include "shell/UserContext.h"
+#include "store/ExternalDatabase.h"
+#include "widgets/UserInterface.h"
+
+namespace qh::shell {
+
+struct ListItem {
+    QString text;
+    qint64 value = 0;  // the row's 编号
+};
+
+class LoginModel {
+public:
+    explicit LoginModel(ui::UserInterface& ui);
+
+    static QString noticeText();
+    static QString wrongPasswordText();  // "用户名或密码输入错误。"
+
+    // Fills both lists: departments (the last one marked "√" in 默认 preselected) and the
+    // users of the preselected department, none of them chosen.
+    void open();
+    const QVector<ListItem>& departments() const { return departments_; }
+    int currentDepartment() const { return currentDepartment_; }  // -1: none
+    QString departmentText() const;
+    // Department changed: refills the user list for it.
+    void chooseDepartment(int index);
+
+    const QVector<ListItem>& users() const { return users_; }
+    int currentUser() const { return currentUser_; }  // -1: none
+    QString userText() const;
+    void chooseUser(int index);
+
+    // Shown while the user list has no item.
+    bool noticeVisible() const { return users_.isEmpty(); }
+
+    // "确  定": true when the main window may open with `user`. A wrong password (or no
+    // user chosen) shows the message and changes nothing.
+    bool logIn(const QString& password, UserContext& user);
+
+private:
+    void fillUsers();
+    void readSettings(UserContext& user);
+
+    ui::UserInterface& ui_;
+    store::ExternalDatabase db_;  // left open by the lists for the login
+    QVector<ListItem> departments_;
+    QVector<ListItem> users_;
+    int currentDepartment_ = -1;
+    int currentUser_ = -1;
+};
+
+}  // namespace qh::shell

@@ -1,0 +1,30 @@
+#pragma once
+// The unsaved-changes prompt offered before the current patient or the page changes.
+// The record editor implements EditableDocument for the document it has open.
+#include <QString>
+
+#include "shell/PatientContext.h"
+#include "widgets/UserInterface.h"
+
+namespace qh::shell {
+
+class EditableDocument {
+public:
+    virtual ~EditableDocument() = default;
+    virtual bool isModified() const = 0;
+    virtual QString title() const = 0;
+    // Stores the document (UPDATE 在院病历 SET 数据=? ...) and reports its own messages;
+    // true when stored.
+    virtual bool save() = 0;
+    // Drops the changes: the editor's modified flag is cleared.
+    virtual void discardChanges() = 0;
+};
+
+enum class OfferSaveOutcome { NotModified, Saved, SaveFailed, Discarded };
+
+QString offerSaveText(const QString& patientName, const QString& documentTitle);
+
+// Asks only when the document is modified. Answer 1 saves, any other answer discards.
+OfferSaveOutcome offerSave(ui::UserInterface& ui, const PatientContext& patient, EditableDocument* document);
+
+}  // namespace qh::shell
