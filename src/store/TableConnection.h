@@ -23,6 +23,10 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// The rows are read when the set opens; AddNew/SetField/Update and Delete write through
+// at once. A deleted row stays current (reading as empty) until the cursor moves on, so
+// Delete then MoveNext lands on the following row; RowCount counts the rows not deleted.
+// Moving the cursor drops SetField values not yet stored by Update.
 class TableRowSet {
 public:
     TableRowSet();
