@@ -1,0 +1,55 @@
+// The cost of one operation as the program does it: Open the file, look up one row by
+// its key in a 100,000-row table, read it, Close.
+#include <benchmark/benchmark.h>
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include "store/DatabaseCreation.h"
+#include "store/ExternalDatabase.h"
+
+namespace {
+
+const QString kUser = QStringLiteral("管理员");
+const QString kPassword = QStringLiteral("5170462");
+constexpr int kRows = 100000;
+
+// One file for every run of the benchmark, filled once.
+const QString& benchFile() {
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString p = dir.filePath(QStringLiteral("dzbl.mdb"));
+        qh::store::CreateDatabaseFile(p, kUser, kPassword);
+        qh::store::ExternalDatabase db;
+        db.Open(p, kUser, kPassword);
+        db.ExecuteScript(QStringLiteral(
+            "CREATE TABLE 在院病人 (编号 INTEGER PRIMARY KEY AUTOINCREMENT, 姓名 TEXT, 床号 TEXT, 入院日期 DATETIME);"
+            "INSERT INTO 在院病人 (姓名, 床号, 入院日期) WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n"
+            " WHERE x < %1) SELECT '病人' || x, (x % 60) || '床', '2016-03-05 08:30:00' FROM n;")
+                             .arg(kRows));
+        return p;
+    }();
+    return path;
+}
+
+void BM_OpenLookupClose(benchmark::State& state) {
+    const QString& path = benchFile();
+    auto* random = QRandomGenerator::global();
+    for (auto _ : state) {
+        qh::store::ExternalDatabase db;
+        if (!db.Open(path, kUser, kPassword)) {
+            state.SkipWithError("open failed");
+            break;
+        }
+        const auto rs = db.Query(QStringLiteral("select * from 在院病人 where 编号=") +
+                                 QString::number(random->bounded(1, kRows + 1)));
+        benchmark::DoNotOptimize(db.Read(rs, QStringLiteral("姓名")).toText());
+        db.CloseRecordSet(rs);
+        db.Close();
+    }
+}
+BENCHMARK(BM_OpenLookupClose)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
