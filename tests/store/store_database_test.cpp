@@ -232,6 +232,7 @@ TEST_F(ExternalDatabaseTest, FailedAndEmptyQueriesAreAtTheirEnd) {
     }
     EXPECT_NE(empty, broken);
     EXPECT_EQ(scalar(QStringLiteral("select count(1) from t")), QStringLiteral("0"));  // the insert did not run
+    EXPECT_EQ(scalar(QStringLiteral("PRAGMA table_info(t)")), QStringLiteral("0"));  // reading pragmas are queries
 
     ExternalDatabase closed;
     EXPECT_TRUE(closed.IsEOF(closed.Query(QStringLiteral("select 1"))));
