@@ -1,9 +1,37 @@
-// The workstation (replaced by the login window once the shell exists).
-#include <QCoreApplication>
-#include <cstdio>
+// The workstation: finds and prepares the data directory, then shows the login window.
+// Closing the main window (or cancelling the login) ends the program.
+#include <QApplication>
+#include <QMessageBox>
+
+#include "shell/ui/LoginWindow.h"
+#include "shell/ui/MainWindow.h"
+#include "store/DataDirectory.h"
+#include "store/DatabaseFiles.h"
+#include "widgets/ui/QtUserInterface.h"
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    std::fputs("qinghe-emr: not yet built\n", stderr);
-    return 1;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("青禾电子病历"));
+
+    const QString dir = qh::store::resolveDataDirectory(QApplication::arguments());
+    const qh::store::PrepareResult prepared = qh::store::prepareDataDirectory(dir);
+    if (prepared.status == qh::store::PrepareResult::Incomplete ||
+        prepared.status == qh::store::PrepareResult::Failed) {
+        QMessageBox::critical(nullptr, QStringLiteral("青禾电子病历"), prepared.message);
+        return 2;
+    }
+    qh::store::setDataDirectory(dir);
+
+    qh::ui::QtUserInterface ui;
+    auto* login = new qh::shell::LoginWindow(ui, nullptr);
+    ui.setParent(login);
+    // The login window opens the main window, which closes the login window.
+    auto openMain = [&ui, login](const qh::shell::UserContext& user) {
+        auto* main = new qh::shell::MainWindow(user, ui, login);
+        ui.setParent(main);
+        main->show();
+    };
+    login->setOnLoggedIn(openMain);
+    login->show();
+    return app.exec();
 }
