@@ -18,3 +18,18 @@ void setDataDirectory(const QString& dir);
 QString dataDirectory();
 
 }  // namespace qh::store
+
+#include <QList>
+#include <optional>
+
+namespace qh::store {
+
+// The three files in a fixed order (main, reference, coding).
+QList<DbFile> allDbFiles();
+// The file a name stands for, whatever folder it lies in ("/x/dzbl.mdb" is Main);
+// the name compares without regard to case. Empty when it is none of the three.
+std::optional<DbFile> dbFileOf(const QString& fileNameOrPath);
+// The stem of the file's schema and seed data: "dzbl", "ZYBD", "fwqdz".
+QString dataStem(DbFile f);
+
+}  // namespace qh::store

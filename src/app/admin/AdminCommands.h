@@ -1,0 +1,29 @@
+#pragma once
+// The commands of qinghe-emr-admin. Each lives in its own file and takes the arguments
+// after its name; it writes results to out, a one-line reason to err, and returns the
+// exit status. Adding a command: a new file, its declaration here and one line in
+// AdminCommands.cpp.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+namespace qh::admin {
+
+using CommandFunction = int (*)(const QStringList& args, QTextStream& out, QTextStream& err);
+
+struct AdminCommand {
+    QString name;
+    QString usage;  // the arguments, for the help text
+    CommandFunction run;
+};
+
+const QList<AdminCommand>& adminCommands();
+// Runs the command named by args[0]; an unknown or missing name prints the usage (status 2).
+int dispatch(const QStringList& args, QTextStream& out, QTextStream& err);
+
+int runInit(const QStringList& args, QTextStream& out, QTextStream& err);
+int runSql(const QStringList& args, QTextStream& out, QTextStream& err);
+int runCheck(const QStringList& args, QTextStream& out, QTextStream& err);
+
+}  // namespace qh::admin

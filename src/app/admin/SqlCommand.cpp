@@ -1,0 +1,111 @@
+// sql FILE STATEMENT: one statement in the ward's dialect, through the store's own classes.
+// A SELECT prints a header line and one tab-separated line per row; it runs on a
+// connection that cannot write, so looking into a ward's data never changes it.
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+
+#include "AdminCommands.h"
+#include "store/DatabaseFiles.h"
+#include "store/ExternalDatabase.h"
+
+namespace qh::admin {
+
+namespace {
+
+using store::Value;
+using store::ValueType;
+
+bool isSelect(const QString& sql) {
+    static const QRegularExpression select(QStringLiteral("^[\\s(]*select\\b"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return select.match(sql).hasMatch();
+}
+
+// Tabs and line breaks inside a value would break the line format: written as escapes.
+QString escaped(const QString& text) {
+    QString out;
+    for (const QChar c : text) {
+        if (c == '\\') out += QStringLiteral("\\\\");
+        else if (c == '\t') out += QStringLiteral("\\t");
+        else if (c == '\n') out += QStringLiteral("\\n");
+        else if (c == '\r') out += QStringLiteral("\\r");
+        else out += c;
+    }
+    return out;
+}
+
+QString cellText(const Value& v) {
+    switch (v.type()) {
+    case ValueType::Null: return {};
+    case ValueType::Integer: return QString::number(v.toInt());
+    // Shortest exact decimal, never an exponent: 2.5, 3, 0.1, 120000000.
+    case ValueType::Real: return QString::number(v.toDouble(), 'f', QLocale::FloatingPointShortest);
+    case ValueType::Boolean: return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case ValueType::DateTime: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    case ValueType::Binary: return QStringLiteral("<%1 bytes>").arg(v.toBytes().size());
+    case ValueType::Text: return escaped(v.toText());
+    }
+    return {};
+}
+
+QString oneLine(const QString& text) { return QString(text).replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" ")); }
+
+int printSelect(store::ExternalDatabase& db, const QString& sql, QTextStream& out, QTextStream& err) {
+    // The store's connection opens for writing; this one is made unable to.
+    if (!db.Execute(QStringLiteral("PRAGMA query_only=1"))) {
+        err << "cannot open read-only: " << oneLine(db.LastError()) << '\n';
+        return 1;
+    }
+    const store::RecordSet rs = db.Query(sql);
+    if (!db.LastError().isEmpty()) {
+        err << oneLine(db.LastError()) << '\n';
+        db.CloseRecordSet(rs);
+        return 1;
+    }
+    const int columns = db.ColumnCount(rs);
+    QStringList header;
+    for (int c = 1; c <= columns; ++c) header << db.ColumnName(rs, c);
+    out << header.join('\t') << '\n';
+    for (db.MoveFirst(rs); !db.IsEOF(rs); db.MoveNext(rs)) {
+        QStringList cells;
+        for (int c = 1; c <= columns; ++c) cells << cellText(db.Read(rs, c));
+        out << cells.join('\t') << '\n';
+    }
+    db.CloseRecordSet(rs);
+    return 0;
+}
+
+}  // namespace
+
+int runSql(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 2) {
+        err << "usage: qinghe-emr-admin sql FILE STATEMENT\n";
+        return 2;
+    }
+    const QString& file = args[0];
+    const QString& sql = args[1];
+    const auto which = store::dbFileOf(file);
+    if (!which) {
+        err << file << ": not one of dzbl.mdb, ZYBD.mdb, fwqdz.mdb\n";
+        return 1;
+    }
+    store::ExternalDatabase db;
+    if (!db.Open(file, QString::fromUtf8(store::kDbUser), store::password(*which))) {
+        err << "cannot open " << file << ": " << oneLine(db.LastError()) << '\n';
+        return 1;
+    }
+    int status = 0;
+    if (isSelect(sql)) {
+        status = printSelect(db, sql, out, err);
+    } else if (db.Execute(sql)) {
+        out << "ok\n";
+    } else {
+        err << oneLine(db.LastError()) << '\n';
+        status = 1;
+    }
+    db.Close();
+    return status;
+}
+
+}  // namespace qh::admin

@@ -1,0 +1,174 @@
+#include "store/FileCheck.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
+
+#include "store/SchemaCreation.h"
+#include "store/SqliteFile.h"
+
+namespace qh::store {
+
+namespace {
+
+using detail::DbHandle;
+
+QString columnText(sqlite3_stmt* stmt, int i) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));
+}
+
+// Rows of a query as texts; *error set when it cannot run.
+QList<QStringList> rowsOf(sqlite3* db, const QString& sql, QString* error = nullptr) {
+    QList<QStringList> rows;
+    detail::StmtHandle stmt = detail::prepare(db, sql, error);
+    if (!stmt) return rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+        QStringList row;
+        for (int i = 0; i < sqlite3_column_count(stmt.get()); ++i) row << columnText(stmt.get(), i);
+        rows << row;
+    }
+    if (rc != SQLITE_DONE && error) *error = detail::lastSqliteError(db);
+    return rows;
+}
+
+struct SchemaObject {
+    QString type;  // table, view, index, trigger
+    QString name;
+};
+
+// Schema objects by lower-cased name (the ward's names compare without regard to case).
+QMap<QString, SchemaObject> objectsOf(sqlite3* db) {
+    QMap<QString, SchemaObject> objects;
+    for (const QStringList& row : rowsOf(db, QStringLiteral("SELECT type, name FROM sqlite_master "
+                                                            "WHERE name NOT LIKE 'sqlite_%'")))
+        objects.insert(row[1].toLower(), {row[0], row[1]});
+    return objects;
+}
+
+// (name, declared type) by lower-cased column name.
+QMap<QString, QPair<QString, QString>> columnsOf(sqlite3* db, const QString& table, QString* error) {
+    QMap<QString, QPair<QString, QString>> columns;
+    for (const QStringList& row : rowsOf(db, "PRAGMA table_info(\"" + table + "\")", error))
+        columns.insert(row[1].toLower(), {row[1], row[2]});
+    return columns;
+}
+
+DbHandle openReadOnly(const QString& path, QString* error) {
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(QFileInfo(path).absoluteFilePath().toUtf8().constData(), &raw,
+                                   SQLITE_OPEN_READONLY, nullptr);
+    DbHandle db(raw);
+    if (rc != SQLITE_OK) {
+        *error = raw ? detail::lastSqliteError(raw) : QStringLiteral("cannot open");
+        return nullptr;
+    }
+    return db;
+}
+
+void checkCredentials(sqlite3* db, DbFile f, const QString& name, QStringList& problems) {
+    QString error;
+    const auto rows = rowsOf(db, QStringLiteral("SELECT salt, digest FROM %1").arg(QLatin1String(detail::kCredentialsTable)), &error);
+    if (!error.isEmpty()) {
+        problems << name + QStringLiteral("：没有凭据记录（") + error + QStringLiteral("）");
+        return;
+    }
+    for (const QStringList& row : rows)
+        if (detail::credentialsDigest(row[0], QString::fromUtf8(kDbUser), password(f)) == row[1]) return;
+    problems << name + QStringLiteral("：凭据不是本文件的用户和密码");
+}
+
+void checkIntegrity(sqlite3* db, const QString& name, QStringList& problems) {
+    QString error;
+    const auto rows = rowsOf(db, QStringLiteral("PRAGMA integrity_check"), &error);
+    if (!error.isEmpty()) {
+        problems << name + QStringLiteral("：完整性检查失败：") + error;
+        return;
+    }
+    for (const QStringList& row : rows)
+        if (row.value(0) != QLatin1String("ok")) problems << name + QStringLiteral("：") + row.value(0);
+}
+
+void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, QStringList& problems) {
+    const auto want = objectsOf(expected);
+    const auto have = objectsOf(actual);
+    static const QMap<QString, QString> kinds = {
+        {"table", QStringLiteral("表")}, {"view", QStringLiteral("视图")},
+        {"index", QStringLiteral("索引")}, {"trigger", QStringLiteral("触发器")}};
+    for (const SchemaObject& w : want) {
+        const QString kind = kinds.value(w.type, w.type);
+        const auto h = have.find(w.name.toLower());
+        if (h == have.end()) {
+            problems << name + QStringLiteral("：缺少%1 %2").arg(kind, w.name);
+            continue;
+        }
+        if (h->type != w.type) {
+            problems << name + QStringLiteral("：%1 应为%2").arg(w.name, kind);
+            continue;
+        }
+        if (w.type != QLatin1String("table") && w.type != QLatin1String("view")) continue;
+        QString error;
+        const auto haveColumns = columnsOf(actual, h->name, &error);
+        if (!error.isEmpty()) {
+            problems << name + QStringLiteral("：%1%2 无法读取：%3").arg(kind, w.name, error);
+            continue;
+        }
+        const auto wantColumns = columnsOf(expected, w.name, nullptr);
+        for (auto c = wantColumns.begin(); c != wantColumns.end(); ++c) {
+            const auto& [column, type] = c.value();
+            if (!haveColumns.contains(c.key()))
+                problems << name + QStringLiteral("：%1 %2 缺少列 %3").arg(kind, w.name, column);
+            else if (w.type == QLatin1String("table") && haveColumns[c.key()].second.compare(type, Qt::CaseInsensitive) != 0)
+                problems << name + QStringLiteral("：表 %1 的列 %2 类型为 %3，应为 %4")
+                                       .arg(w.name, column, haveColumns[c.key()].second, type);
+        }
+    }
+}
+
+}  // namespace
+
+CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& schemaSql) {
+    CheckReport report;
+    const QString name = fileName(f);
+    if (!QFileInfo(path).isFile()) {
+        report.problems << name + QStringLiteral("：文件不存在");
+        return report;
+    }
+    QString error;
+    DbHandle db = openReadOnly(path, &error);
+    if (!db) {
+        report.problems << name + QStringLiteral("：无法打开：") + error;
+        return report;
+    }
+    checkCredentials(db.get(), f, name, report.problems);
+    checkIntegrity(db.get(), name, report.problems);
+
+    // What the file should hold: the schema built afresh in memory.
+    sqlite3* raw = nullptr;
+    sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    DbHandle expected(raw);
+    if (!expected || !detail::configureConnection(expected.get()) || !applySchema(expected.get(), schemaSql, &error)) {
+        report.problems << name + QStringLiteral("：结构定义无法使用：") + error;
+        return report;
+    }
+    checkSchema(db.get(), expected.get(), name, report.problems);
+    return report;
+}
+
+CheckReport checkDataDirectory(const QString& dir, const QString& schemaDir) {
+    CheckReport report;
+    for (DbFile f : allDbFiles()) {
+        QString error;
+        const QString sql = schemaSql(f, schemaDir, &error);
+        if (sql.isEmpty()) {
+            report.problems << fileName(f) + QStringLiteral("：") + error;
+            continue;
+        }
+        report.problems << checkDatabaseFile(QDir(dir).filePath(fileName(f)), f, sql).problems;
+    }
+    return report;
+}
+
+}  // namespace qh::store

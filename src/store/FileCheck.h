@@ -1,0 +1,21 @@
+#pragma once
+// Checking a ward's database files: present, openable with their own credentials, sound
+// (PRAGMA integrity_check), and holding every table, column, view, index and column
+// trigger that their schema SQL makes. Files are opened read-only; nothing is changed.
+#include <QString>
+#include <QStringList>
+
+#include "store/DatabaseFiles.h"
+
+namespace qh::store {
+
+struct CheckReport {
+    QStringList problems;  // one line each, beginning with the file name
+    bool ok() const { return problems.isEmpty(); }
+};
+
+CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& schemaSql);
+// The three files of dir against the compiled-in schema (or schemaDir/<stem>.sql).
+CheckReport checkDataDirectory(const QString& dir, const QString& schemaDir = {});
+
+}  // namespace qh::store
