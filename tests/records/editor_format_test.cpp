@@ -1,0 +1,224 @@
+// The .ewd format: everything the editor holds survives GetContent/SetContent, and
+// damaged bytes are refused with a reason and without touching the open document.
+#include "records/editor/DocumentProperties.h"
+#include "records/editor/EwdFormat.h"
+#include "records/editor/NamedFields.h"
+#include "records/editor/RecordDocument.h"
+#include "records/editor/Revisions.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextTable>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace qh::records;
+
+namespace {
+
+QImage sampleImage() {
+    QImage image(40, 20, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.fillRect(5, 5, 10, 10, Qt::red);
+    return image;
+}
+
+// A document with all the editor can hold: formatted paragraphs, a table with a merged and
+// named cell, an inline named field, an image, revisions, a header, paper and a print mark.
+void fillRichDocument(RecordDocument& doc) {
+    QTextDocument* body = doc.body();
+    QTextCursor c(body);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    centred.setTopMargin(6);
+    centred.setBottomMargin(4.5);
+    c.setBlockFormat(centred);
+    QTextCharFormat title;
+    title.setFontFamilies({"仿宋_GB2312", "AR PL UKai CN"});
+    title.setFontPointSize(18);
+    title.setFontWeight(QFont::Bold);
+    c.insertText("入院记录", title);
+
+    QTextCharFormat mixed;
+    mixed.setFontItalic(true);
+    mixed.setFontUnderline(true);
+    mixed.setFontStrikeOut(true);
+    mixed.setForeground(QColor(0x12, 0x34, 0x56));
+    mixed.setBackground(QColor(255, 255, 0));
+    c.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    c.insertText("患者", QTextCharFormat());
+    c.insertText("张三", mixed);
+    QTextCharFormat field;
+    field.setProperty(AliasProperty, QStringLiteral("ZD"));
+    c.insertText("诊断待填", field);
+
+    QTextTableFormat tf;
+    tf.setBorder(1.5);
+    tf.setCellPadding(3);
+    tf.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 120),
+                                  QTextLength(QTextLength::PercentageLength, 30),
+                                  QTextLength(QTextLength::VariableLength, 0)});
+    QTextBlockFormat tabbed;
+    tabbed.setTabPositions({QTextOption::Tab(40, QTextOption::LeftTab), QTextOption::Tab(90, QTextOption::RightTab)});
+    c.insertBlock(tabbed);
+    QTextTable* table = c.insertTable(3, 3, tf);
+    table->mergeCells(0, 0, 1, 2);
+    table->mergeCells(1, 2, 2, 1);
+    table->cellAt(0, 0).firstCursorPosition().insertText("姓名");
+    table->cellAt(0, 2).firstCursorPosition().insertText("待填");
+    setCellAlias(table->cellAt(0, 2), "XM");
+    QTextTableCellFormat shaded = table->cellAt(2, 0).format().toTableCellFormat();
+    shaded.setBackground(QColor(230, 230, 230));
+    table->cellAt(2, 0).setFormat(shaded);
+    table->cellAt(1, 2).firstCursorPosition().insertText("跨两行");
+
+    QTextCursor after(body);
+    after.movePosition(QTextCursor::End);
+    body->addResource(QTextDocument::ImageResource, QUrl("qh-image-1"), sampleImage());
+    QTextImageFormat img;
+    img.setName("qh-image-1");
+    img.setWidth(40);
+    img.setHeight(20);
+    after.insertImage(img);
+    after.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    after.insertText("原文");
+    insertTracked(after, "新增", "李医生", QDateTime(QDate(2016, 3, 5), QTime(9, 7, 2)));
+    QTextCursor del(body);
+    del.setPosition(after.position() - 4);
+    del.setPosition(after.position() - 3, QTextCursor::KeepAnchor);
+    deleteTracked(del, "王医生", QDateTime(QDate(2016, 3, 6), QTime(10, 0, 0)));
+
+    QTextCursor h(doc.header());
+    h.insertText("青禾县人民医院", title);
+    h.insertBlock();
+    h.insertText("姓名：张三    科室：内科");
+    doc.setPaper(1820, 2570);
+    doc.setPrintMark({12, QByteArray("\x01\x02\x03", 3)});
+    doc.setTrackChanges(true);
+}
+
+// Structure and formats compared element by element; the object bookkeeping excluded.
+QString describe(const QTextDocument* doc) {
+    QString out;
+    QTextCursor c(const_cast<QTextDocument*>(doc));
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        QTextCursor at(const_cast<QTextDocument*>(doc));
+        at.setPosition(b.position());
+        if (QTextTable* t = at.currentTable()) {
+            QTextTableCell cell = t->cellAt(b.position());
+            out += QString("[cell %1,%2 span %3x%4 alias=%5 bg=%6]")
+                       .arg(cell.row()).arg(cell.column()).arg(cell.rowSpan()).arg(cell.columnSpan())
+                       .arg(cell.format().property(AliasProperty).toString())
+                       .arg(cell.format().background().color().name());
+            out += QString("[table %1x%2 border=%3 widths=%4]")
+                       .arg(t->rows()).arg(t->columns()).arg(t->format().border())
+                       .arg(t->format().columnWidthConstraints().size());
+        }
+        out += QString("{align=%1 tabs=%4 top=%2 bottom=%3}").arg(int(b.blockFormat().alignment()))
+                   .arg(b.blockFormat().topMargin()).arg(b.blockFormat().bottomMargin())
+                   .arg(b.blockFormat().tabPositions().size());
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            QTextCharFormat f = it.fragment().charFormat();
+            f.clearProperty(QTextFormat::ObjectIndex);
+            QStringList props;
+            const auto map = f.properties();
+            for (auto p = map.begin(); p != map.end(); ++p) props << QString("%1=%2").arg(p.key()).arg(p.value().toString());
+            out += "(" + it.fragment().text() + "|" + props.join(",") + "|" +
+                   f.foreground().color().name() + f.background().color().name() + ")";
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(EditorFormat, RichDocumentSurvivesRoundTripUnchanged) {
+    RecordDocument doc;
+    fillRichDocument(doc);
+    const QByteArray bytes = encodeEwd(doc);
+
+    RecordDocument loaded;
+    QString error;
+    ASSERT_TRUE(decodeEwd(bytes, loaded, &error)) << error.toStdString();
+    EXPECT_EQ(describe(doc.body()).toStdString(), describe(loaded.body()).toStdString());
+    EXPECT_EQ(describe(doc.header()).toStdString(), describe(loaded.header()).toStdString());
+    EXPECT_EQ(loaded.body()->characterCount(), doc.body()->characterCount());
+    EXPECT_EQ(loaded.paper(), (PaperSize{1820, 2570}));
+    EXPECT_EQ(loaded.printMark(), doc.printMark());
+    EXPECT_TRUE(loaded.trackChanges());
+    EXPECT_FALSE(loaded.isModified());
+    // The image travels inside the bytes, not as a link.
+    QImage image = loaded.body()->resource(QTextDocument::ImageResource, QUrl("qh-image-1")).value<QImage>();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.pixelColor(8, 8), QColor(Qt::red));
+    // Revisions keep author and time.
+    EXPECT_EQ(revisionCount(loaded.body()), 2);
+    // Encoding is stable: the reloaded document writes the same bytes.
+    EXPECT_EQ(encodeEwd(loaded), bytes);
+}
+
+TEST(EditorFormat, EmptyBytesGiveEmptyDocument) {
+    RecordDocument doc;
+    fillRichDocument(doc);
+    QString error;
+    ASSERT_TRUE(decodeEwd(QByteArray(), doc, &error));
+    EXPECT_TRUE(doc.body()->isEmpty());
+    EXPECT_TRUE(doc.header()->isEmpty());
+    EXPECT_EQ(doc.paper(), PaperSize{});
+    EXPECT_EQ(doc.printMark().position, -1);
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST(EditorFormat, ForeignBytesAreRefusedAndDocumentKept) {
+    RecordDocument doc;
+    fillRichDocument(doc);
+    const QString before = describe(doc.body());
+    for (const QByteArray& junk : {QByteArray("hello, not a record"), QByteArray("QHEWD\r\n\x1a", 8),
+                                   QByteArray("<html><body>x</body></html>")}) {
+        QString error;
+        EXPECT_FALSE(decodeEwd(junk, doc, &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_EQ(describe(doc.body()), before);
+}
+
+TEST(EditorFormat, DamagedBytesNeverCrashAndAlwaysExplain) {
+    RecordDocument source;
+    fillRichDocument(source);
+    const QByteArray good = encodeEwd(source);
+    QRandomGenerator random(20160305);
+    for (int round = 0; round < 400; ++round) {
+        QByteArray bad = good;
+        switch (round % 4) {
+        case 0: bad.truncate(random.bounded(good.size())); break;
+        case 1: bad[random.bounded(good.size())] = char(random.bounded(256)); break;
+        case 2:
+            for (int i = 0; i < 8; ++i) bad[random.bounded(good.size())] = char(random.bounded(256));
+            break;
+        case 3: bad.insert(random.bounded(good.size()), QByteArray(random.bounded(1, 20), 'x')); break;
+        }
+        if (bad == good) continue;
+        RecordDocument target;
+        target.body()->setPlainText("仍在编辑的病历");
+        QString error;
+        if (!decodeEwd(bad, target, &error)) {
+            EXPECT_FALSE(error.isEmpty());
+            EXPECT_EQ(target.body()->toPlainText(), QString("仍在编辑的病历"));
+        }
+    }
+}
+
+TEST(EditorFormat, NewerVersionIsRefusedWithReason) {
+    RecordDocument doc;
+    QByteArray bytes = encodeEwd(doc);
+    bytes[9] = char(kEwdVersion + 1);
+    RecordDocument target;
+    QString error;
+    EXPECT_FALSE(decodeEwd(bytes, target, &error));
+    EXPECT_TRUE(error.contains("版本"));
+}
