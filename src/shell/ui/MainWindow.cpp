@@ -85,7 +85,7 @@ MainWindow::MainWindow(const UserContext& user, ui::UserInterface& ui, QWidget* 
     work_->setObjectName(QStringLiteral("workArea"));
     for (int i = 0; i < kPageCount; ++i) work_->addWidget(placeholderPage(kNotAvailableTip));
     work_->addWidget(placeholderPage(QString()));
-    work_->setCurrentIndex(kBlankPage);
+    work_->setCurrentIndex(RecordsPage);
 
     auto* right = new QWidget;
     auto* rightLayout = new QVBoxLayout(right);
