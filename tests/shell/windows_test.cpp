@@ -64,6 +64,7 @@ TEST_F(WindowsTest, FreshInstallationEntersFirstRunIntoAnEmptyWard) {
     EXPECT_FALSE(main->actions(cmd::Admit)[0]->isEnabled());
     EXPECT_EQ(main->actions(cmd::Admit)[0]->toolTip(), kNotAvailableTip);
     EXPECT_TRUE(main->actions(cmd::Exit)[0]->isEnabled());
+    for (QAction* help : main->actions(cmd::Help)) EXPECT_TRUE(help->isEnabled());
 
     main->findChild<QRadioButton*>(QStringLiteral("status_在院"))->click();
     EXPECT_EQ(main->findChild<QLabel*>(QStringLiteral("countLabel"))->text(), QStringLiteral("共有患者 0 人"));

@@ -71,6 +71,8 @@ MainWindow::MainWindow(const UserContext& user, ui::UserInterface& ui, QWidget* 
 
     buildMenus();
     buildCommandPanel();
+    setCommandHandler(cmd::Exit, [this] { close(); });
+    setCommandHandler(cmd::Help, [this] { showHelp(); });
 
     // Banner above the work area.
     banner_ = new QLabel(user_.hospitalName + QStringLiteral(" 电子病历书写系统    ") + user_.department);
@@ -159,8 +161,6 @@ void MainWindow::buildMenus() {
         if (item.id.isEmpty()) listMenu_->addSeparator();
         else addCommand(listMenu_->addAction(item.text), item.id);
     }
-    setCommandHandler(cmd::Exit, [this] { close(); });
-    setCommandHandler(cmd::Help, [this] { showHelp(); });
 }
 
 void MainWindow::buildCommandPanel() {
