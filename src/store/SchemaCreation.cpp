@@ -59,7 +59,7 @@ QStringList booleanTriggers(const QString& table, const QString& column) {
     const QString body =
         QStringLiteral(" WHEN typeof(new.%2) = 'text' AND %3 IN (%4, %5)"
                        " BEGIN UPDATE %1 SET %2 = CASE WHEN %3 IN (%4) THEN 1 ELSE 0 END WHERE rowid = new.rowid; END")
-            .arg(t, c, v, QLatin1String(kYesTexts), QLatin1String(kNoTexts));
+            .arg(t, c, v, QString::fromUtf8(kYesTexts), QString::fromUtf8(kNoTexts));
     const QString name = table + '_' + column;
     return {"CREATE TRIGGER " + ident("qh_bool_ins_" + name) + " AFTER INSERT ON " + t + body,
             "CREATE TRIGGER " + ident("qh_bool_upd_" + name) + " AFTER UPDATE OF " + c + " ON " + t + body};

@@ -1,0 +1,68 @@
+// The file check finds what is wrong with a ward's files and stays silent when all is well.
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <QFile>
+
+#include "support/TempDir.h"
+#include "store/DataDirectory.h"
+#include "store/DatabaseFiles.h"
+#include "store/FileCheck.h"
+
+using namespace qh::store;
+using qh::test::TempDir;
+
+namespace {
+
+class FileCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        emptySeed = {QString(), seed.path()};
+        ASSERT_EQ(prepareDataDirectory(data.path(), emptySeed).status, PrepareResult::Created);
+    }
+    // Changes a file behind the store's back, as a damaged or foreign file would be.
+    void tamper(const QString& name, const char* sql) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(data.file(name).toUtf8().constData(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+        sqlite3_close(db);
+    }
+    QString problems() { return checkDataDirectory(data.path()).problems.join('\n'); }
+    TempDir seed, data;
+    CreationSources emptySeed;
+};
+
+}  // namespace
+
+TEST_F(FileCheckTest, FreshFilesAreWell) { EXPECT_EQ(problems(), QString()); }
+
+TEST_F(FileCheckTest, MissingStructureIsNamed) {
+    tamper("dzbl.mdb", "DROP VIEW view_mbky; DROP TRIGGER qh_date_ins_在院病人_入院日期; DROP INDEX GSMB_名称; ALTER TABLE GSMB DROP COLUMN 名称;");
+    const QString p = problems();
+    EXPECT_TRUE(p.contains("view_mbky")) << p.toStdString();
+    EXPECT_TRUE(p.contains("qh_date_ins_在院病人_入院日期")) << p.toStdString();
+    EXPECT_TRUE(p.contains("GSMB") && p.contains("名称")) << p.toStdString();
+    EXPECT_FALSE(p.contains("ZYBD.mdb"));
+}
+
+TEST_F(FileCheckTest, ForeignCredentialsAndMissingFilesAreNamed) {
+    tamper("ZYBD.mdb", "UPDATE qh_credentials SET digest='0'");
+    ASSERT_TRUE(QFile::remove(data.file("fwqdz.mdb")));
+    const QString p = problems();
+    EXPECT_TRUE(p.contains("ZYBD.mdb：凭据")) << p.toStdString();
+    EXPECT_TRUE(p.contains("fwqdz.mdb：文件不存在")) << p.toStdString();
+}
+
+TEST_F(FileCheckTest, DamagedBytesAreFound) {
+    {
+        QFile f(data.file("dzbl.mdb"));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        const qint64 size = f.size();
+        f.seek(size / 2);
+        f.write(QByteArray(int(size / 4), '\xA5'));  // pages overwritten in the middle
+    }
+    const QString p = problems();
+    EXPECT_TRUE(p.contains("dzbl.mdb")) << "damage not found";
+    EXPECT_FALSE(checkDataDirectory(data.path()).ok());
+}
