@@ -20,6 +20,8 @@ enum DocumentProperty : int {
     SavedUnderlineStyleProperty = QTextFormat::UserProperty + 6,
     SavedUnderlineColorProperty = QTextFormat::UserProperty + 7,
     SavedStrikeOutProperty = QTextFormat::UserProperty + 8,
+    // Qt keeps the older single-underline flag beside the underline style; saved likewise.
+    SavedFontUnderlineProperty = QTextFormat::UserProperty + 9,
 };
 
 enum class RevisionKind : int { None = 0, Insertion = 1, Deletion = 2 };

@@ -73,9 +73,10 @@ public:
         bodyTop_ = top_ + (headerHeight_ > 0 ? headerHeight_ + kHeaderGapMm * mm : 0);
         bodyHeight_ = qMax(footerTop_ - bodyTop_, kMinBodyMm * mm);
         body_->setPageSize(QSizeF(bodyWidth_, bodyHeight_));
+        pages_ = body_->pageCount();  // also completes the layout, which is otherwise lazy
     }
 
-    int pages() const { return body_->pageCount(); }
+    int pages() const { return pages_; }
     const QTextDocument* body() const { return body_.get(); }
 
     Spot spotOf(int position) const {
@@ -118,6 +119,9 @@ public:
         painter.setClipRegion(region);
         painter.translate(left_, bodyTop_ - page * bodyHeight_);
         context.clip = QRectF(0, page * bodyHeight_, bodyWidth_, bodyHeight_);
+        // What is already on paper is not drawn at all (the clip hides the rest of a line
+        // that was only partly printed).
+        if (blankAbove) context.clip.setTop(page * bodyHeight_ + blankAbove->top + 0.5);
         body_->documentLayout()->draw(&painter, context);
         painter.restore();
         if (withNumber) {
@@ -137,6 +141,7 @@ private:
     std::unique_ptr<QTextDocument> body_;
     double pageWidth_ = 0, pageHeight_ = 0, left_ = 0, top_ = 0, bodyWidth_ = 0, bodyTop_ = 0, bodyHeight_ = 0;
     double headerHeight_ = 0, footerTop_ = 0, footerHeight_ = 0;
+    int pages_ = 1;
 };
 
 void preparePaper(const RecordDocument& doc, QPagedPaintDevice* device) {

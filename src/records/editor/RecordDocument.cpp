@@ -4,6 +4,7 @@
 
 #include <QTextCursor>
 #include <QTextTable>
+#include <functional>
 
 namespace qh::records {
 
@@ -43,6 +44,11 @@ void RecordDocument::swap(RecordDocument& other) {
     // The author is the logged-in user, not part of a document: it stays with the editor.
 }
 
+void RecordDocument::swapBodyIntoHeader(RecordDocument& other) {
+    std::swap(header_, other.body_);
+    settingsModified_ = true;
+}
+
 bool RecordDocument::isModified() const {
     return body_->isModified() || header_->isModified() || settingsModified_;
 }
@@ -76,7 +82,8 @@ void RecordDocument::setTrackChanges(bool on) {
     settingsModified_ = true;
 }
 
-static int replaceIn(QTextDocument* doc, const QString& find, const QString& replacement, bool caseSensitive) {
+static int replaceIn(QTextDocument* doc, const QString& find, const QString& replacement, bool caseSensitive,
+                     const std::function<bool(int, int)>& allowed = {}) {
     QTextDocument::FindFlags flags;
     if (caseSensitive) flags |= QTextDocument::FindCaseSensitively;
     QTextCursor edit(doc);
@@ -86,6 +93,7 @@ static int replaceIn(QTextDocument* doc, const QString& find, const QString& rep
     for (;;) {
         found = doc->find(find, found, flags);
         if (found.isNull()) break;
+        if (allowed && !allowed(found.selectionStart(), found.selectionEnd())) continue;
         QTextCursor first(doc);
         first.setPosition(found.selectionStart() + 1);
         found.insertText(replacement, plainCharFormat(first.charFormat()));
@@ -99,6 +107,12 @@ int RecordDocument::replaceAll(const QString& find, const QString& replacement, 
     if (find.isEmpty()) return 0;
     return replaceIn(body_.get(), find, replacement, caseSensitive) +
            replaceIn(header_.get(), find, replacement, caseSensitive);
+}
+
+int RecordDocument::replaceWhereUserMayEdit(const QString& find, const QString& replacement, bool caseSensitive) {
+    if (find.isEmpty() || protection_ == Protection::ReadOnly) return 0;
+    return replaceIn(body_.get(), find, replacement, caseSensitive,
+                     [this](int from, int to) { return userMayEdit(from, to); });
 }
 
 bool RecordDocument::insertText(const QString& text, int position, const QString& target) {

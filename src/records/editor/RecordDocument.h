@@ -40,6 +40,12 @@ public:
     void clear();
     // Exchanges the whole content with another document (used to load atomically).
     void swap(RecordDocument& other);
+    // Places the other document's body as this document's page header (and takes this
+    // header in exchange), as the header editor's content is placed into a record.
+    void swapBodyIntoHeader(RecordDocument& other);
+
+    // Gives this (fresh, unshown) document another body, e.g. a copy of a header to store.
+    void adoptBody(std::unique_ptr<QTextDocument> body) { body_ = std::move(body); }
 
     bool isModified() const;
     void setModified(bool modified);
@@ -63,6 +69,10 @@ public:
     // Replaces every occurrence in the body (table cells included) and the header, each
     // occurrence keeping the look of its first character. Returns how many were replaced.
     int replaceAll(const QString& find, const QString& replacement, bool caseSensitive);
+
+    // The same for the user's replace command: the body only, and only where protection
+    // lets the user edit.
+    int replaceWhereUserMayEdit(const QString& find, const QString& replacement, bool caseSensitive);
 
     // Inserts at a position of the body, or, with a target name, at a position inside the
     // named cell or field (-1 or beyond the end: at its end). False when the target is

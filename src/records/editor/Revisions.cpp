@@ -64,6 +64,8 @@ QTextCharFormat marked(const QTextCharFormat& base, RevisionKind kind, const QSt
         f.setProperty(SavedUnderlineStyleProperty, f.intProperty(QTextFormat::TextUnderlineStyle));
     if (f.hasProperty(QTextFormat::TextUnderlineColor)) f.setProperty(SavedUnderlineColorProperty, f.underlineColor());
     if (f.hasProperty(QTextFormat::FontStrikeOut)) f.setProperty(SavedStrikeOutProperty, f.fontStrikeOut());
+    if (f.hasProperty(QTextFormat::FontUnderline))
+        f.setProperty(SavedFontUnderlineProperty, f.boolProperty(QTextFormat::FontUnderline));
     if (kind == RevisionKind::Insertion) {
         f.setForeground(kInsertionColor);
         f.setUnderlineStyle(QTextCharFormat::SingleUnderline);
@@ -155,6 +157,7 @@ QTextCharFormat withoutRevision(QTextCharFormat f) {
     restore(SavedUnderlineStyleProperty, QTextFormat::TextUnderlineStyle);
     restore(SavedUnderlineColorProperty, QTextFormat::TextUnderlineColor);
     restore(SavedStrikeOutProperty, QTextFormat::FontStrikeOut);
+    restore(SavedFontUnderlineProperty, QTextFormat::FontUnderline);
     f.clearProperty(RevisionKindProperty);
     f.clearProperty(RevisionAuthorProperty);
     f.clearProperty(RevisionTimeProperty);
@@ -196,6 +199,37 @@ int deleteTracked(QTextCursor& cursor, const QString& author, const QDateTime& w
     cursor.endEditBlock();
     cursor.setPosition(start);
     return end;
+}
+
+void markInserted(QTextDocument* doc, int start, int end, const QString& author, const QDateTime& when) {
+    const QString time = revisionTimeText(when);
+    auto pieces = piecesIn(doc, start, end);
+    for (auto it = pieces.rbegin(); it != pieces.rend(); ++it)
+        setFormat(doc, it->start, it->end, marked(it->format, RevisionKind::Insertion, author, time));
+}
+
+int replaceTracked(QTextDocument* doc, const QString& find, const QString& replacement, bool caseSensitive,
+                   const QString& author, const QDateTime& when, const std::function<bool(int, int)>& allowed) {
+    if (find.isEmpty()) return 0;
+    QTextDocument::FindFlags flags;
+    if (caseSensitive) flags |= QTextDocument::FindCaseSensitively;
+    QTextCursor edit(doc);
+    edit.beginEditBlock();
+    int count = 0;
+    QTextCursor found(doc);
+    for (;;) {
+        found = doc->find(find, found, flags);
+        if (found.isNull()) break;
+        QTextCursor first(doc);
+        first.setPosition(found.selectionStart() + 1);
+        // Text already struck out is history, not text to replace.
+        if (kindOf(first.charFormat()) == RevisionKind::Deletion) continue;
+        if (allowed && !allowed(found.selectionStart(), found.selectionEnd())) continue;
+        insertTracked(found, replacement, author, when);
+        ++count;
+    }
+    edit.endEditBlock();
+    return count;
 }
 
 std::optional<Revision> revisionAt(const QTextDocument* doc, int position) {

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QTextCharFormat>
+#include <functional>
 #include <optional>
 
 class QTextCursor;
@@ -30,6 +31,13 @@ void insertTracked(QTextCursor& cursor, const QString& text, const QString& auth
 // Deletes the selection as a revision: the text stays, struck through; one's own pending
 // insertions simply disappear. Returns the position the end of the selection moved to.
 int deleteTracked(QTextCursor& cursor, const QString& author, const QDateTime& when);
+
+// Marks [start, end) as inserted (after pasting or inserting a picture in tracking mode).
+void markInserted(QTextDocument* doc, int start, int end, const QString& author, const QDateTime& when);
+// Replaces every occurrence as revisions (old text struck, new text inserted); `allowed`
+// decides per occurrence (protection). Returns how many were replaced.
+int replaceTracked(QTextDocument* doc, const QString& find, const QString& replacement, bool caseSensitive,
+                   const QString& author, const QDateTime& when, const std::function<bool(int, int)>& allowed);
 
 // The format for text typed at `base` in tracking mode (used for the caret's typing format).
 QTextCharFormat insertionFormat(const QTextCharFormat& base, const QString& author, const QString& time);

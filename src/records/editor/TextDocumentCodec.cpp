@@ -34,6 +34,7 @@ const std::pair<int, const char*> kOwnProperties[] = {
     {SavedUnderlineStyleProperty, "qhSavedUnderlineStyle"},
     {SavedUnderlineColorProperty, "qhSavedUnderlineColor"},
     {SavedStrikeOutProperty, "qhSavedStrikeOut"},
+    {SavedFontUnderlineProperty, "qhSavedFontUnderline"},
 };
 
 QString propertyName(int id) {

@@ -1,0 +1,225 @@
+#include "records/ui/RecordTextEdit.h"
+
+#include "common/Clock.h"
+#include "records/editor/PagePrinter.h"
+#include "records/editor/RecordDocument.h"
+#include "records/editor/Revisions.h"
+
+#include <QHelpEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QTimer>
+#include <QToolTip>
+
+namespace qh::records {
+namespace {
+
+bool isEditingKey(QKeyEvent* e) {
+    if (e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Undo) ||
+        e->matches(QKeySequence::Redo) || e->matches(QKeySequence::Delete) || e->matches(QKeySequence::DeleteStartOfWord) ||
+        e->matches(QKeySequence::DeleteEndOfWord) || e->matches(QKeySequence::DeleteEndOfLine) ||
+        e->matches(QKeySequence::InsertParagraphSeparator) || e->matches(QKeySequence::InsertLineSeparator))
+        return true;
+    switch (e->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab: return true;
+    default: break;
+    }
+    const QString text = e->text();
+    return !text.isEmpty() && text.at(0).isPrint() && !(e->modifiers() & Qt::ControlModifier);
+}
+
+}  // namespace
+
+RecordTextEdit::RecordTextEdit(RecordDocument* record, bool forBody, QWidget* parent)
+    : QTextEdit(parent), record_(record), forBody_(forBody), breakTimer_(new QTimer(this)) {
+    breakTimer_->setSingleShot(true);
+    breakTimer_->setInterval(400);  // re-paginate once typing pauses, not on every key
+    connect(breakTimer_, &QTimer::timeout, this, &RecordTextEdit::refreshPageBreaks);
+    setAcceptRichText(true);
+    attach();
+}
+
+void RecordTextEdit::attach() {
+    QTextDocument* doc = forBody_ ? record_->body() : record_->header();
+    if (document() != doc) {
+        const QFont font = doc->defaultFont();  // the view must not impose its own font
+        setDocument(doc);
+        doc->setDefaultFont(font);
+        connect(doc, &QTextDocument::contentsChanged, breakTimer_, qOverload<>(&QTimer::start));
+    }
+    const bool readOnly = record_->protection() == Protection::ReadOnly;
+    setReadOnly(readOnly);
+    if (readOnly) setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Dragging text around is a move that protection and revisions cannot follow.
+    setAcceptDrops(record_->protection() == Protection::None && !record_->trackChanges());
+    if (forBody_) {
+        setLineWrapMode(QTextEdit::FixedPixelWidth);
+        setLineWrapColumnOrWidth(int(bodyTextWidth(*record_, logicalDpiX()) + 2 * doc->documentMargin()));
+        refreshPageBreaks();
+    }
+}
+
+bool RecordTextEdit::tracking() const { return forBody_ && record_->trackChanges(); }
+
+bool RecordTextEdit::userMayChangeSelection(int extendBack, int extendForward) const {
+    if (isReadOnly()) return false;
+    if (!forBody_) return record_->protection() == Protection::None;
+    QTextCursor c = textCursor();
+    return record_->userMayEdit(qMax(0, c.selectionStart() - extendBack), c.selectionEnd() + extendForward);
+}
+
+void RecordTextEdit::keyPressEvent(QKeyEvent* e) {
+    if (!isEditingKey(e)) {
+        QTextEdit::keyPressEvent(e);
+        return;
+    }
+    const bool hasSelection = textCursor().hasSelection();
+    const bool back = e->key() == Qt::Key_Backspace;
+    const bool forward = e->key() == Qt::Key_Delete;
+    if (e->matches(QKeySequence::Paste)) {
+        guardedPaste();
+        return;
+    }
+    if (e->matches(QKeySequence::Cut)) {
+        guardedCut();
+        return;
+    }
+    if (!userMayChangeSelection(back && !hasSelection ? 1 : 0, forward && !hasSelection ? 1 : 0)) {
+        e->accept();  // refused: protected text
+        return;
+    }
+    if (!tracking() || e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) {
+        QTextEdit::keyPressEvent(e);
+        return;
+    }
+    if (back || forward) {
+        trackedDelete(back);
+    } else if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        insertTyped(QStringLiteral("\n"));
+    } else if (!e->text().isEmpty()) {
+        insertTyped(e->text());
+    }
+    e->accept();
+}
+
+void RecordTextEdit::inputMethodEvent(QInputMethodEvent* e) {
+    if (e->commitString().isEmpty() && !textCursor().hasSelection()) {
+        QTextEdit::inputMethodEvent(e);  // composing: nothing enters the document yet
+        return;
+    }
+    if (!userMayChangeSelection()) {
+        e->accept();
+        return;
+    }
+    if (!tracking()) {
+        QTextEdit::inputMethodEvent(e);
+        return;
+    }
+    const QString commit = e->commitString();
+    QInputMethodEvent composing(e->preeditString(), e->attributes());
+    QTextEdit::inputMethodEvent(&composing);
+    if (!commit.isEmpty()) insertTyped(commit);
+}
+
+void RecordTextEdit::insertTyped(const QString& text) {
+    QTextCursor c = textCursor();
+    insertTracked(c, text, record_->revisionAuthor(), qh::Clock::now());
+    setTextCursor(c);
+}
+
+void RecordTextEdit::trackedDelete(bool backwards) {
+    QTextCursor c = textCursor();
+    if (!c.hasSelection()) c.movePosition(backwards ? QTextCursor::PreviousCharacter : QTextCursor::NextCharacter,
+                                          QTextCursor::KeepAnchor);
+    if (!c.hasSelection()) return;
+    const int start = c.selectionStart();
+    const int end = deleteTracked(c, record_->revisionAuthor(), qh::Clock::now());
+    c.setPosition(backwards ? start : end);
+    setTextCursor(c);
+}
+
+void RecordTextEdit::guardedPaste() {
+    if (!userMayChangeSelection()) return;
+    paste();
+}
+
+void RecordTextEdit::guardedCut() {
+    if (!textCursor().hasSelection() || !userMayChangeSelection()) return;
+    if (!tracking()) {
+        cut();
+        return;
+    }
+    copy();
+    trackedDelete(false);
+}
+
+bool RecordTextEdit::canInsertFromMimeData(const QMimeData* source) const {
+    return userMayChangeSelection() && QTextEdit::canInsertFromMimeData(source);
+}
+
+void RecordTextEdit::insertFromMimeData(const QMimeData* source) {
+    if (!userMayChangeSelection()) return;
+    if (!tracking()) {
+        if (record_->protection() == Protection::FormFill) {
+            textCursor().insertText(source->text());  // a form cell takes text, not tables
+            return;
+        }
+        QTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QTextCursor c = textCursor();
+    c.beginEditBlock();
+    if (c.hasSelection()) c.setPosition(deleteTracked(c, record_->revisionAuthor(), qh::Clock::now()));
+    const int start = c.position();
+    setTextCursor(c);
+    QTextEdit::insertFromMimeData(source);
+    markInserted(document(), start, textCursor().position(), record_->revisionAuthor(), qh::Clock::now());
+    c.endEditBlock();
+}
+
+bool RecordTextEdit::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        auto revision = revisionAt(document(), cursorForPosition(help->pos()).position());
+        if (revision)
+            QToolTip::showText(help->globalPos(), describeRevision(*revision), viewport());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTextEdit::viewportEvent(event);
+}
+
+void RecordTextEdit::refreshPageBreaks() {
+    if (!forBody_) return;
+    pageBreaks_ = pageStartPositions(*record_);
+    viewport()->update();
+}
+
+void RecordTextEdit::paintEvent(QPaintEvent* event) {
+    QTextEdit::paintEvent(event);
+    if (!forBody_ || pageBreaks_.isEmpty()) return;
+    QPainter painter(viewport());
+    painter.setPen(QPen(QColor(120, 120, 120), 1, Qt::DashLine));
+    QFont small = font();
+    small.setPointSizeF(8);
+    painter.setFont(small);
+    int page = 1;
+    for (int position : pageBreaks_) {
+        QTextCursor c(document());
+        c.setPosition(qMin(position, document()->characterCount() - 1));
+        const int y = cursorRect(c).top() - 2;
+        painter.drawLine(0, y, viewport()->width(), y);
+        painter.drawText(QRect(0, y - 14, viewport()->width() - 4, 13), Qt::AlignRight | Qt::AlignBottom,
+                         QStringLiteral("第 %1 页 ↑ 第 %2 页 ↓").arg(page).arg(page + 1));
+        ++page;
+    }
+}
+
+}  // namespace qh::records

@@ -1,0 +1,52 @@
+#pragma once
+// The text view of a record body or page header. It keeps user edits within the rules of
+// the document: protection (read-only, form-fill) and track changes, shows revision
+// authors on hover, and draws where the pages break.
+#include <QList>
+#include <QTextEdit>
+#include <functional>
+
+class QTimer;
+
+namespace qh::records {
+
+class RecordDocument;
+
+class RecordTextEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    // `record` outlives the view; `forBody` false for the page-header view.
+    RecordTextEdit(RecordDocument* record, bool forBody, QWidget* parent = nullptr);
+
+    // Called after the record's documents were replaced or its rules changed.
+    void attach();
+    // Whether the user may change the current selection (or the given key's effect).
+    bool userMayChangeSelection(int extendBack = 0, int extendForward = 0) const;
+
+    // The user's editing commands, under the document's rules.
+    void guardedPaste();
+    void guardedCut();
+
+    QList<int> pageBreaks() const { return pageBreaks_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    bool viewportEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool tracking() const;
+    void trackedDelete(bool backwards);
+    void insertTyped(const QString& text);
+    void refreshPageBreaks();
+
+    RecordDocument* record_;
+    bool forBody_;
+    QTimer* breakTimer_;
+    QList<int> pageBreaks_;
+};
+
+}  // namespace qh::records

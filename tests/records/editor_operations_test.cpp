@@ -1,0 +1,375 @@
+// The editor's operations as the host uses them: replacing placeholders, filling named
+// cells, inserting, protection against user edits, revisions, fonts, paper and files.
+#include "common/Clock.h"
+#include "common/GbkText.h"
+#include "records/editor/DocumentProperties.h"
+#include "records/editor/NamedFields.h"
+#include "records/editor/Revisions.h"
+#include "records/ui/DocumentEditor.h"
+#include "records/ui/RecordTextEdit.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QStandardPaths>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTextCursor>
+#include <QTextTable>
+#include <gtest/gtest.h>
+
+using namespace qh::records;
+
+namespace {
+
+// Body: a placeholder line, a table with the named cells XM and XB, an inline field ZD.
+void buildForm(DocumentEditor& editor) {
+    QTextDocument* body = editor.document().body();
+    QTextCursor c(body);
+    c.insertText("姓名：{姓名}，{姓名}入院。");
+    c.insertBlock();
+    QTextTable* table = c.insertTable(2, 2);
+    table->cellAt(0, 0).firstCursorPosition().insertText("姓名");
+    table->cellAt(0, 1).firstCursorPosition().insertText("{姓名}");
+    setCellAlias(table->cellAt(0, 1), "XM");
+    table->cellAt(1, 0).firstCursorPosition().insertText("性别");
+    setCellAlias(table->cellAt(1, 1), "XB");
+    QTextCursor after(body);
+    after.movePosition(QTextCursor::End);
+    after.insertText("诊断：");
+    QTextCharFormat field;
+    field.setProperty(AliasProperty, QStringLiteral("ZD"));
+    after.insertText("待定", field);
+    after.insertText("。", QTextCharFormat());
+    QTextCursor(editor.document().header()).insertText("{医院名称} 住院病历 {姓名}");
+    editor.SetModified(false);
+}
+
+QString cellText(DocumentEditor& editor, const QString& alias) {
+    QTextTableCell cell = findNamedCell(editor.document().body(), alias);
+    QTextCursor c = cell.firstCursorPosition();
+    c.setPosition(cell.lastPosition(), QTextCursor::KeepAnchor);
+    return c.selectedText();
+}
+
+void press(QWidget* view, int key, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(view, &event);
+}
+
+void placeCaret(DocumentEditor& editor, int position) {
+    QTextCursor c(editor.document().body());
+    c.setPosition(position);
+    editor.bodyView()->setTextCursor(c);
+}
+
+}  // namespace
+
+TEST(EditorOperations, ReplaceChangesEveryOccurrenceInBodyCellsAndHeader) {
+    DocumentEditor editor;
+    buildForm(editor);
+    EXPECT_EQ(editor.Replace("{姓名}", "张三", true), 4);
+    EXPECT_TRUE(editor.document().body()->toPlainText().contains("姓名：张三，张三入院。"));
+    EXPECT_EQ(cellText(editor, "XM"), "张三");
+    EXPECT_EQ(editor.document().header()->toPlainText(), "{医院名称} 住院病历 张三");
+    EXPECT_TRUE(editor.IsModified());
+    // A replacement containing the searched text does not loop.
+    EXPECT_EQ(editor.Replace("张三", "张三丰张三", true), 4);
+}
+
+TEST(EditorOperations, ReplaceWithoutOccurrenceLeavesDocumentUntouched) {
+    DocumentEditor editor;
+    buildForm(editor);
+    const QByteArray before = editor.GetContent();
+    EXPECT_EQ(editor.Replace("{不存在}", "x", true), 0);
+    EXPECT_EQ(editor.Replace("{姓 名}", "x", true), 0);
+    EXPECT_EQ(editor.Replace("", "x", true), 0);
+    EXPECT_EQ(editor.GetContent(), before);
+    EXPECT_FALSE(editor.IsModified());
+}
+
+TEST(EditorOperations, ReplaceKeepsTheLookOfTheReplacedText) {
+    DocumentEditor editor;
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    QTextCursor(editor.document().body()).insertText("{年龄}", bold);
+    editor.Replace("{年龄}", "45", true);
+    QTextCursor c(editor.document().body());
+    c.setPosition(1);
+    EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
+}
+
+TEST(EditorOperations, SetCellTextFillsNamedCellsAndFieldsOnly) {
+    DocumentEditor editor;
+    buildForm(editor);
+    EXPECT_TRUE(editor.SetCellText("XM", "李四"));
+    EXPECT_TRUE(editor.SetCellText("XB", "男"));
+    EXPECT_TRUE(editor.SetCellText("ZD", "高血压病"));
+    EXPECT_EQ(cellText(editor, "XM"), "李四");
+    EXPECT_EQ(cellText(editor, "XB"), "男");
+    EXPECT_TRUE(editor.document().body()->toPlainText().endsWith("诊断：高血压病。"));
+    // Filling again replaces rather than appends; the alias survives the filling.
+    EXPECT_TRUE(editor.SetCellText("ZD", "冠心病"));
+    EXPECT_TRUE(editor.document().body()->toPlainText().endsWith("诊断：冠心病。"));
+
+    const QByteArray before = editor.GetContent();
+    EXPECT_FALSE(editor.SetCellText("CSRQ", "1950年3月1日"));
+    EXPECT_EQ(editor.GetContent(), before);
+}
+
+TEST(EditorOperations, InsertTextAtPositionAndIntoNamedTarget) {
+    DocumentEditor editor;
+    buildForm(editor);
+    EXPECT_TRUE(editor.InsertText("【】", 0));
+    EXPECT_TRUE(editor.document().body()->toPlainText().startsWith("【】姓名"));
+    EXPECT_TRUE(editor.InsertText("（待复查）", -1, "ZD"));
+    EXPECT_TRUE(editor.document().body()->toPlainText().endsWith("待定（待复查）。"));
+    EXPECT_TRUE(editor.InsertText("女", 0, "XB"));
+    EXPECT_EQ(cellText(editor, "XB"), "女");
+    EXPECT_FALSE(editor.InsertText("x", 0, "无此名"));
+}
+
+TEST(EditorOperations, ReloadedContentIsUnmodifiedAfterHostClearsFlag) {
+    DocumentEditor editor;
+    buildForm(editor);
+    editor.Replace("{姓名}", "张三", true);
+    const QByteArray stored = editor.GetContent();
+    DocumentEditor other;
+    ASSERT_TRUE(other.SetContent(stored));
+    other.SetModified(false);
+    EXPECT_FALSE(other.IsModified());
+    EXPECT_EQ(other.GetContent(), stored);
+    press(other.bodyView(), Qt::Key_A, "a");
+    EXPECT_TRUE(other.IsModified());
+}
+
+TEST(EditorOperations, SetContentWithJunkKeepsTheOpenDocument) {
+    DocumentEditor editor;
+    buildForm(editor);
+    const QByteArray before = editor.GetContent();
+    QString error;
+    EXPECT_FALSE(editor.SetContent("PK\x03\x04 something else", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(editor.GetContent(), before);
+    EXPECT_TRUE(editor.SetContent(QByteArray()));
+    EXPECT_TRUE(editor.document().body()->isEmpty());
+}
+
+TEST(EditorOperations, ReadOnlyForbidsEveryUserEdit) {
+    DocumentEditor editor;
+    buildForm(editor);
+    QApplication::clipboard()->setText("粘贴的内容");
+    editor.SetProtection(1);
+    const QByteArray before = editor.GetContent();
+    placeCaret(editor, 2);
+    press(editor.bodyView(), Qt::Key_A, "a");
+    press(editor.bodyView(), Qt::Key_Backspace);
+    press(editor.bodyView(), Qt::Key_Return, "\r");
+    editor.Paste();
+    editor.SelectAll();
+    editor.Cut();
+    editor.Undo();
+    editor.InsertPicture(QStringLiteral(QH_SOURCE_DIR "/docs/images/none.png"));
+    EXPECT_EQ(editor.AcceptAllRevisions(), 0);
+    editor.SetHeaderEditing(true);
+    EXPECT_FALSE(editor.IsHeaderEditing());
+    EXPECT_EQ(editor.GetContent(), before);
+    EXPECT_FALSE(editor.IsModified());
+    // Reading is still possible: copying works.
+    editor.SelectAll();
+    editor.Copy();
+    EXPECT_TRUE(QApplication::clipboard()->text().contains("入院"));
+}
+
+TEST(EditorOperations, FormFillAllowsEditingOnlyInsideNamedCells) {
+    DocumentEditor editor;
+    buildForm(editor);
+    editor.SetProtection(2);
+    placeCaret(editor, 1);  // ordinary text
+    press(editor.bodyView(), Qt::Key_X, "x");
+    press(editor.bodyView(), Qt::Key_Delete);
+    EXPECT_TRUE(editor.document().body()->toPlainText().startsWith("姓名：{姓名}"));
+
+    QTextTableCell xb = findNamedCell(editor.document().body(), "XB");
+    placeCaret(editor, xb.firstPosition());
+    press(editor.bodyView(), Qt::Key_unknown, "女");
+    EXPECT_EQ(cellText(editor, "XB"), "女");
+    // Deleting backwards out of the cell start is refused.
+    placeCaret(editor, xb.firstPosition());
+    press(editor.bodyView(), Qt::Key_Backspace);
+    EXPECT_EQ(cellText(editor, "XB"), "女");
+
+    int start = 0, end = 0;
+    ASSERT_TRUE(findNamedField(editor.document().body(), "ZD", &start, &end));
+    placeCaret(editor, end);
+    press(editor.bodyView(), Qt::Key_unknown, "？");
+    EXPECT_TRUE(editor.document().body()->toPlainText().endsWith("待定？。"));
+}
+
+TEST(EditorOperations, TrackedTypingAndDeletingAreSignedAndSettledOneOrAll) {
+    qh::Clock::set([] { return QDateTime(QDate(2016, 3, 5), QTime(9, 7, 2)); });
+    DocumentEditor editor;
+    QTextCursor(editor.document().body()).insertText("患者发热三天。");
+    editor.SetRevisionAuthor("李医生");
+    editor.SetTrackChanges(true);
+
+    placeCaret(editor, 4);  // after 发热
+    press(editor.bodyView(), Qt::Key_unknown, "伴咳嗽");
+    placeCaret(editor, 2);
+    press(editor.bodyView(), Qt::Key_Delete);  // strikes 发, keeps it
+    EXPECT_EQ(editor.document().body()->toPlainText(), "患者发热伴咳嗽三天。");
+    ASSERT_EQ(revisionCount(editor.document().body()), 2);
+    auto inserted = revisionAt(editor.document().body(), 5);
+    ASSERT_TRUE(inserted);
+    EXPECT_EQ(inserted->kind, RevisionKind::Insertion);
+    EXPECT_EQ(inserted->author, "李医生");
+    EXPECT_EQ(inserted->time, "2016-03-05 09:07:02");
+    EXPECT_EQ(describeRevision(*inserted), "修订（插入）\n修改人：李医生\n时间：2016-03-05 09:07:02");
+
+    // Backspace over one's own pending insertion removes it outright.
+    placeCaret(editor, 7);
+    press(editor.bodyView(), Qt::Key_Backspace);
+    EXPECT_EQ(editor.document().body()->toPlainText(), "患者发热伴咳三天。");
+
+    const QByteArray tracked = editor.GetContent();
+    placeCaret(editor, 5);
+    EXPECT_TRUE(editor.RejectRevision());  // the insertion at the caret goes
+    EXPECT_EQ(editor.document().body()->toPlainText(), "患者发热三天。");
+    placeCaret(editor, 2);
+    EXPECT_TRUE(editor.AcceptRevision());  // the deletion at the caret is carried out
+    EXPECT_EQ(editor.document().body()->toPlainText(), "患者热三天。");
+    EXPECT_EQ(revisionCount(editor.document().body()), 0);
+    placeCaret(editor, 0);
+    EXPECT_FALSE(editor.AcceptRevision());
+
+    ASSERT_TRUE(editor.SetContent(tracked));
+    EXPECT_EQ(editor.AcceptAllRevisions(), 2);
+    EXPECT_EQ(editor.document().body()->toPlainText(), "患者热伴咳三天。");
+    QTextCursor c(editor.document().body());
+    c.setPosition(4);
+    EXPECT_FALSE(c.charFormat().fontUnderline());  // accepted text looks like any other
+    EXPECT_FALSE(c.charFormat().hasProperty(QTextFormat::ForegroundBrush));
+
+    ASSERT_TRUE(editor.SetContent(tracked));
+    EXPECT_EQ(editor.RejectAllRevisions(), 2);
+    EXPECT_EQ(editor.document().body()->toPlainText(), "患者发热三天。");
+    c.setPosition(3);
+    EXPECT_FALSE(c.charFormat().fontStrikeOut());
+    qh::Clock::set({});
+}
+
+TEST(EditorOperations, RejectingRestoresTheWritersOwnColourAndUnderline) {
+    DocumentEditor editor;
+    QTextCharFormat own;
+    own.setForeground(QColor(0, 128, 0));
+    own.setFontUnderline(true);
+    QTextCursor(editor.document().body()).insertText("绿色下划线", own);
+    editor.SetRevisionAuthor("王护士");
+    editor.SetTrackChanges(true);
+    editor.SelectAll();
+    press(editor.bodyView(), Qt::Key_Delete);
+    QTextCursor c(editor.document().body());
+    c.setPosition(1);
+    EXPECT_TRUE(c.charFormat().fontStrikeOut());
+    editor.RejectAllRevisions();
+    c.setPosition(1);
+    EXPECT_EQ(c.charFormat().foreground().color(), QColor(0, 128, 0));
+    EXPECT_TRUE(c.charFormat().fontUnderline());
+    EXPECT_FALSE(c.charFormat().fontStrikeOut());
+}
+
+TEST(EditorOperations, SetFontKeepsRequestedFaceAndFallsBackToInstalledCjkFace) {
+    DocumentEditor editor;
+    QTextCursor(editor.document().body()).insertText("病程记录");
+    editor.SetFont("仿宋_GB2312");
+    QTextCursor c(editor.document().body());
+    c.setPosition(2);
+    const QStringList families = c.charFormat().fontFamilies().toStringList();
+    ASSERT_GE(families.size(), 2);
+    EXPECT_EQ(families.first(), "仿宋_GB2312");
+    EXPECT_TRUE(QFontDatabase::families().contains(families.at(1))) << families.at(1).toStdString();
+    EXPECT_TRUE(QFontDatabase::families().contains(QFontInfo(c.charFormat().font()).family()));
+}
+
+TEST(EditorOperations, PageSizeIsKeptInTheDocument) {
+    DocumentEditor editor;
+    EXPECT_TRUE(editor.SetPageSize(1820, 2570));
+    EXPECT_FALSE(editor.SetPageSize(0, 2970));
+    EXPECT_FALSE(editor.SetPageSize(-2100, 2970));
+    DocumentEditor other;
+    other.SetContent(editor.GetContent());
+    EXPECT_EQ(other.document().paper(), (PaperSize{1820, 2570}));
+}
+
+TEST(EditorOperations, HeaderIsPlacedFromAnotherEditorAndPastedIntoWhileEdited) {
+    DocumentEditor headerEditor;
+    QTextCursor(headerEditor.document().body()).insertText("青禾县人民医院");
+    DocumentEditor record;
+    QTextCursor(record.document().body()).insertText("正文");
+    ASSERT_TRUE(record.SetHeaderContent(headerEditor.GetContent()));
+    EXPECT_EQ(record.document().header()->toPlainText(), "青禾县人民医院");
+    EXPECT_EQ(record.document().body()->toPlainText(), "正文");
+
+    // The host's way: select all and copy in the header editor, paste into the header area.
+    headerEditor.SelectAll();
+    headerEditor.Copy();
+    record.SetHeaderEditing(true);
+    record.SelectAll();
+    record.Paste();
+    record.SetHeaderEditing(false);
+    EXPECT_EQ(record.document().header()->toPlainText(), "青禾县人民医院");
+    EXPECT_EQ(record.document().body()->toPlainText(), "正文");
+    EXPECT_TRUE(record.headerView()->isReadOnly());
+
+    DocumentEditor copy;
+    ASSERT_TRUE(copy.SetHeaderContent(record.HeaderContent()));
+    EXPECT_EQ(copy.document().header()->toPlainText(), "青禾县人民医院");
+}
+
+TEST(EditorOperations, TextFilesInGbkAndUtf8AreRecognised) {
+    qh::test::TempDir dir;
+    const QString text = QStringLiteral("主诉：反复咳嗽3年。\n现病史：无。");
+    auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(dir.file(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return dir.file(name);
+    };
+    DocumentEditor editor;
+    ASSERT_TRUE(editor.OpenFile(write("gbk.txt", qh::text::toGbk(text))));
+    EXPECT_EQ(editor.document().body()->toPlainText(), text);
+    EXPECT_FALSE(editor.IsModified());
+    ASSERT_TRUE(editor.OpenFile(write("utf8.txt", text.toUtf8())));
+    EXPECT_EQ(editor.document().body()->toPlainText(), text);
+    ASSERT_TRUE(editor.OpenFile(write("bom.txt", "\xEF\xBB\xBF" + text.toUtf8())));
+    EXPECT_EQ(editor.document().body()->toPlainText(), text);
+    ASSERT_TRUE(editor.OpenFile(write("page.html", "<html><body><p><b>体格检查</b></p><table border=1><tr><td>T</td>"
+                                                    "<td>36.5℃</td></tr></table></body></html>")));
+    EXPECT_TRUE(editor.document().body()->toPlainText().contains("36.5℃"));
+}
+
+TEST(EditorOperations, SavedFileOpensAsTheSameDocumentAndBadFilesExplain) {
+    qh::test::TempDir dir;
+    DocumentEditor editor;
+    buildForm(editor);
+    editor.SetPageSize(1820, 2570);
+    ASSERT_TRUE(editor.SaveFile(dir.file("入院记录.ewd")));
+    DocumentEditor reopened;
+    ASSERT_TRUE(reopened.OpenFile(dir.file("入院记录.ewd")));
+    EXPECT_EQ(reopened.GetContent(), editor.GetContent());
+
+    QString error;
+    EXPECT_FALSE(reopened.OpenFile(dir.file("missing.ewd"), &error));
+    EXPECT_TRUE(error.contains("无法读取"));
+    QFile doc(dir.file("old.doc"));
+    doc.open(QIODevice::WriteOnly);
+    doc.write("\xD0\xCF\x11\xE0");
+    doc.close();
+    if (QStandardPaths::findExecutable("libreoffice").isEmpty() && QStandardPaths::findExecutable("soffice").isEmpty()) {
+        EXPECT_FALSE(reopened.OpenFile(dir.file("old.doc"), &error));
+        EXPECT_TRUE(error.contains("LibreOffice"));
+    }
+    EXPECT_EQ(reopened.GetContent(), editor.GetContent());
+}
