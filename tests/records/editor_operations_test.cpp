@@ -260,6 +260,19 @@ TEST(EditorOperations, TrackedTypingAndDeletingAreSignedAndSettledOneOrAll) {
     qh::Clock::set({});
 }
 
+TEST(EditorOperations, UntrackedTypingNextToARevisionIsNotAttributedToItsAuthor) {
+    DocumentEditor editor;
+    QTextCursor c(editor.document().body());
+    insertTracked(c, "加用抗生素", "李医生", QDateTime(QDate(2016, 3, 5), QTime(9, 0)));
+    placeCaret(editor, 5);
+    press(editor.bodyView(), Qt::Key_unknown, "。");
+    EXPECT_EQ(editor.document().body()->toPlainText(), "加用抗生素。");
+    EXPECT_EQ(revisionAt(editor.document().body(), 5)->end, 5);  // the full stop is nobody's revision
+    QTextCursor stop(editor.document().body());
+    stop.setPosition(6);
+    EXPECT_FALSE(stop.charFormat().fontUnderline());
+}
+
 TEST(EditorOperations, RejectingRestoresTheWritersOwnColourAndUnderline) {
     DocumentEditor editor;
     QTextCharFormat own;

@@ -4,15 +4,16 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QCryptographicHash>
-#include <QGuiApplication>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QScreen>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace qh::records {
 namespace {
@@ -20,6 +21,19 @@ namespace {
 constexpr double kHeaderGapMm = 3;
 constexpr double kFooterMm = 7;
 constexpr double kMinBodyMm = 30;
+// Every layout is made at this resolution and scaled to the device: screen page breaks,
+// PDF and any printer then break pages and lines at exactly the same places.
+constexpr double kLayoutDpi = 1200;
+
+QPaintDevice* layoutDevice() {
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(kLayoutDpi / 0.0254));
+        image.setDotsPerMeterY(qRound(kLayoutDpi / 0.0254));
+        return image;
+    }();
+    return &device;
+}
 
 QByteArray printedDigest(const QTextDocument* body, int position) {
     return QCryptographicHash::hash(body->toRawText().left(position).toUtf8(), QCryptographicHash::Sha256);
@@ -34,11 +48,6 @@ bool hasVisibleContent(const QString& raw) {
     return false;
 }
 
-double screenDpi() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInchY() : 96.0;
-}
-
 struct Spot {
     int page = 0;
     double top = 0;  // within the page's body area
@@ -46,11 +55,20 @@ struct Spot {
     double x = 0;
 };
 
-// The body and header laid out for one resolution, in that resolution's pixels.
+struct LineBox {
+    double top;
+    double bottom;
+    int position;  // of the line's first character
+};
+
+// The body and header laid out once at kLayoutDpi, in that resolution's pixels. Pages are
+// cut between lines (never through one, table rows side by side included); the body is one
+// long strip and page i shows the band [pages_[i].first, pages_[i].second) of it.
 class PagedLayout {
 public:
-    PagedLayout(const RecordDocument& doc, QPaintDevice* device, double dpi) {
-        const double mm = dpi / 25.4;
+    explicit PagedLayout(const RecordDocument& doc) {
+        QPaintDevice* device = layoutDevice();
+        const double mm = kLayoutDpi / 25.4;
         const PageMargins margins;
         pageWidth_ = doc.paper().width / 10.0 * mm;
         pageHeight_ = doc.paper().height / 10.0 * mm;
@@ -63,20 +81,18 @@ public:
         header_.reset(doc.header()->clone());
         body_.reset(doc.body()->clone());
         for (QTextDocument* d : {header_.get(), body_.get()}) {
-            if (device) d->documentLayout()->setPaintDevice(device);
+            d->documentLayout()->setPaintDevice(device);
             d->setDocumentMargin(0);
+            d->setTextWidth(bodyWidth_);
         }
-        if (!doc.header()->isEmpty()) {
-            header_->setTextWidth(bodyWidth_);
-            headerHeight_ = header_->documentLayout()->documentSize().height();
-        }
+        if (!doc.header()->isEmpty()) headerHeight_ = header_->documentLayout()->documentSize().height();
         bodyTop_ = top_ + (headerHeight_ > 0 ? headerHeight_ + kHeaderGapMm * mm : 0);
         bodyHeight_ = qMax(footerTop_ - bodyTop_, kMinBodyMm * mm);
-        body_->setPageSize(QSizeF(bodyWidth_, bodyHeight_));
-        pages_ = body_->pageCount();  // also completes the layout, which is otherwise lazy
+        collectLines();
+        cutPages();
     }
 
-    int pages() const { return pages_; }
+    int pages() const { return int(pages_.size()); }
     const QTextDocument* body() const { return body_.get(); }
 
     Spot spotOf(int position) const {
@@ -93,9 +109,20 @@ public:
             spot.height = line.height();
             spot.x = box.left() + line.cursorToX(offset);
         }
-        spot.page = int(y / bodyHeight_);
-        spot.top = y - spot.page * bodyHeight_;
+        spot.page = pageAt(y);
+        spot.top = y - pages_[spot.page].first;
         return spot;
+    }
+
+    // The first body position shown on each page after the first.
+    QList<int> pageStarts() const {
+        QList<int> starts;
+        size_t next = 0;
+        for (size_t page = 1; page < pages_.size(); ++page) {
+            while (next < lines_.size() && lines_[next].top < pages_[page].first) ++next;
+            if (next < lines_.size()) starts.append(lines_[next].position);
+        }
+        return starts;
     }
 
     // `blankAbove` leaves the area of the first page already on paper untouched.
@@ -109,25 +136,28 @@ public:
             header_->documentLayout()->draw(&painter, context);
             painter.restore();
         }
+        const auto [bandTop, bandBottom] = pages_[page];
         painter.save();
-        QRectF area(left_, bodyTop_, bodyWidth_, bodyHeight_);
+        QRectF area(left_, bodyTop_, bodyWidth_, bandBottom - bandTop);
         QRegion region(area.toAlignedRect());
         if (blankAbove) {
             region -= QRectF(left_, bodyTop_, bodyWidth_, blankAbove->top).toAlignedRect();
             region -= QRectF(left_, bodyTop_ + blankAbove->top, blankAbove->x, blankAbove->height).toAlignedRect();
         }
         painter.setClipRegion(region);
-        painter.translate(left_, bodyTop_ - page * bodyHeight_);
-        context.clip = QRectF(0, page * bodyHeight_, bodyWidth_, bodyHeight_);
+        painter.translate(left_, bodyTop_ - bandTop);
+        // Lines touching the band's edges belong to the neighbouring pages.
+        context.clip = QRectF(0, bandTop + 0.5, bodyWidth_, bandBottom - bandTop - 1);
         // What is already on paper is not drawn at all (the clip hides the rest of a line
         // that was only partly printed).
-        if (blankAbove) context.clip.setTop(page * bodyHeight_ + blankAbove->top + 0.5);
+        if (blankAbove) context.clip.setTop(bandTop + blankAbove->top + 0.5);
         body_->documentLayout()->draw(&painter, context);
         painter.restore();
         if (withNumber) {
             painter.save();
+            // In layout pixels: the painter is scaled from the layout to the device.
             QFont font(body_->defaultFont());
-            font.setPointSizeF(9);
+            font.setPixelSize(qRound(9 * kLayoutDpi / 72));
             painter.setFont(font);
             painter.setPen(Qt::black);
             painter.drawText(QRectF(0, footerTop_, pageWidth_, footerHeight_), Qt::AlignCenter,
@@ -137,11 +167,52 @@ public:
     }
 
 private:
+    void collectLines() {
+        for (QTextBlock block = body_->begin(); block.isValid(); block = block.next()) {
+            QRectF box = body_->documentLayout()->blockBoundingRect(block);
+            QTextLayout* layout = block.layout();
+            for (int i = 0; layout && i < layout->lineCount(); ++i) {
+                QTextLine line = layout->lineAt(i);
+                lines_.push_back({box.top() + line.y(), box.top() + line.y() + line.height(),
+                                  block.position() + line.textStart()});
+            }
+        }
+        std::stable_sort(lines_.begin(), lines_.end(), [](const LineBox& a, const LineBox& b) { return a.top < b.top; });
+    }
+
+    void cutPages() {
+        const double total = body_->documentLayout()->documentSize().height();
+        double start = 0;
+        do {
+            double cut = start + bodyHeight_;
+            // Move the cut up above every line it would go through, until none is cut.
+            for (bool moved = true; moved;) {
+                moved = false;
+                for (const LineBox& line : lines_) {
+                    if (line.top > start && line.top < cut && line.bottom > cut + 0.01) {
+                        cut = line.top;
+                        moved = true;
+                    }
+                }
+            }
+            if (cut <= start) cut = start + bodyHeight_;  // a line taller than a page is split
+            pages_.push_back({start, cut});
+            start = cut;
+        } while (start < total - 0.5);
+    }
+
+    int pageAt(double y) const {
+        for (int i = int(pages_.size()) - 1; i > 0; --i)
+            if (y >= pages_[i].first) return i;
+        return 0;
+    }
+
     std::unique_ptr<QTextDocument> header_;
     std::unique_ptr<QTextDocument> body_;
+    std::vector<LineBox> lines_;
+    std::vector<std::pair<double, double>> pages_;
     double pageWidth_ = 0, pageHeight_ = 0, left_ = 0, top_ = 0, bodyWidth_ = 0, bodyTop_ = 0, bodyHeight_ = 0;
     double headerHeight_ = 0, footerTop_ = 0, footerHeight_ = 0;
-    int pages_ = 1;
 };
 
 void preparePaper(const RecordDocument& doc, QPagedPaintDevice* device) {
@@ -162,6 +233,7 @@ PrintOutcome paint(const PagedLayout& layout, QPagedPaintDevice* device, int fir
     QPainter painter;
     if (!painter.begin(device)) return {PrintStatus::DeviceFailed, 0, QStringLiteral("无法开始打印，请检查打印机。")};
     int printed = 0;
+    painter.scale(device->logicalDpiX() / kLayoutDpi, device->logicalDpiY() / kLayoutDpi);
     for (int page = first; page < layout.pages(); ++page) {
         if (printed > 0 && !device->newPage()) break;
         const bool onPrintedSheet = continuedFrom && page == first;
@@ -177,7 +249,7 @@ PrintOutcome paint(const PagedLayout& layout, QPagedPaintDevice* device, int fir
 PrintOutcome printDocument(RecordDocument& doc, QPagedPaintDevice* device, bool rememberPrinted) {
     if (!hasVisibleContent(doc.body()->toRawText())) return {PrintStatus::NothingToPrint, 0, kNothingToPrint};
     preparePaper(doc, device);
-    PagedLayout layout(doc, device, device->logicalDpiY());
+    PagedLayout layout(doc);
     PrintOutcome outcome = paint(layout, device, 0, nullptr);
     if (outcome.status == PrintStatus::Printed && rememberPrinted) remember(doc);
     return outcome;
@@ -193,7 +265,7 @@ PrintOutcome continuePrint(RecordDocument& doc, QPagedPaintDevice* device) {
     if (!hasVisibleContent(body->toRawText().mid(mark.position))) return {PrintStatus::NothingToPrint, 0, kNothingToPrint};
 
     preparePaper(doc, device);
-    PagedLayout layout(doc, device, device->logicalDpiY());
+    PagedLayout layout(doc);
     // New text begins at the mark, or, when the mark ends a paragraph, with the next one.
     int firstNew = mark.position;
     QTextBlock markBlock = layout.body()->findBlock(mark.position);
@@ -219,7 +291,7 @@ bool exportPdf(RecordDocument& doc, const QString& path, QString* error) {
     if (outcome.status == PrintStatus::NothingToPrint) {
         // An empty document still exports as one blank page with its header.
         preparePaper(doc, &writer);
-        PagedLayout layout(doc, &writer, writer.logicalDpiY());
+        PagedLayout layout(doc);
         outcome = paint(layout, &writer, 0, nullptr);
     }
     if (outcome.status != PrintStatus::Printed) {
@@ -229,25 +301,9 @@ bool exportPdf(RecordDocument& doc, const QString& path, QString* error) {
     return true;
 }
 
-int pageCount(const RecordDocument& doc) { return PagedLayout(doc, nullptr, screenDpi()).pages(); }
+int pageCount(const RecordDocument& doc) { return PagedLayout(doc).pages(); }
 
-QList<int> pageStartPositions(const RecordDocument& doc) {
-    PagedLayout layout(doc, nullptr, screenDpi());
-    QList<int> starts;
-    int lastPage = 0;
-    for (QTextBlock block = layout.body()->begin(); block.isValid(); block = block.next()) {
-        QTextLayout* text = block.layout();
-        for (int i = 0; text && i < text->lineCount(); ++i) {
-            int position = block.position() + text->lineAt(i).textStart();
-            Spot spot = layout.spotOf(position);
-            if (spot.page > lastPage) {
-                starts.append(position);
-                lastPage = spot.page;
-            }
-        }
-    }
-    return starts;
-}
+QList<int> pageStartPositions(const RecordDocument& doc) { return PagedLayout(doc).pageStarts(); }
 
 double bodyTextWidth(const RecordDocument& doc, double dpi) {
     const PageMargins margins;

@@ -41,7 +41,12 @@ DocumentEditor::DocumentEditor(QWidget* parent) : QWidget(parent) {
     reattach();
 }
 
-DocumentEditor::~DocumentEditor() = default;
+DocumentEditor::~DocumentEditor() {
+    // The views go before the documents they show (members outlive the body of this
+    // destructor, child widgets would otherwise outlive the members).
+    delete body_;
+    delete header_;
+}
 
 void DocumentEditor::reattach() {
     body_->attach();

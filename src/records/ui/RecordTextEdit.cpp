@@ -95,6 +95,7 @@ void RecordTextEdit::keyPressEvent(QKeyEvent* e) {
         return;
     }
     if (!tracking() || e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) {
+        typeWithoutRevisionMarks();
         QTextEdit::keyPressEvent(e);
         return;
     }
@@ -118,6 +119,7 @@ void RecordTextEdit::inputMethodEvent(QInputMethodEvent* e) {
         return;
     }
     if (!tracking()) {
+        typeWithoutRevisionMarks();
         QTextEdit::inputMethodEvent(e);
         return;
     }
@@ -125,6 +127,13 @@ void RecordTextEdit::inputMethodEvent(QInputMethodEvent* e) {
     QInputMethodEvent composing(e->preeditString(), e->attributes());
     QTextEdit::inputMethodEvent(&composing);
     if (!commit.isEmpty()) insertTyped(commit);
+}
+
+void RecordTextEdit::typeWithoutRevisionMarks() {
+    // Typed next to a revision, text would take over its marks and be attributed to
+    // someone who never wrote it: untracked typing gets the plain look underneath.
+    QTextCharFormat format = currentCharFormat();
+    if (format.hasProperty(RevisionKindProperty)) setCurrentCharFormat(withoutRevision(format));
 }
 
 void RecordTextEdit::insertTyped(const QString& text) {

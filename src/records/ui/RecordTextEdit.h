@@ -28,6 +28,8 @@ public:
     void guardedCut();
 
     QList<int> pageBreaks() const { return pageBreaks_; }
+    // Recomputes where pages break (otherwise done shortly after each change).
+    void refreshPageBreaks();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -41,7 +43,7 @@ private:
     bool tracking() const;
     void trackedDelete(bool backwards);
     void insertTyped(const QString& text);
-    void refreshPageBreaks();
+    void typeWithoutRevisionMarks();
 
     RecordDocument* record_;
     bool forBody_;
