@@ -15,6 +15,7 @@
 #include <QFontInfo>
 #include <QStandardPaths>
 #include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QTextCursor>
 #include <QTextTable>
@@ -368,10 +369,21 @@ TEST(EditorOperations, SavedFileOpensAsTheSameDocumentAndBadFilesExplain) {
     DocumentEditor editor;
     buildForm(editor);
     editor.SetPageSize(1820, 2570);
+    QImage picture(30, 30, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    picture.save(dir.file("picture.png"));
+    placeCaret(editor, 0);
+    ASSERT_TRUE(editor.InsertPicture(dir.file("picture.png")));
+    editor.SetRevisionAuthor("李医生");
+    editor.SetTrackChanges(true);
+    press(editor.bodyView(), Qt::Key_unknown, "补记");
+    ASSERT_EQ(revisionCount(editor.document().body()), 1);
     ASSERT_TRUE(editor.SaveFile(dir.file("入院记录.ewd")));
     DocumentEditor reopened;
     ASSERT_TRUE(reopened.OpenFile(dir.file("入院记录.ewd")));
     EXPECT_EQ(reopened.GetContent(), editor.GetContent());
+    EXPECT_EQ(revisionCount(reopened.document().body()), 1);
+    EXPECT_EQ(reopened.document().header()->toPlainText(), editor.document().header()->toPlainText());
 
     QString error;
     EXPECT_FALSE(reopened.OpenFile(dir.file("missing.ewd"), &error));

@@ -180,11 +180,8 @@ int DocumentEditor::RejectAllRevisions() { return userMayEdit() ? rejectAllRevis
 bool DocumentEditor::SetHeaderContent(const QByteArray& bytes, QString* error) {
     RecordDocument incoming;
     if (!decodeEwd(bytes, incoming, error)) return false;
-    const bool wasModified = record_.isModified();
     record_.swapBodyIntoHeader(incoming);
     reattach();
-    record_.header()->setModified(true);
-    Q_UNUSED(wasModified);
     return true;
 }
 
