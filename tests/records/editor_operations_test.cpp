@@ -5,12 +5,16 @@
 #include "records/editor/DocumentProperties.h"
 #include "records/editor/NamedFields.h"
 #include "records/editor/Revisions.h"
+#include "records/ui/CharacterDialog.h"
 #include "records/ui/DocumentEditor.h"
 #include "records/ui/RecordTextEdit.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QRadioButton>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QStandardPaths>
@@ -397,4 +401,39 @@ TEST(EditorOperations, SavedFileOpensAsTheSameDocumentAndBadFilesExplain) {
         EXPECT_TRUE(error.contains("LibreOffice"));
     }
     EXPECT_EQ(reopened.GetContent(), editor.GetContent());
+}
+
+TEST(EditorOperations, UsersReplaceRespectsFormFillAndTracksWhenTracking) {
+    DocumentEditor editor;
+    buildForm(editor);
+    editor.SetCellText("XB", "男");
+    editor.SetProtection(2);
+    // Only the named cell may change; the placeholders in ordinary text stay.
+    EXPECT_EQ(editor.document().replaceWhereUserMayEdit("{姓名}", "王五", true), 1);
+    EXPECT_EQ(cellText(editor, "XM"), "王五");
+    EXPECT_TRUE(editor.document().body()->toPlainText().startsWith("姓名：{姓名}，{姓名}"));
+
+    editor.SetProtection(0);
+    auto anywhere = [](int, int) { return true; };
+    EXPECT_EQ(replaceTracked(editor.document().body(), "{姓名}", "赵六", true, "李医生",
+                             QDateTime(QDate(2016, 3, 5), QTime(9, 0)), anywhere), 2);
+    // Old text struck and kept, new text inserted after it; a second run finds nothing
+    // new to replace in what is already struck out.
+    EXPECT_TRUE(editor.document().body()->toPlainText().startsWith("姓名：{姓名}赵六，{姓名}赵六"));
+    EXPECT_EQ(replaceTracked(editor.document().body(), "{姓名}", "赵六", true, "李医生",
+                             QDateTime(QDate(2016, 3, 5), QTime(9, 0)), anywhere), 0);
+    EXPECT_EQ(editor.RejectAllRevisions(), 4);
+    EXPECT_TRUE(editor.document().body()->toPlainText().startsWith("姓名：{姓名}，{姓名}入院。"));
+}
+
+TEST(EditorOperations, CharacterDialogGivesSuperscriptAndSpacing) {
+    CharacterDialog dialog(QTextCharFormat{});
+    dialog.superscriptButton()->setChecked(true);
+    dialog.spacingBox()->setValue(2);
+    dialog.specialBox()->setCurrentText("℃");
+    EXPECT_EQ(dialog.format().verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(dialog.format().fontLetterSpacing(), 2);
+    EXPECT_EQ(dialog.specialCharacter(), "℃");
+    dialog.specialBox()->setCurrentIndex(0);
+    EXPECT_TRUE(dialog.specialCharacter().isEmpty());
 }
