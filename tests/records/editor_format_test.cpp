@@ -222,3 +222,57 @@ TEST(EditorFormat, NewerVersionIsRefusedWithReason) {
     EXPECT_FALSE(decodeEwd(bytes, target, &error));
     EXPECT_TRUE(error.contains("版本"));
 }
+
+namespace {
+
+QByteArray craft(const QString& content, const QString& extra = {}) {
+    return wrapEwdPayload(QStringLiteral(R"({"format":"qinghe-ewd","version":1,%2"body":{"content":[%1]}})")
+                              .arg(content, extra)
+                              .toUtf8());
+}
+
+}  // namespace
+
+TEST(EditorFormat, CraftedContentIsRefusedOrLoadedSafely) {
+    const QString p = R"({"block":{},"runs":[{"text":"x","format":{}}]})";
+    struct Case {
+        QString content;
+        bool loads;
+    } cases[] = {
+        {p, true},
+        {p + R"(,{"table":{},"rows":100000,"columns":100000,"cells":[]},)" + p, false},
+        {p + R"(,{"table":{},"rows":2,"columns":2,"cells":[{"row":1,"column":1,"rowSpan":3,"columnSpan":1}]},)" + p, false},
+        {p + R"(,{"table":{},"rows":2,"columns":2,"cells":[{"row":0,"column":0,"rowSpan":2,"columnSpan":2},)"
+                 R"({"row":1,"column":1,"rowSpan":1,"columnSpan":1,"content":[)" + p + "]}]}," + p, true},
+        {R"({"block":{"FontPointSize":{"nonsense":1}},"runs":[]})", false},
+        {R"({"block":{"NoSuchPropertyYet":5},"runs":[{"text":"y","format":{"qhFuture":true}}]})", true},
+        {R"({"block":{},"runs":[{"text":"a b﷐c
+d","format":{}}]})", true},
+        {R"("just text")", false},
+        {R"({"mystery":1})", false},
+    };
+    for (const Case& c : cases) {
+        RecordDocument doc;
+        QString error;
+        const bool loaded = decodeEwd(craft(c.content), doc, &error);
+        EXPECT_EQ(loaded, c.loads) << c.content.toStdString() << " " << error.toStdString();
+        if (!loaded) EXPECT_FALSE(error.isEmpty());
+        if (loaded) encodeEwd(doc);  // whatever loaded can be written again
+    }
+    // Paragraph and frame markers smuggled into a run do not create structure.
+    RecordDocument doc;
+    ASSERT_TRUE(decodeEwd(craft(R"({"block":{},"runs":[{"text":"a\u2029b\ufdd0c","format":{}}]})"), doc, nullptr));
+    EXPECT_EQ(doc.body()->blockCount(), 1);
+    EXPECT_EQ(doc.body()->toPlainText().size(), 5);
+
+    // Tables nested deeper than any record are refused rather than recursed into.
+    QString nested = p;
+    for (int i = 0; i < 40; ++i)
+        nested = p + R"(,{"table":{},"rows":1,"columns":1,"cells":[{"row":0,"column":0,"content":[)" + nested + "]}]}," + p;
+    QString error;
+    EXPECT_FALSE(decodeEwd(craft(nested), doc, &error));
+    EXPECT_TRUE(error.contains("嵌套"));
+    // An impossible paper or protection is refused.
+    EXPECT_FALSE(decodeEwd(craft(p, R"("paper":{"width":-5,"height":10},)"), doc, &error));
+    EXPECT_FALSE(decodeEwd(craft(p, R"("protection":7,)"), doc, &error));
+}

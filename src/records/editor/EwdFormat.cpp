@@ -52,8 +52,10 @@ QByteArray encodeEwd(const RecordDocument& doc) {
         tree["printed"] = QJsonObject{{"position", mark.position}, {"digest", QString::fromLatin1(mark.digest.toHex())}};
     tree["body"] = encodeTextDocument(doc.body());
     if (!doc.header()->isEmpty()) tree["header"] = encodeTextDocument(doc.header());
-    const QByteArray payload = QJsonDocument(tree).toJson(QJsonDocument::Compact);
+    return wrapEwdPayload(QJsonDocument(tree).toJson(QJsonDocument::Compact));
+}
 
+QByteArray wrapEwdPayload(const QByteArray& payload) {
     QByteArray out(kHeaderSize, '\0');
     memcpy(out.data(), kMagic, sizeof kMagic);
     qToBigEndian<quint16>(kEwdVersion, out.data() + 8);
