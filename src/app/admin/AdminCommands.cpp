@@ -7,6 +7,8 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("init"), QStringLiteral("DIR"), runInit},
         {QStringLiteral("sql"), QStringLiteral("FILE STATEMENT"), runSql},
         {QStringLiteral("check"), QStringLiteral("DIR"), runCheck},
+        {QStringLiteral("import"), QStringLiteral("DIR TABLE FILE.csv [--replace]"), runImport},
+        {QStringLiteral("reindex"), QStringLiteral("DIR"), runReindex},
     };
     return commands;
 }

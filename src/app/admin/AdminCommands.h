@@ -25,5 +25,7 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err);
 int runInit(const QStringList& args, QTextStream& out, QTextStream& err);
 int runSql(const QStringList& args, QTextStream& out, QTextStream& err);
 int runCheck(const QStringList& args, QTextStream& out, QTextStream& err);
+int runImport(const QStringList& args, QTextStream& out, QTextStream& err);
+int runReindex(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace qh::admin

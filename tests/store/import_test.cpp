@@ -1,0 +1,119 @@
+// Importing code tables and the catalogue from CSV, and recomputing initials columns.
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "common/GbkText.h"
+#include "store/DataDirectory.h"
+#include "store/DatabaseFiles.h"
+#include "store/ExternalDatabase.h"
+#include "store/TableImport.h"
+#include "support/TempDir.h"
+
+using namespace qh::store;
+
+namespace {
+
+class ImportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Schema only: an empty seed folder keeps the files small.
+        QDir(dir.path()).mkpath("noseed");
+        CreationSources sources{QStringLiteral(QH_SOURCE_DIR "/data/schema"), dir.file("noseed")};
+        QDir(dir.path()).mkpath("ward");
+        ASSERT_EQ(createDataFiles(ward(), sources).status, PrepareResult::Created);
+    }
+    QString ward() const { return dir.file("ward"); }
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        QFile f(dir.file(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return f.fileName();
+    }
+    QString query(DbFile file, const QString& sql) {
+        ExternalDatabase db;
+        if (!db.Open(QDir(ward()).filePath(fileName(file)), kDbUser, password(file))) return "<closed>";
+        QStringList rows;
+        for (RecordSet rs = db.Query(sql); !db.IsEOF(rs); db.MoveNext(rs)) {
+            QStringList cells;
+            for (int c = 1; c <= db.ColumnCount(rs); ++c) cells << db.Read(rs, c).toText();
+            rows << cells.join('|');
+        }
+        return rows.join('\n');
+    }
+    qh::test::TempDir dir;
+};
+
+TEST_F(ImportTest, GbkCodeFileWithoutInitialsGetsThemForBothCharacterLevels) {
+    // 痤 and 疖 are level-2 characters (ordered by radical), the rest level-1.
+    const QString csv = "BM,ICDMC\r\nL70.0,寻常痤疮\r\nL02.9,\"疖,未特指\"\r\nJ18.9,肺炎\r\n";
+    const QString path = writeFile("codes.csv", qh::text::toGbk(csv));
+    const ImportResult r = importTable(ward(), "icd10", path);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.added, 3);
+    EXPECT_TRUE(r.rejected.isEmpty());
+    EXPECT_EQ(query(DbFile::Coding, "select BM,ICDMC,JSM from ICD10 order by BM"),
+              "J18.9|肺炎|FY\nL02.9|疖,未特指|JWTZ\nL70.0|寻常痤疮|XCCC");
+}
+
+TEST_F(ImportTest, BadRowsAreRejectedWithTheirLineAndTheRestIsAdded) {
+    // The quoted field spans two lines, so the bad price stands on line 5.
+    const QString csv =
+        "xmmc,xmlb,xmdj,xmgg\n"
+        "阿莫西林胶囊,XMLB001,12.5,0.25g*24粒\n"
+        "\"复方\n甘草片\",XMLB001,3,100片\n"
+        "头孢呋辛,XMLB001,十元,0.75g\n"
+        "只有两列,XMLB001\n";
+    const ImportResult r = importTable(ward(), "ddt_costitems", writeFile("items.csv", csv.toUtf8()));
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.added, 2);
+    ASSERT_EQ(r.rejected.size(), 2);
+    EXPECT_TRUE(r.rejected[0].startsWith("第5行")) << r.rejected[0].toStdString();
+    EXPECT_TRUE(r.rejected[1].startsWith("第6行")) << r.rejected[1].toStdString();
+    EXPECT_EQ(query(DbFile::Main, "select xmsy,xmdj from ddt_costitems order by xmid"),
+              "AMXLJN|12.5\nFFGCP|3");
+}
+
+TEST_F(ImportTest, AFileThatCannotBeUsedChangesNothing) {
+    importTable(ward(), "ICD10", writeFile("one.csv", "BM,ICDMC\nA00,霍乱\n"));
+    EXPECT_FALSE(importTable(ward(), "ICD10", dir.file("missing.csv")).ok);
+    EXPECT_FALSE(importTable(ward(), "ICD10", writeFile("badcol.csv", "BM,名字\nA01,伤寒\n")).ok);
+    EXPECT_FALSE(importTable(ward(), "ICD10", writeFile("quote.csv", "BM,ICDMC\nA01,\"伤寒\n")).ok);
+    EXPECT_FALSE(importTable(ward(), "在院病人", writeFile("p.csv", "姓名\n张三\n")).ok);
+    EXPECT_EQ(query(DbFile::Coding, "select BM from ICD10"), "A00");
+}
+
+TEST_F(ImportTest, ReplacingAnEditionIsAllOrNothing) {
+    importTable(ward(), "ICD_SS", writeFile("old.csv", "BM,SSMC\n47.09,阑尾切除术\n"));
+    const ImportResult bad = importTable(
+        ward(), "ICD_SS", writeFile("new-bad.csv", "BM,SSMC\n47.01,腹腔镜下阑尾切除术\n51.22\n"), true);
+    EXPECT_FALSE(bad.ok);
+    EXPECT_EQ(query(DbFile::Coding, "select BM from ICD_SS"), "47.09");
+
+    const ImportResult good = importTable(
+        ward(), "ICD_SS", writeFile("new.csv", "BM,SSMC\n47.01,腹腔镜下阑尾切除术\n51.22,胆囊切除术\n"), true);
+    ASSERT_TRUE(good.ok);
+    EXPECT_EQ(query(DbFile::Coding, "select BM,JSM from ICD_SS order by BM"),
+              "47.01|FQJXLWQCS\n51.22|DNQCS");
+}
+
+TEST_F(ImportTest, ReindexRecomputesEachColumnByItsOwnRule) {
+    {
+        ExternalDatabase db;
+        ASSERT_TRUE(db.Open(QDir(ward()).filePath("dzbl.mdb"), kDbUser, password(DbFile::Main)));
+        // Byte rule: the Latin letter shifts the pairs, so "a张三" is read as (a,张₁)(张₂,三₁):
+        // the second pair happens to be the GB2312 character C5C8, a P.
+        ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (姓名,姓名检索) values ('a张三','XX')"));
+        ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (姓名,姓名检索) values ('王婷','')"));
+        // Character rule: letters and digits kept.
+        ASSERT_TRUE(db.Execute("INSERT INTO ddt_costitems (xmmc,xmsy) values ('维生素B6片','')"));
+    }
+    const ReindexResult r = reindexAll(ward());
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.changed.value("在院病人.姓名检索"), 2);
+    EXPECT_EQ(query(DbFile::Main, "select 姓名检索 from 在院病人 order by 编号"), "P\nWT");
+    EXPECT_EQ(query(DbFile::Main, "select xmsy from ddt_costitems"), "WSSB6P");
+    EXPECT_EQ(reindexAll(ward()).changed.value("在院病人.姓名检索"), 0);
+}
+
+}  // namespace
