@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QProcess>
 #include <QTextCursor>
 #include <gtest/gtest.h>
@@ -180,4 +181,25 @@ TEST(EditorPrinting, PrintMarkTravelsWithTheStoredDocument) {
     ASSERT_TRUE(reloaded.SetContent(editor.GetContent()));
     QPdfWriter second(dir.file("b.pdf"));
     EXPECT_EQ(continuePrint(reloaded.document(), &second).status, PrintStatus::NothingToPrint);
+}
+
+TEST(EditorPrinting, PrinterReceivesOnlyTheNewPartThroughTheEditor) {
+    qh::test::TempDir dir;
+    DocumentEditor editor;
+    setHeader(editor.document());
+    appendParagraphs(editor.document(), "首次", 3);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.file("full.pdf"));
+    ASSERT_EQ(editor.PrintRecord(&printer).status, PrintStatus::Printed);
+    EXPECT_TRUE(pdfPageText(dir.file("full.pdf"), 1).contains("青禾县人民医院"));
+
+    appendParagraphs(editor.document(), "续写", 1);
+    printer.setOutputFileName(dir.file("more.pdf"));
+    ASSERT_EQ(editor.ContinuePrintRecord(&printer).status, PrintStatus::Printed);
+    const QString text = pdfPageText(dir.file("more.pdf"), 1);
+    EXPECT_TRUE(text.contains("续写第1段"));
+    EXPECT_FALSE(text.contains("首次"));
+    printer.setOutputFileName(dir.file("none.pdf"));
+    EXPECT_EQ(editor.ContinuePrintRecord(&printer).message, kNothingToPrint);
 }

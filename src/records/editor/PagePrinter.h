@@ -17,6 +17,7 @@ enum class PrintStatus {
     NothingToPrint,      // "无可打印页面！"
     PrintedPartChanged,  // continued printing refused: the text already on paper was changed
     DeviceFailed,
+    Cancelled,  // the user closed the print dialog
 };
 
 struct PrintOutcome {

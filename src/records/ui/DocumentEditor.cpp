@@ -275,28 +275,36 @@ bool DocumentEditor::InsertPicture(const QString& givenPath) {
     return true;
 }
 
-PrintOutcome DocumentEditor::PrintRecord(QPrinter* printer) {
-    QPrinter own(QPrinter::HighResolution);
+// The printer to use: the given one, or one the user picks. Pages are placed on the whole
+// sheet (the layout keeps its own margins), not inside the driver's printable area.
+static QPrinter* choosePrinter(QPrinter* given, QPrinter* own, QWidget* parent) {
+    QPrinter* printer = given;
     if (!printer) {
-        QPrintDialog dialog(&own, this);
-        if (dialog.exec() != QDialog::Accepted) return {PrintStatus::DeviceFailed, 0, {}};
-        printer = &own;
+        QPrintDialog dialog(own, parent);
+        if (dialog.exec() != QDialog::Accepted) return nullptr;
+        printer = own;
     }
+    printer->setFullPage(true);
+    return printer;
+}
+
+PrintOutcome DocumentEditor::PrintRecord(QPrinter* given) {
+    QPrinter own(QPrinter::HighResolution);
+    QPrinter* printer = choosePrinter(given, &own, this);
+    if (!printer) return {PrintStatus::Cancelled, 0, {}};
     return printDocument(record_, printer, true);
 }
 
-PrintOutcome DocumentEditor::ContinuePrintRecord(QPrinter* printer) {
+PrintOutcome DocumentEditor::ContinuePrintRecord(QPrinter* given) {
     QPrinter own(QPrinter::HighResolution);
-    if (!printer) {
-        QPrintDialog dialog(&own, this);
-        if (dialog.exec() != QDialog::Accepted) return {PrintStatus::DeviceFailed, 0, {}};
-        printer = &own;
-    }
+    QPrinter* printer = choosePrinter(given, &own, this);
+    if (!printer) return {PrintStatus::Cancelled, 0, {}};
     return continuePrint(record_, printer);
 }
 
 void DocumentEditor::PrintPreview() {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("打印预览"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
