@@ -64,6 +64,7 @@ void DocumentEditor::fitHeaderHeight() {
     const bool shown = headerEditing_ || !record_.header()->isEmpty();
     header_->setVisible(shown);
     headerCaption_->setVisible(shown);
+    headerCaption_->setText(headerEditing_ ? QStringLiteral("页眉（正在编辑，粘贴将放入页眉）") : QStringLiteral("页眉"));
     header_->setFixedHeight(int(record_.header()->size().height()) + 6);
 }
 
