@@ -1,5 +1,7 @@
 #include "store/FileCheck.h"
 
+#include "store/GbkCollation.h"
+
 #include <sqlite3.h>
 
 #include <QDir>
@@ -65,6 +67,8 @@ DbHandle openReadOnly(const QString& path, QString* error) {
         *error = raw ? detail::lastSqliteError(raw) : QStringLiteral("cannot open");
         return nullptr;
     }
+    // Indexes on text columns need the collation even to be checked.
+    registerGbkCollation(db.get());
     return db;
 }
 

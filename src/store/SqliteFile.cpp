@@ -1,5 +1,7 @@
 #include "store/SqliteFile.h"
 
+#include "store/GbkCollation.h"
+
 #include <sqlite3.h>
 
 #include <QCryptographicHash>
@@ -41,7 +43,7 @@ bool configureConnection(sqlite3* db) {
     sqlite3_busy_timeout(db, 5000);
     // FULL: a commit reported as done survives a power cut. The journal stays a rollback
     // journal (never WAL) so that the database is always one self-contained file.
-    return registerDialectFunctions(db)
+    return registerDialectFunctions(db) && registerGbkCollation(db)
         && sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 

@@ -9,6 +9,7 @@
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 #include "store/FileCheck.h"
+#include "store/GbkCollation.h"
 
 using namespace qh::store;
 using qh::test::TempDir;
@@ -25,6 +26,7 @@ protected:
     void tamper(const QString& name, const char* sql) {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(data.file(name).toUtf8().constData(), &db), SQLITE_OK);
+        registerGbkCollation(db);
         EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
         sqlite3_close(db);
     }
