@@ -66,6 +66,7 @@ RecordSet ExternalDatabase::Query(const QString& sql) {
         d->fail(QStringLiteral("database not open"));
         return d->newSet();
     }
+    d->lastError.clear();
     QString error, tail;
     detail::StmtHandle stmt = detail::prepare(d->db.get(), translateJetSql(sql), &error, &tail);
     if (!stmt) {
