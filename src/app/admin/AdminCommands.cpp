@@ -9,6 +9,7 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("check"), QStringLiteral("DIR"), runCheck},
         {QStringLiteral("import"), QStringLiteral("DIR TABLE FILE.csv [--replace]"), runImport},
         {QStringLiteral("reindex"), QStringLiteral("DIR"), runReindex},
+        {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
     };
     return commands;
 }

@@ -27,5 +27,6 @@ int runSql(const QStringList& args, QTextStream& out, QTextStream& err);
 int runCheck(const QStringList& args, QTextStream& out, QTextStream& err);
 int runImport(const QStringList& args, QTextStream& out, QTextStream& err);
 int runReindex(const QStringList& args, QTextStream& out, QTextStream& err);
+int runDemo(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace qh::admin

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "patients/ui/PatientCommands.h"
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
 #include "store/DataDirectory.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     // The login window opens the main window, which closes the login window.
     auto openMain = [&ui, login](const qh::shell::UserContext& user) {
         auto* main = new qh::shell::MainWindow(user, ui, login);
+        qh::patients::installPatientCommands(*main, ui);
         ui.setParent(main);
         main->show();
     };

@@ -63,6 +63,7 @@ public:
     // The record document open in the editor, offered for saving before the patient
     // or the list changes. nullptr when none.
     void setOpenDocument(EditableDocument* document) { document_ = document; }
+    EditableDocument* openDocument() const { return document_; }
     // The 编号 of the patient selected in the list; 0 when none.
     qint64 selectedPatientId() const;
 

@@ -1,0 +1,34 @@
+// demo DIR: a fresh data directory, as init makes it, with a ward to try the program on.
+#include "AdminCommands.h"
+#include "patients/DemoWard.h"
+#include "store/DataDirectory.h"
+#include "store/DatabaseFiles.h"
+
+namespace qh::admin {
+
+int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 1) {
+        err << "usage: qinghe-emr-admin demo DIR\n";
+        return 2;
+    }
+    const store::PrepareResult created = store::createDataFiles(args.first());
+    if (created.status != store::PrepareResult::Created) {
+        err << created.message << '\n';
+        return 1;
+    }
+    store::setDataDirectory(args.first());
+    const patients::DemoWardResult ward = patients::populateDemoWard();
+    if (!ward.ok) {
+        err << "demo ward: " << ward.message << '\n';
+        return 1;
+    }
+    out << created.message << '\n'
+        << "demo ward: " << ward.inWard << " in ward, " << ward.pending << " pending settlement, " << ward.discharged
+        << " discharged\n"
+        << "accounts (user / department / level / password):\n";
+    for (const patients::DemoAccount& a : patients::demoAccounts())
+        out << "  " << a.name << " / " << a.department << " / " << a.level << " / " << a.password << '\n';
+    return 0;
+}
+
+}  // namespace qh::admin

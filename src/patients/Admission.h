@@ -1,0 +1,67 @@
+#pragma once
+// Admission: registers a newly admitted patient in 在院病人 with the status "在院" and a
+// new 住院编号 taken from ZYID.
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include "shell/UserContext.h"
+#include "widgets/UserInterface.h"
+
+namespace qh::patients {
+
+// What the admission window holds when "确定" is pressed.
+struct AdmissionForm {
+    QString name, doctor, ageNumber, ageUnit = QStringLiteral("岁"), admissionNumber, address, diagnosis, sex;
+    QDateTime admissionDate;
+    QString bed, room, complaint, insuranceNumber, occupation;
+    QDate birthDate;
+    QString phone, idCardNumber, contact, relation, temperature, pulse, respiration, systolic, diastolic;
+};
+
+// The lists of the admission window.
+struct AdmissionLists {
+    bool mainOpened = false;
+    QStringList doctors, addresses, diagnoses, complaints, occupations, relations;
+};
+
+inline const QString kServerLoginFailed =
+    QStringLiteral("服务器登录失败\r请确认服务器连接真确或服务器开启。");
+inline const QString kAdmissionIncomplete =
+    QStringLiteral("你输入的患者信息缺失，登记失败！\r\n\r\n    请检查后重新输入！");
+inline const QString kAdmissionDuplicate =
+    QStringLiteral("你输入的住院号与以往重复。\r\n\r\n    请检查后重新输入！");
+inline const QString kAdmissionDone = QStringLiteral("病人登记成功");
+inline const QString kAdmissionFailed = QStringLiteral("病人登记失败!");
+
+class Admission {
+public:
+    enum class Outcome { Incomplete, NotOpened, Duplicate, Registered, Failed };
+
+    Admission(const shell::UserContext& user, ui::UserInterface& ui) : user_(user), ui_(ui) {}
+
+    // Fills the lists; a main database that does not open is reported and the lists of
+    // the other files are still filled.
+    AdmissionLists openLists();
+    // Validation and registration, each with its message. The window closes on
+    // Registered and Failed and stays open otherwise.
+    Outcome admit(const AdmissionForm& form);
+    // Of the last registration: the new 住院编号 and the patient row's 编号.
+    QString serialNumber() const { return serial_; }
+    qint64 patientId() const { return patientId_; }
+
+    // The patient row of a registration; the 住院编号 is the key of this stay's ZYID row.
+    static QString insertStatement(const QString& serial, const AdmissionForm& form, const QString& department);
+
+private:
+    const shell::UserContext& user_;
+    ui::UserInterface& ui_;
+    QString serial_;
+    qint64 patientId_ = 0;
+};
+
+// Birth date shown for an age: the admission date minus the age in the chosen unit.
+QDate birthDateFor(const QDateTime& admission, const QString& ageNumber, const QString& unit);
+
+}  // namespace qh::patients

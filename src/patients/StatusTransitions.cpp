@@ -1,0 +1,166 @@
+#include "patients/StatusTransitions.h"
+
+#include <cmath>
+
+#include "common/Clock.h"
+#include "common/DateText.h"
+#include "patients/WardFiles.h"
+#include "store/SqlText.h"
+
+namespace qh::patients {
+
+using shell::PatientStatus;
+using store::sqlText;
+
+namespace {
+
+QString patientText(const QString& name, const char* what) {
+    return QStringLiteral("患者") + name + QString::fromUtf8(what);
+}
+
+}  // namespace
+
+QString StatusTransitions::pendingStatement(qint64 id, const QDateTime& now) {
+    return QStringLiteral("UPDATE 在院病人 SET 状态='待结',出院日期='") + dates::DateTimeToText(now) +
+           QStringLiteral("' WHERE 编号=") + QString::number(id);
+}
+
+QString StatusTransitions::dischargeStatement(qint64 id, const DischargeChoice& choice) {
+    return QStringLiteral("UPDATE 在院病人 SET 状态='出院',费用='") + sqlText(choice.fee) +
+           QStringLiteral("',出院日期='") + dates::DateTimeToText(choice.date) + QStringLiteral("' WHERE 编号=") +
+           QString::number(id);
+}
+
+QString StatusTransitions::returnStatement(qint64 id) {
+    return QStringLiteral("UPDATE 在院病人 SET 状态='在院' where 编号=") + QString::number(id);
+}
+
+QString StatusTransitions::transferStatement(const QString& serial, const QString& doctor, const QString& department) {
+    return QStringLiteral("UPDATE 在院病人 SET 主管医生='") + sqlText(doctor) + QStringLiteral("',科室='") +
+           sqlText(department) + QStringLiteral("' WHERE 住院编号='") + sqlText(serial) + QStringLiteral("'");
+}
+
+TransitionOutcome StatusTransitions::update(const QString& sql, const QString& success, const QString& failure) {
+    store::ExternalDatabase db;
+    if (!openMainDatabase(db)) return TransitionOutcome::NotOpened;
+    // A failed update is reported: passing it in silence would look like success.
+    if (!db.Execute(sql)) {
+        ui_.messageDialog(failure);
+        return TransitionOutcome::Failed;
+    }
+    db.Close();
+    ui_.messageDialog(success);
+    return TransitionOutcome::Done;
+}
+
+TransitionOutcome StatusTransitions::setPending(PatientStatus shown, qint64 id, const QString& name) {
+    if (id <= 0) return TransitionOutcome::Cancelled;
+    if (shown == PatientStatus::Pending) {
+        ui_.messageDialog(kChooseInWardPatient);
+        return TransitionOutcome::Refused;
+    }
+    if (beforeChange_) beforeChange_();
+    return update(pendingStatement(id, Clock::now()), patientText(name, "待结账成功"), patientText(name, "待结账失败"));
+}
+
+TransitionOutcome StatusTransitions::discharge(PatientStatus shown, qint64 id, const QString& name,
+                                               const std::function<std::optional<DischargeChoice>()>& askDischarge) {
+    if (id <= 0) return TransitionOutcome::Cancelled;
+    if (shown == PatientStatus::Discharged) {
+        ui_.messageDialog(kChooseInWardPatient);
+        return TransitionOutcome::Refused;
+    }
+    if (beforeChange_) beforeChange_();
+    const std::optional<DischargeChoice> choice = askDischarge();
+    if (!choice) return TransitionOutcome::Cancelled;
+    return update(dischargeStatement(id, *choice), patientText(name, "病历出科成功"), patientText(name, "病历出科失败"));
+}
+
+TransitionOutcome StatusTransitions::returnToWard(PatientStatus shown, qint64 id, const QString& name) {
+    if (id <= 0) return TransitionOutcome::Cancelled;
+    if (shown == PatientStatus::InWard) {
+        ui_.messageDialog(kChooseInWardPatient);
+        return TransitionOutcome::Refused;
+    }
+    if (beforeChange_) beforeChange_();
+    return update(returnStatement(id), patientText(name, "患者返院成功"), patientText(name, "患者返院失败"));
+}
+
+TransitionOutcome StatusTransitions::transfer(const shell::PatientContext& patient, const QString& doctor,
+                                              const QString& department) {
+    if (doctor.trimmed().isEmpty() || department.trimmed().isEmpty()) {
+        ui_.messageDialog(kTransferIncomplete);
+        return TransitionOutcome::Refused;
+    }
+    store::ExternalDatabase db;
+    const bool written = openMainDatabase(db) && db.Execute(transferStatement(patient.serialNumber, doctor, department));
+    ui_.messageDialog(patientText(patient.name, written ? "病人转科成功" : "病人转科失败"));
+    return written ? TransitionOutcome::Done : TransitionOutcome::Failed;
+}
+
+TransitionOutcome StatusTransitions::deletePatient(PatientStatus shown, qint64 id, const shell::PatientContext& patient) {
+    if (id <= 0) return TransitionOutcome::Cancelled;
+    if (user_.userName != patient.doctor || shown == PatientStatus::Discharged) {
+        ui_.messageDialog(kNoRightToDelete);
+        return TransitionOutcome::Refused;
+    }
+    if (beforeChange_) beforeChange_();
+    const QString question = QStringLiteral("你确定要删除患者【") + patient.name +
+                             QStringLiteral("】病历吗？\r\n\r\n注意：删除后病历不可恢复！");
+    if (ui_.messageDialog(question, true) != 1) return TransitionOutcome::Cancelled;
+
+    store::ExternalDatabase db;
+    if (!openMainDatabase(db)) return TransitionOutcome::NotOpened;
+    // The stay and its documents go together or not at all: the documents are removed
+    // only when the patient row itself was there to delete.
+    const QString where = QStringLiteral(" where 编号=") + QString::number(id);
+    bool ok = db.Execute(QStringLiteral("BEGIN"));
+    if (ok) {
+        const store::RecordSet rs = db.Query(QStringLiteral("select count(1) from 在院病人") + where);
+        ok = db.Read(rs, 1).toInt() == 1;
+        db.CloseRecordSet(rs);
+        ok = ok && db.Execute(QStringLiteral("delete from 在院病人") + where) &&
+             db.Execute(QStringLiteral("delete from 在院病历 where 检索='") + sqlText(patient.serialNumber) +
+                        QStringLiteral("' ")) &&
+             db.Execute(QStringLiteral("COMMIT"));
+        if (!ok) db.Execute(QStringLiteral("ROLLBACK"));
+    }
+    db.Close();
+    ui_.messageDialog(patientText(patient.name, ok ? "资料删除成功" : "资料删除失败"));
+    return ok ? TransitionOutcome::Done : TransitionOutcome::Failed;
+}
+
+QString dischargeHeader(const shell::PatientContext& p) {
+    return QStringLiteral("患者  姓  名：") + p.name + QStringLiteral("    ") + p.sex + QStringLiteral("  ") + p.age +
+           QStringLiteral("\r\n      住院号：") + p.admissionNumber;
+}
+
+std::optional<QDate> recordedDischargeDate(qint64 id) {
+    store::ExternalDatabase db;
+    if (!openMainDatabase(db)) return std::nullopt;
+    const store::RecordSet rs = db.Query(QStringLiteral("select * from 在院病人 where  编号=") + QString::number(id));
+    const QDateTime at = db.IsEOF(rs) ? QDateTime() : db.Read(rs, QStringLiteral("出院日期")).toDateTime();
+    db.CloseRecordSet(rs);
+    if (!at.isValid()) return std::nullopt;
+    return at.date();
+}
+
+std::optional<QString> dischargeFee(const QString& typed) {
+    const QString fee = typed.trimmed();
+    if (fee.isEmpty()) return QStringLiteral("0");
+    bool number = false;
+    const double value = fee.toDouble(&number);
+    if (!number || !std::isfinite(value)) return std::nullopt;
+    return fee;
+}
+
+bool transferAllowed(PatientStatus shown) { return shown == PatientStatus::InWard; }
+
+QString transferLabel(PatientStatus shown, const shell::PatientContext& p) {
+    if (!transferAllowed(shown)) return QStringLiteral("病人转科失败，请确保打开在院病人。");
+    return QStringLiteral("转科患者信息确认\r\n\r\n姓名：") + p.name + QStringLiteral("\r\n性别：") + p.sex +
+           QStringLiteral("    年龄：") + p.age + QStringLiteral("\r\n诊断：") + p.diagnosis +
+           QStringLiteral("\r\n当前主管医生：") + p.department + QStringLiteral("  ") + p.doctor;
+}
+
+}  // namespace qh::patients

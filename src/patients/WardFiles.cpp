@@ -1,0 +1,21 @@
+#include "patients/WardFiles.h"
+
+#include "store/DatabaseFiles.h"
+
+namespace qh::patients {
+
+using store::DbFile;
+
+bool openMainDatabase(store::ExternalDatabase& db) {
+    return db.Open(store::path(DbFile::Main), QString::fromUtf8(store::kDbUser), store::password(DbFile::Main));
+}
+
+bool openCodingDatabase(store::ExternalDatabase& db) {
+    return db.Open(store::path(DbFile::Coding), QString::fromUtf8(store::kDbUser), store::password(DbFile::Coding));
+}
+
+bool openCodingTables(store::TableConnection& connection) {
+    return connection.Open(store::path(DbFile::Coding), store::password(DbFile::Coding));
+}
+
+}  // namespace qh::patients

@@ -1,0 +1,205 @@
+#include "patients/ui/AdmissionWindow.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/Clock.h"
+#include "patients/PickLists.h"
+
+namespace qh::patients {
+
+namespace {
+
+QComboBox* editableList(const QStringList& items, const char* objectName) {
+    auto* box = new QComboBox;
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    box->setObjectName(QString::fromUtf8(objectName));
+    return box;
+}
+
+QLineEdit* textBox(const char* objectName) {
+    auto* box = new QLineEdit;
+    box->setObjectName(QString::fromUtf8(objectName));
+    return box;
+}
+
+}  // namespace
+
+AdmissionWindow::AdmissionWindow(const shell::UserContext& user, ui::UserInterface& ui, QWidget* parent)
+    : QDialog(parent), admission_(user, ui) {
+    setWindowTitle(QStringLiteral("登记患者"));
+    setModal(true);
+    const AdmissionLists lists = admission_.openLists();
+
+    name_ = textBox("name");
+    doctor_ = editableList(lists.doctors, "doctor");
+    doctor_->setEditText(user.userName);
+    age_ = textBox("age");
+    unit_ = new QComboBox;
+    unit_->setObjectName(QStringLiteral("ageUnit"));
+    unit_->addItems(kAgeUnits);
+    number_ = textBox("admissionNumber");
+    address_ = editableList(lists.addresses, "address");
+    diagnosis_ = editableList(lists.diagnoses, "diagnosis");
+    sex_ = new QComboBox;
+    sex_->setObjectName(QStringLiteral("sex"));
+    sex_->addItems(kSexes);
+    sex_->setCurrentIndex(-1);
+    admitted_ = new QDateTimeEdit(Clock::now());
+    admitted_->setObjectName(QStringLiteral("admissionDate"));
+    admitted_->setCalendarPopup(true);
+    admitted_->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
+    bed_ = textBox("bed");
+    room_ = textBox("room");
+    complaint_ = editableList(lists.complaints, "complaint");
+    card_ = textBox("insuranceNumber");
+    occupation_ = editableList(lists.occupations, "occupation");
+    birth_ = new QDateEdit(Clock::now().date());
+    birth_->setObjectName(QStringLiteral("birthDate"));
+    birth_->setCalendarPopup(true);
+    birth_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    phone_ = textBox("phone");
+    idCard_ = textBox("idCardNumber");
+    contact_ = textBox("contact");
+    relation_ = editableList(lists.relations, "relation");
+    temperature_ = textBox("temperature");
+    pulse_ = textBox("pulse");
+    respiration_ = textBox("respiration");
+    systolic_ = textBox("systolic");
+    diastolic_ = textBox("diastolic");
+
+    auto* ageRow = new QHBoxLayout;
+    ageRow->addWidget(age_, 1);
+    ageRow->addWidget(unit_);
+    auto* pressureRow = new QHBoxLayout;
+    pressureRow->addWidget(systolic_);
+    pressureRow->addWidget(new QLabel(QStringLiteral("/")));
+    pressureRow->addWidget(diastolic_);
+    pressureRow->addWidget(new QLabel(QStringLiteral("mmHg")));
+
+    auto* grid = new QGridLayout;
+    int row = 0, col = 0;
+    const auto add = [&](const QString& caption, auto* field) {
+        grid->addWidget(new QLabel(caption), row, col * 2);
+        if constexpr (std::is_base_of_v<QLayout, std::remove_pointer_t<decltype(field)>>)
+            grid->addLayout(field, row, col * 2 + 1);
+        else
+            grid->addWidget(field, row, col * 2 + 1);
+        if (++col == 2) col = 0, ++row;
+    };
+    add(QStringLiteral("姓    名"), name_);
+    add(QStringLiteral("主管医生"), doctor_);
+    add(QStringLiteral("年    龄"), ageRow);
+    add(QStringLiteral("住 院 号"), number_);
+    add(QStringLiteral("性    别"), sex_);
+    add(QStringLiteral("入院日期"), admitted_);
+    add(QStringLiteral("床    号"), bed_);
+    add(QStringLiteral("病    室"), room_);
+    add(QStringLiteral("诊    断"), diagnosis_);
+    add(QStringLiteral("主    诉"), complaint_);
+    add(QStringLiteral("住    址"), address_);
+    add(QStringLiteral("医疗证号"), card_);
+    add(QStringLiteral("职    业"), occupation_);
+    add(QStringLiteral("出生日期"), birth_);
+    add(QStringLiteral("联系电话"), phone_);
+    add(QStringLiteral("身份证号"), idCard_);
+    add(QStringLiteral("联 系 人"), contact_);
+    add(QStringLiteral("患者关系"), relation_);
+    add(QStringLiteral("体    温"), temperature_);
+    add(QStringLiteral("脉    搏"), pulse_);
+    add(QStringLiteral("呼    吸"), respiration_);
+    add(QStringLiteral("血    压"), pressureRow);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("register"));
+    buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    connect(ok, &QPushButton::clicked, this, &AdmissionWindow::registerPatient);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(buttons);
+
+    connect(diagnosis_, &QComboBox::editTextChanged, this, &AdmissionWindow::searchDiagnoses);
+    connect(age_, &QLineEdit::textChanged, this, &AdmissionWindow::recomputeBirthDate);
+    connect(unit_, &QComboBox::currentTextChanged, this, &AdmissionWindow::recomputeBirthDate);
+}
+
+void AdmissionWindow::searchDiagnoses(const QString& typed) {
+    if (searching_ || typed.isEmpty()) return;
+    searching_ = true;
+    const QStringList found = patients::searchDiagnoses(typed);
+    // Refilling the list must keep what is being typed and where the cursor is.
+    QLineEdit* edit = diagnosis_->lineEdit();
+    const int cursor = edit->cursorPosition();
+    diagnosis_->clear();
+    diagnosis_->addItems(found);
+    diagnosis_->setCurrentIndex(-1);
+    diagnosis_->setEditText(typed);
+    edit->setCursorPosition(cursor);
+    searching_ = false;
+}
+
+void AdmissionWindow::recomputeBirthDate() {
+    // The unit chosen counts for the age number too: "3" with "月" is three months.
+    const QDate birth = birthDateFor(admitted_->dateTime(), age_->text(), unit_->currentText());
+    if (birth.isValid()) birth_->setDate(birth);
+}
+
+AdmissionForm AdmissionWindow::form() const {
+    AdmissionForm f;
+    f.name = name_->text();
+    f.doctor = doctor_->currentText();
+    f.ageNumber = age_->text();
+    f.ageUnit = unit_->currentText();
+    f.admissionNumber = number_->text();
+    f.address = address_->currentText();
+    f.diagnosis = diagnosis_->currentText();
+    f.sex = sex_->currentText();
+    f.admissionDate = admitted_->dateTime();
+    f.bed = bed_->text();
+    f.room = room_->text();
+    f.complaint = complaint_->currentText();
+    f.insuranceNumber = card_->text();
+    f.occupation = occupation_->currentText();
+    f.birthDate = birth_->date();
+    f.phone = phone_->text();
+    f.idCardNumber = idCard_->text();
+    f.contact = contact_->text();
+    f.relation = relation_->currentText();
+    f.temperature = temperature_->text();
+    f.pulse = pulse_->text();
+    f.respiration = respiration_->text();
+    f.systolic = systolic_->text();
+    f.diastolic = diastolic_->text();
+    return f;
+}
+
+void AdmissionWindow::registerPatient() {
+    switch (admission_.admit(form())) {
+        case Admission::Outcome::Registered:
+            registeredId_ = admission_.patientId();
+            accept();
+            break;
+        case Admission::Outcome::Failed:
+            reject();
+            break;
+        default:
+            break;  // the window stays open with what was typed
+    }
+}
+
+}  // namespace qh::patients

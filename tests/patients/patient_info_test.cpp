@@ -1,0 +1,51 @@
+#include "patients/PatientInfo.h"
+#include "PatientsFixture.h"
+
+namespace qh::test {
+namespace {
+
+using patients::Particulars;
+
+class PatientInfoTest : public PatientsFixture {};
+
+TEST_F(PatientInfoTest, DateTextsOfEitherFormBecomePickerDates) {
+    shell::PatientContext c;
+    c.admissionDate = QStringLiteral("2016年3月5日8时30分");
+    c.birthDate = QStringLiteral("1976-2-3");
+    Particulars p = patients::particularsOf(c);
+    EXPECT_EQ(p.admissionDate, QDateTime(QDate(2016, 3, 5), QTime(8, 30)));
+    EXPECT_EQ(p.birthDate, QDate(1976, 2, 3));
+    c.birthDate.clear();
+    EXPECT_FALSE(patients::particularsOf(c).birthDate.isValid());
+}
+
+TEST_F(PatientInfoTest, SavingMovesThePatientIntoTheLoggedInDepartmentAndAllowsDuplicateNumbers) {
+    addPatient({QStringLiteral("甲"), "男", "40岁", "肺炎", "1", "N1"});
+    const qint64 id = addPatient({QStringLiteral("乙"), "女", "30岁", "肺炎", "2", "N2", "外科", "陈医生"});
+    Particulars p;
+    p.name = QStringLiteral("乙'二");
+    p.address = QStringLiteral("O'Neil 路");
+    p.admissionNumber = QStringLiteral("N1");  // no uniqueness check here
+    p.admissionDate = QDateTime(QDate(2016, 12, 1), QTime(0, 0));
+    ASSERT_TRUE(patients::saveParticulars(p, id, user_, ui_));
+    EXPECT_EQ(ui_.texts(), QStringList{patients::kParticularsSaved});
+    EXPECT_EQ(column(id, "科室"), "内科");
+    EXPECT_EQ(column(id, "姓名"), "乙'二");
+    EXPECT_EQ(column(id, "住址"), "O'Neil 路");
+    EXPECT_EQ(column(id, "住院号"), "N1");
+    EXPECT_EQ(column(id, "月部分"), "12月");
+    EXPECT_EQ(column(id, "出生日期"), "");  // an empty picker stays empty
+}
+
+TEST_F(PatientInfoTest, FailureIsReportedAndNothingWritten) {
+    const qint64 id = addPatient({QStringLiteral("甲")});
+    failOn("UPDATE", "在院病人");
+    Particulars p;
+    p.name = QStringLiteral("乙");
+    EXPECT_FALSE(patients::saveParticulars(p, id, user_, ui_));
+    EXPECT_EQ(ui_.texts(), QStringList{patients::kParticularsFailed});
+    EXPECT_EQ(column(id, "姓名"), "甲");
+}
+
+}  // namespace
+}  // namespace qh::test

@@ -1,0 +1,220 @@
+// The registry's windows on the main window, driven as a user would, and their screenshots.
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include "patients/DemoWard.h"
+#include "patients/ui/AdmissionWindow.h"
+#include "patients/ui/DischargeDialog.h"
+#include "patients/ui/PatientCommands.h"
+#include "patients/ui/PatientInfoForm.h"
+#include "records/ui/RecordPage.h"
+#include "shell/ui/MainWindow.h"
+#include "PatientsFixture.h"
+
+namespace qh::test {
+namespace {
+
+using shell::MainWindow;
+using shell::PatientStatus;
+
+template <typename T>
+T* child(QWidget* w, const char* name) {
+    T* found = w->findChild<T*>(QString::fromUtf8(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+// Saves a look at a window for the manual.
+void screenshot(QWidget* w, const char* file) {
+    w->adjustSize();
+    QDir().mkpath(QStringLiteral(QH_SOURCE_DIR "/docs/images"));
+    EXPECT_TRUE(w->grab().save(QStringLiteral(QH_SOURCE_DIR "/docs/images/") + QString::fromUtf8(file)));
+}
+
+// Runs `act` on the modal dialog the next command opens.
+void onNextDialog(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        act(dialog);
+    });
+}
+
+class WindowsTest : public PatientsFixture {
+protected:
+    void SetUp() override {
+        PatientsFixture::SetUp();
+        if (HasFatalFailure()) return;
+        window_ = new MainWindow(user_, ui_);
+        page_ = patients::installPatientCommands(*window_, ui_);
+    }
+    void TearDown() override {
+        delete window_;
+        PatientsFixture::TearDown();
+    }
+    void run(const QString& id) { window_->actions(id).first()->trigger(); }
+    int rows() { return int(window_->patientList().rows().size()); }
+
+    MainWindow* window_ = nullptr;
+    records::RecordPage* page_ = nullptr;
+};
+
+TEST_F(WindowsTest, AdmissionWindowRegistersAndTheNewPatientIsSelected) {
+    addPatient({QStringLiteral("旧病人"), "男", "50岁", "肺炎", "2", "", "内科", "李医生"});
+    onNextDialog([](QWidget* d) {
+        child<QLineEdit>(d, "name")->setText("王小'明");
+        child<QComboBox>(d, "ageUnit")->setCurrentText("月");
+        child<QLineEdit>(d, "age")->setText("3");
+        // The age number counts in the unit chosen: three months, not three years.
+        EXPECT_EQ(child<QDateEdit>(d, "birthDate")->date(), QDate(2016, 2, 10));
+        child<QLineEdit>(d, "admissionNumber")->setText("H-1");
+        child<QComboBox>(d, "sex")->setCurrentText("男");
+        child<QComboBox>(d, "diagnosis")->lineEdit()->setText("GX");
+        EXPECT_EQ(child<QComboBox>(d, "diagnosis")->count(), 2);  // 高血压, 冠心病 from the code table
+        EXPECT_EQ(child<QComboBox>(d, "diagnosis")->currentText(), "GX");
+        child<QComboBox>(d, "diagnosis")->setEditText("高血压");
+        EXPECT_EQ(child<QComboBox>(d, "doctor")->currentText(), "李医生");
+        child<QLineEdit>(d, "bed")->setText("7");
+        screenshot(d, "admission-window.png");
+        child<QPushButton>(d, "register")->click();
+    });
+    run(shell::cmd::Admit);
+    EXPECT_EQ(ui_.texts(), QStringList{patients::kAdmissionDone});
+    EXPECT_EQ(window_->patientList().status(), PatientStatus::InWard);
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(window_->patient().name, "王小'明");
+    EXPECT_EQ(window_->patient().age, "3月");
+    EXPECT_EQ(window_->selectedPatientId(), window_->patientList().rows().last().id);
+}
+
+TEST_F(WindowsTest, IncompleteAdmissionKeepsTheWindowOpen) {
+    bool stillOpen = false;
+    onNextDialog([&stillOpen](QWidget* d) {
+        child<QLineEdit>(d, "name")->setText("张三");
+        child<QPushButton>(d, "register")->click();
+        stillOpen = d->isVisible();
+        static_cast<QDialog*>(d)->reject();
+    });
+    run(shell::cmd::Admit);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(ui_.texts(), QStringList{patients::kAdmissionIncomplete});
+}
+
+TEST_F(WindowsTest, InformationFormLoadsOnSelectionAndSavesWithTheSaveCommand) {
+    const qint64 id = addPatient({QStringLiteral("张三"), "男", "40岁", "肺炎", "3", "Z1", "内科", "李医生"});
+    exec("update 在院病人 set 出生日期='1976年2月3日' where 编号=" + QString::number(id));
+    addPatient({QStringLiteral("李四"), "女", "30岁", "肺炎", "4", "Z2", "内科", "李医生"});
+    window_->chooseStatus(PatientStatus::InWard);
+    window_->selectPatientRow(0);
+    EXPECT_EQ(page_->currentEntry(), 0);
+    EXPECT_EQ(window_->currentPage(), shell::RecordsPage);
+    auto* form = page_->findChild<patients::PatientInfoForm*>();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(child<QLineEdit>(form, "name")->text(), "张三");
+    EXPECT_EQ(child<QDateEdit>(form, "birthDate")->date(), QDate(1976, 2, 3));
+    EXPECT_EQ(child<QDateTimeEdit>(form, "admissionDate")->dateTime(), QDateTime(QDate(2016, 3, 5), QTime(8, 30)));
+    screenshot(form, "patient-information.png");
+
+    child<QLineEdit>(form, "name")->setText("张三丰");
+    child<QLineEdit>(form, "bed")->setText("15");
+    child<QComboBox>(form, "complaint")->setEditText("咳嗽'2天");
+    ui_.clear();
+    run(shell::cmd::SaveRecord);
+    EXPECT_EQ(ui_.texts(), QStringList{patients::kParticularsSaved});
+    EXPECT_EQ(column(id, "姓名"), "张三丰");
+    EXPECT_EQ(column(id, "姓名检索"), "ZSF");
+    EXPECT_EQ(column(id, "主诉"), "咳嗽'2天");
+    EXPECT_EQ(column(id, "入院日期"), "2016-03-05 08:30:00");
+    EXPECT_EQ(column(id, "出生日期"), "1976年2月3日");
+    EXPECT_EQ(column(id, "日期部分"), "2016-03-05 09:07:02");
+    EXPECT_EQ(column(id, "月部分"), "3月");
+    // The list row shows its new text and stays selected.
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(window_->selectedPatientId(), id);
+    EXPECT_EQ(window_->patientList().rows().first().text, "15床 张三丰");
+    EXPECT_EQ(window_->patient().name, "张三丰");
+}
+
+TEST_F(WindowsTest, FailedSaveKeepsWhatWasTyped) {
+    const qint64 id = addPatient({QStringLiteral("张三")});
+    window_->chooseStatus(PatientStatus::InWard);
+    window_->selectPatientRow(0);
+    failOn("UPDATE", "在院病人");
+    auto* form = page_->findChild<patients::PatientInfoForm*>();
+    child<QLineEdit>(form, "name")->setText("张三丰");
+    ui_.clear();
+    run(shell::cmd::SaveRecord);
+    EXPECT_EQ(ui_.texts(), QStringList{patients::kParticularsFailed});
+    EXPECT_EQ(child<QLineEdit>(form, "name")->text(), "张三丰");
+    EXPECT_EQ(column(id, "姓名"), "张三");
+}
+
+TEST_F(WindowsTest, MovesAPatientThroughEveryStateAndDeletesTheStay) {
+    const qint64 id = addPatient({QStringLiteral("张三")});
+    window_->chooseStatus(PatientStatus::InWard);
+    window_->selectPatientRow(0);
+
+    run(shell::cmd::Pending);
+    EXPECT_EQ(ui_.lastText(), "患者张三待结账成功");
+    EXPECT_EQ(rows(), 0);  // the in-ward list no longer holds the patient
+    EXPECT_EQ(window_->currentPage(), shell::RecordsPage0);
+
+    window_->chooseStatus(PatientStatus::Pending);
+    window_->selectPatientRow(0);
+    onNextDialog([](QWidget* d) {
+        EXPECT_EQ(child<QDateEdit>(d, "dischargeDate")->date(), QDate(2016, 5, 10));
+        child<QLineEdit>(d, "fee")->setText("三百");
+        child<QPushButton>(d, "confirm")->click();
+        EXPECT_TRUE(d->isVisible());  // refused, still open
+        child<QLineEdit>(d, "fee")->setText("300");
+        screenshot(d, "discharge-dialog.png");
+        child<QPushButton>(d, "confirm")->click();
+    });
+    run(shell::cmd::Discharge);
+    EXPECT_EQ(ui_.texts().mid(ui_.texts().size() - 2),
+              (QStringList{patients::kFeeNotNumber, "患者张三病历出科成功"}));
+    EXPECT_EQ(column(id, "状态"), "出院");
+    EXPECT_EQ(column(id, "费用"), "300.0");
+
+    window_->chooseStatus(PatientStatus::Discharged);
+    window_->selectPatientRow(0);
+    run(shell::cmd::Return);
+    EXPECT_EQ(ui_.lastText(), "患者张三患者返院成功");
+    EXPECT_EQ(column(id, "状态"), "在院");
+
+    window_->chooseStatus(PatientStatus::InWard);
+    window_->selectPatientRow(0);
+    onNextDialog([](QWidget* d) {
+        child<QComboBox>(d, "department")->setCurrentText("外科");
+        EXPECT_EQ(child<QComboBox>(d, "doctor")->count(), 1);
+        child<QComboBox>(d, "doctor")->setCurrentText("陈医生");
+        child<QPushButton>(d, "confirm")->click();
+    });
+    run(shell::cmd::Transfer);
+    EXPECT_EQ(ui_.lastText(), "患者张三病人转科成功");
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(column(id, "科室"), "外科");
+
+    // Back to our ward by the same window, then deleted with its documents.
+    exec("update 在院病人 set 科室='内科', 主管医生='李医生' where 编号=" + QString::number(id));
+    addDocument(column(id, "住院编号"), "入院记录");
+    window_->refreshList();
+    window_->selectPatientRow(0);
+    ui_.answerMessageDialog(1);
+    run(shell::cmd::DeletePatient);
+    EXPECT_EQ(ui_.lastText(), "患者张三资料删除成功");
+    EXPECT_EQ(count("select count(1) from 在院病人"), 0);
+    EXPECT_EQ(count("select count(1) from 在院病历"), 0);
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(ui_.unanswered(), 0);
+}
+
+}  // namespace
+}  // namespace qh::test
