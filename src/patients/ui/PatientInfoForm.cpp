@@ -31,6 +31,10 @@ QLineEdit* textBox(const char* objectName) {
 }
 
 void setListText(QComboBox* box, const QString& text) {
+    if (text.isEmpty() && !box->isEditable()) {
+        box->setCurrentIndex(-1);
+        return;
+    }
     int index = box->findText(text);
     if (index < 0 && !box->isEditable()) {
         box->addItem(text);
@@ -142,10 +146,15 @@ PatientInfoForm::PatientInfoForm(const shell::UserContext& user, ui::UserInterfa
         edit->setCursorPosition(cursor);
         searching_ = false;
     });
+
+    // Until a patient is selected the form is blank and closed to typing.
+    load(shell::PatientContext{});
+    setEnabled(false);
 }
 
 void PatientInfoForm::load(const shell::PatientContext& patient) {
     const Particulars p = particularsOf(patient);
+    setEnabled(true);
     searching_ = true;  // loading is not typing: no diagnosis search
     name_->setText(p.name);
     setListText(doctor_, p.doctor);
