@@ -1,0 +1,57 @@
+#include "records/templates/PageHeader.h"
+
+#include "common/GbkText.h"
+#include "records/templates/DocumentPort.h"
+#include "store/ExternalDatabase.h"
+#include "store/SqlText.h"
+
+namespace qh::records {
+
+QString ComposeHeaderLine(const HeaderValues& v, const HeaderFlags& f, const QString& paper) {
+    const QString p1 = f.name ? QStringLiteral("姓名：") + v.name : QString();
+    const QString p2 = f.department ? QStringLiteral("科室：") + v.department : QString();
+    const QString p3 = f.room ? QStringLiteral("病室：") + v.room : QString();
+    const QString p4 = f.bed ? QStringLiteral("床号：") + v.bed + QStringLiteral("床") : QString();
+    const QString p5 = f.number ? QStringLiteral("住院号：") + v.number : QString();
+    const int used = text::gbkLength(p1 + p2 + p3 + p4 + p5);
+    const int gap = qMax(0, paperGeometry(paper).headerBytes - used);
+    const QString sep(gap / 4, QLatin1Char(' '));
+    const QString rest(gap % 4, QLatin1Char(' '));
+    return p1 + sep + p2 + sep + p3 + sep + p4 + rest + sep + p5;
+}
+
+QByteArray LoadCommonHeader(const QString& paper) {
+    store::ExternalDatabase db;
+    if (!openMainDatabase(db)) return {};
+    const auto rs = db.Query(QStringLiteral("select * from GSMB  where 检索='") + store::sqlText(kCommonHeaderKey) +
+                             QStringLiteral("' and 纸张='") + store::sqlText(paper) + QStringLiteral("'"));
+    const QByteArray bytes = db.Read(rs, QStringLiteral("数据")).toBytes();
+    db.CloseRecordSet(rs);
+    db.Close();
+    return bytes;
+}
+
+void ComposeRecordHeader(DocumentPort& headerEditor, DocumentPort& record, const QString& hospitalName,
+                         const HeaderValues& values, const HeaderFlags& flags, const QString& paper) {
+    headerEditor.Replace(QStringLiteral("{医院名称}"), hospitalName, true);
+    headerEditor.Replace(QStringLiteral("{眉头}"), ComposeHeaderLine(values, flags, paper), true);
+    headerEditor.SetModified(false);
+    record.SetHeaderContent(headerEditor.GetContent());
+}
+
+bool PreviewTemplateHeader(DocumentPort& templateEditor, const QString& hospitalName, const QString& department,
+                           const HeaderFlags& boxes, const QString& paper) {
+    RecordDocumentPort header;
+    if (!header.SetContent(LoadCommonHeader(paper))) return false;
+    const HeaderValues samples{QStringLiteral("XXX"), department, QStringLiteral("X"), QStringLiteral("X"),
+                               QStringLiteral("XXX")};
+    ComposeRecordHeader(header, templateEditor, hospitalName, samples, boxes, paper);
+    return true;
+}
+
+void SetRecordPaper(DocumentPort& record, const QString& baseColumn) {
+    const PaperGeometry g = paperGeometry(baseColumn == QStringLiteral("A4数据") ? QStringLiteral("A") : QStringLiteral("B"));
+    record.SetPageSize(g.width, g.height);
+}
+
+}  // namespace qh::records
