@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "patients/ui/PatientCommands.h"
+#include "records/ui/TemplateCommands.h"
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
 #include "store/DataDirectory.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     auto openMain = [&ui, login](const qh::shell::UserContext& user) {
         auto* main = new qh::shell::MainWindow(user, ui, login);
         qh::patients::installPatientCommands(*main, ui);
+        qh::records::installTemplateCommands(*main, ui);
         ui.setParent(main);
         main->show();
     };
