@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 #include "store/CsvReader.h"
 #include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
@@ -15,14 +17,15 @@ namespace {
 struct TableHome {
     const char* table;
     DbFile file;
+    const char* codeColumn;  // a code table's code, which every row must carry; null elsewhere
 };
 
 const TableHome kImportable[] = {
-    {"ICD10", DbFile::Coding},   {"ICD_10", DbFile::Coding},  {"ICD_SS", DbFile::Coding},
-    {"ICD_WS", DbFile::Coding},  {"ICD_BL", DbFile::Coding},  {"JBZL", DbFile::Coding},
-    {"ddt_costitems", DbFile::Main},
-    {"FJX", DbFile::Reference},  {"ZYX", DbFile::Reference},  {"ZYNK", DbFile::Reference},
-    {"XYSM", DbFile::Reference},
+    {"ICD10", DbFile::Coding, "BM"},   {"ICD_10", DbFile::Coding, "BM"}, {"ICD_SS", DbFile::Coding, "BM"},
+    {"ICD_WS", DbFile::Coding, "BM"},  {"ICD_BL", DbFile::Coding, "BM"}, {"JBZL", DbFile::Coding, nullptr},
+    {"ddt_costitems", DbFile::Main, nullptr},
+    {"FJX", DbFile::Reference, nullptr},  {"ZYX", DbFile::Reference, nullptr},
+    {"ZYNK", DbFile::Reference, nullptr}, {"XYSM", DbFile::Reference, nullptr},
 };
 
 struct ColumnInfo {
@@ -119,6 +122,22 @@ ImportResult importTable(const QString& dataDir, const QString& tableName, const
         if (initials && header[i].name.compare(initials->source, Qt::CaseInsensitive) == 0) sourceIndex = i;
         if (initials && header[i].name.compare(initials->column, Qt::CaseInsensitive) == 0) initialsIndex = i;
     }
+    // A row is found by its name (the source of its initials) and a code row is used for its
+    // code: a file without either column cannot fill the table.
+    QStringList required;
+    if (initials) required << initials->source;
+    if (home->codeColumn) required << QString::fromLatin1(home->codeColumn);
+    QList<int> requiredIndexes;
+    for (const QString& name : required) {
+        const auto it = std::find_if(header.begin(), header.end(), [&](const ColumnInfo& c) {
+            return c.name.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (it == header.end()) {
+            result.error = QStringLiteral("标题行缺少列 %1").arg(name);
+            return result;
+        }
+        requiredIndexes << int(it - header.begin());
+    }
     QStringList columnNames;
     for (const auto& c : header) columnNames << c.name;
     const bool addInitials = initials && sourceIndex >= 0 && initialsIndex < 0;
@@ -140,6 +159,12 @@ ImportResult importTable(const QString& dataDir, const QString& tableName, const
         };
         if (rec.fields.size() != header.size()) {
             reject(QStringLiteral("有%1列，标题行有%2列").arg(rec.fields.size()).arg(header.size()));
+            continue;
+        }
+        const auto empty = std::find_if(requiredIndexes.begin(), requiredIndexes.end(),
+                                        [&](int i) { return rec.fields[i].trimmed().isEmpty(); });
+        if (empty != requiredIndexes.end()) {
+            reject(QStringLiteral("列 %1 为空").arg(header[*empty].name));
             continue;
         }
         QStringList values;

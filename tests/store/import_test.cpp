@@ -74,6 +74,15 @@ TEST_F(ImportTest, BadRowsAreRejectedWithTheirLineAndTheRestIsAdded) {
               "AMXLJN|12.5\nFFGCP|3");
 }
 
+TEST_F(ImportTest, CodeRowsNeedTheirCodeAndName) {
+    const ImportResult r = importTable(ward(), "ICD10", writeFile("gaps.csv", "BM,ICDMC\n,霍乱\nA01, \nA02,其他沙门菌感染\n"));
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.added, 1);
+    EXPECT_EQ(r.rejected.size(), 2);
+    EXPECT_EQ(query(DbFile::Coding, "select BM,JSM from ICD10"), "A02|QTSMJGR");
+    EXPECT_FALSE(importTable(ward(), "ICD10", writeFile("names.csv", "ICDMC\n霍乱\n")).ok);
+}
+
 TEST_F(ImportTest, AFileThatCannotBeUsedChangesNothing) {
     importTable(ward(), "ICD10", writeFile("one.csv", "BM,ICDMC\nA00,霍乱\n"));
     EXPECT_FALSE(importTable(ward(), "ICD10", dir.file("missing.csv")).ok);

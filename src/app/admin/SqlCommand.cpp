@@ -16,10 +16,15 @@ namespace {
 using store::Value;
 using store::ValueType;
 
-bool isSelect(const QString& sql) {
-    static const QRegularExpression select(QStringLiteral("^[\\s(]*select\\b"),
+// Statements that answer with rows: SELECT (and WITH … SELECT, VALUES, EXPLAIN) and a
+// PRAGMA that only reads ("PRAGMA user_version", "pragma table_info(科室)"). They run on a
+// read-only connection, so a wrong guess fails instead of writing.
+bool isReading(const QString& sql) {
+    static const QRegularExpression rows(QStringLiteral("^[\\s(]*(select|with|values|explain)\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pragma(QStringLiteral("^\\s*pragma\\b[^=]*$"),
                                            QRegularExpression::CaseInsensitiveOption);
-    return select.match(sql).hasMatch();
+    return rows.match(sql).hasMatch() || pragma.match(sql).hasMatch();
 }
 
 // Tabs and line breaks inside a value would break the line format: written as escapes.
@@ -96,7 +101,7 @@ int runSql(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 1;
     }
     int status = 0;
-    if (isSelect(sql)) {
+    if (isReading(sql)) {
         status = printSelect(db, sql, out, err);
     } else if (db.Execute(sql)) {
         out << "ok\n";
