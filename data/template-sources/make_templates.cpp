@@ -95,6 +95,8 @@ QVector<Cell> parseRow(QString line) {
 }
 
 void insertTable(QTextCursor& c, const QVector<QVector<Cell>>& rows, bool ruled, QVector<int> widths) {
+    // The patient line (a table without rules) is set smaller so its labels keep to one line on B5.
+    const double pt = ruled ? kBodyPt : kHeaderPt;
     int columns = 0;
     for (const auto& r : rows) {
         int n = 0;
@@ -126,16 +128,16 @@ void insertTable(QTextCursor& c, const QVector<QVector<Cell>>& rows, bool ruled,
             static const QRegularExpression aliasRx(QStringLiteral("^\\[([^\\]\\s]+)\\]$"));
             const auto m = aliasRx.match(cell.text);
             if (m.hasMatch()) {
-                cc.setBlockCharFormat(charFormat(kBodyPt, false));
+                cc.setBlockCharFormat(charFormat(pt, false));
                 // The cell's own format is set last: the block's character format lives
                 // beside it and writing that would take the alias away again.
                 QTextTableCell named = table->cellAt(r, col);
                 QTextCharFormat cf = named.format();
-                cf.merge(charFormat(kBodyPt, false));
+                cf.merge(charFormat(pt, false));
                 named.setFormat(cf);
                 setCellAlias(table->cellAt(r, col), m.captured(1));
             } else {
-                insertRich(cc, cell.text, charFormat(kBodyPt, false));
+                insertRich(cc, cell.text, charFormat(pt, false));
             }
             col += cell.span;
         }
