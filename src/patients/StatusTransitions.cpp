@@ -112,16 +112,17 @@ TransitionOutcome StatusTransitions::deletePatient(PatientStatus shown, qint64 i
     store::ExternalDatabase db;
     if (!openMainDatabase(db)) return TransitionOutcome::NotOpened;
     // The stay and its documents go together or not at all: the documents are removed
-    // only when the patient row itself was there to delete.
+    // only when the patient row itself was there to delete, and was this very stay.
     const QString where = QStringLiteral(" where 编号=") + QString::number(id);
+    const QString serial = sqlText(patient.serialNumber);
     bool ok = db.Execute(QStringLiteral("BEGIN"));
     if (ok) {
-        const store::RecordSet rs = db.Query(QStringLiteral("select count(1) from 在院病人") + where);
+        const store::RecordSet rs = db.Query(QStringLiteral("select count(1) from 在院病人") + where +
+                                             QStringLiteral(" and 住院编号='") + serial + QStringLiteral("'"));
         ok = db.Read(rs, 1).toInt() == 1;
         db.CloseRecordSet(rs);
         ok = ok && db.Execute(QStringLiteral("delete from 在院病人") + where) &&
-             db.Execute(QStringLiteral("delete from 在院病历 where 检索='") + sqlText(patient.serialNumber) +
-                        QStringLiteral("' ")) &&
+             db.Execute(QStringLiteral("delete from 在院病历 where 检索='") + serial + QStringLiteral("' ")) &&
              db.Execute(QStringLiteral("COMMIT"));
         if (!ok) db.Execute(QStringLiteral("ROLLBACK"));
     }

@@ -167,6 +167,12 @@ TEST_F(DeletionTest, RemovesTheStayAndItsDocumentsOnly) {
 }
 
 TEST_F(DeletionTest, DocumentsStayWhenThePatientRowWasNotDeleted) {
+    // A row that is not the current patient's stay is neither deleted nor its documents.
+    ui_.answerMessageDialog(1);
+    EXPECT_EQ(transitions_.deletePatient(PatientStatus::InWard, other_, patient_), TransitionOutcome::Failed);
+    EXPECT_EQ(count("select count(1) from 在院病人"), 2);
+    EXPECT_EQ(count("select count(1) from 在院病历"), 3);
+
     exec("delete from 在院病人 where 编号=" + QString::number(id_));  // gone from another workstation
     ui_.answerMessageDialog(1);
     EXPECT_EQ(transitions_.deletePatient(PatientStatus::InWard, id_, patient_), TransitionOutcome::Failed);

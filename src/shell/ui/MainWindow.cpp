@@ -298,8 +298,12 @@ QWidget* MainWindow::buildListPanel() {
     mono.setFamilies({QStringLiteral("WenQuanYi Zen Hei Mono"), QStringLiteral("Noto Sans Mono CJK SC"),
                       QStringLiteral("monospace")});
     patients_->setFont(mono);
-    connect(patients_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { selectPatientRow(patients_->row(item)); });
+    // Whatever moves the current row (a click, a right-click before the pop-up menu, the
+    // arrow keys) makes that patient current, so the commands never act on one row with
+    // another patient's particulars.
+    connect(patients_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!fillingRows_) selectPatientRow(row);
+    });
     connect(patients_, &QListWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         updateStatusCommands();
         listMenu_->popup(patients_->viewport()->mapToGlobal(at));
@@ -365,12 +369,15 @@ QString MainWindow::runSearch(SearchKind kind, const QString& text) {
 }
 
 void MainWindow::showRows() {
+    fillingRows_ = true;
     patients_->clear();
     for (const PatientRow& row : list_.rows()) {
         auto* item = new QListWidgetItem(widgets::patientIcon(row.icon), row.text);
         item->setData(Qt::UserRole, row.id);
         patients_->addItem(item);
     }
+    patients_->setCurrentRow(-1);
+    fillingRows_ = false;
 }
 
 qint64 MainWindow::selectedPatientId() const {
@@ -380,12 +387,17 @@ qint64 MainWindow::selectedPatientId() const {
 
 void MainWindow::selectPatientRow(int row) {
     if (row < 0 || row >= patients_->count()) return;
-    if (patients_->currentRow() != row) patients_->setCurrentRow(row);
+    if (patients_->currentRow() != row) {
+        patients_->setCurrentRow(row);  // comes back here through currentRowChanged
+        return;
+    }
     offerSaveIfShowingRecords();
     if (!PatientList::loadPatient(patients_->item(row)->data(Qt::UserRole).toLongLong(), patient_)) return;
     summary_->setText(PatientList::summary(patient_));
     int page = currentPage();
-    if (page == RecordsPage0 || page == RecordsPage) {
+    // A work area cleared by the doctor switch counts as page 0: the patient's record page
+    // shows instead of nothing.
+    if (page < 0 || page == RecordsPage0 || page == RecordsPage) {
         page = RecordsPage;
         work_->setCurrentIndex(page);
     }

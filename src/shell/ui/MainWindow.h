@@ -126,6 +126,7 @@ private:
     QTimer* timer_ = nullptr;
     QPointer<HelpWindow> help_;
     bool fillingBeds_ = false;
+    bool fillingRows_ = false;
 };
 
 }  // namespace qh::shell
