@@ -17,10 +17,14 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # env, not a plain assignment: sudo would drop the variable.
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 build="$root/build"
+# Paths relative to the checkout, so that another clone of the repository (CI) finds the
+# compiler cache of this one.
+export CCACHE_BASEDIR="$root"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
@@ -29,6 +33,9 @@ case "$what" in
     # The ward's data lives in ./ward-data, which no build touches; the first start
     # creates it, later starts and rebuilds never overwrite it.
     mkdir -p "$root/ward-data"
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "no display: start this from a desktop session (or set DISPLAY)" >&2
+    fi
     exec "$build/bin/qinghe-emr" --data "$root/ward-data"
     ;;
   test)
