@@ -37,15 +37,5 @@ TEST_F(PatientInfoTest, SavingMovesThePatientIntoTheLoggedInDepartmentAndAllowsD
     EXPECT_EQ(column(id, "出生日期"), "");  // an empty picker stays empty
 }
 
-TEST_F(PatientInfoTest, FailureIsReportedAndNothingWritten) {
-    const qint64 id = addPatient({QStringLiteral("甲")});
-    failOn("UPDATE", "在院病人");
-    Particulars p;
-    p.name = QStringLiteral("乙");
-    EXPECT_FALSE(patients::saveParticulars(p, id, user_, ui_));
-    EXPECT_EQ(ui_.texts(), QStringList{patients::kParticularsFailed});
-    EXPECT_EQ(column(id, "姓名"), "甲");
-}
-
 }  // namespace
 }  // namespace qh::test

@@ -89,6 +89,12 @@ TEST_F(StatusTest, FailedUpdatesAreReportedNotPassedOver) {
     EXPECT_EQ(ui_.texts(), (QStringList{"患者张三待结账失败", "患者张三病历出科失败", "患者张三患者返院失败",
                                         "患者张三病人转科失败"}));
     EXPECT_EQ(state(), "在院");
+
+    // A patient removed meanwhile by another workstation: nothing changed, so no success.
+    exec("drop trigger fail_UPDATE");
+    exec("delete from 在院病人 where 编号=" + QString::number(id_));
+    EXPECT_EQ(transitions_.setPending(PatientStatus::InWard, id_, "张三"), TransitionOutcome::Failed);
+    EXPECT_EQ(transitions_.transfer(patient_, "陈医生", "外科"), TransitionOutcome::Failed);
 }
 
 TEST_F(StatusTest, NothingSelectedDoesNothing) {
