@@ -76,8 +76,11 @@ QVector<TemplateEntry> ListAllTemplates(const QString& paper) {
     if (!openMainDatabase(db)) return entries;
     const auto rs = db.Query(QStringLiteral("select * from  GSMB WHERE 纸张='") + sqlText(paper) +
                              QStringLiteral("'  order by 顺序 ASC"));
-    for (; !db.IsEOF(rs); db.MoveNext(rs))
+    for (; !db.IsEOF(rs); db.MoveNext(rs)) {
+        // The common page header is a template row too, but no record is made from it.
+        if (db.Read(rs, QStringLiteral("检索")).toText() == kCommonHeaderKey) continue;
         entries.append({db.Read(rs, QStringLiteral("标题")).toText(), db.Read(rs, QStringLiteral("编号")).toInt()});
+    }
     db.CloseRecordSet(rs);
     db.Close();
     return entries;
