@@ -146,6 +146,12 @@ CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& sche
         report.problems << name + QStringLiteral("：无法打开：") + error;
         return report;
     }
+    // A file that is no database at all is said so once, not as every table it lacks.
+    rowsOf(db.get(), QStringLiteral("SELECT count(*) FROM sqlite_master"), &error);
+    if (!error.isEmpty()) {
+        report.problems << name + QStringLiteral("：不是可读的数据库文件（") + error + QStringLiteral("）");
+        return report;
+    }
     checkCredentials(db.get(), f, name, report.problems);
     checkIntegrity(db.get(), name, report.problems);
 

@@ -67,4 +67,13 @@ TEST_F(FileCheckTest, DamagedBytesAreFound) {
     const QString p = problems();
     EXPECT_TRUE(p.contains("dzbl.mdb")) << "damage not found";
     EXPECT_FALSE(checkDataDirectory(data.path()).ok());
+
+    // A file that is no database at all gives one line, not a line per missing table.
+    {
+        QFile f(data.file("ZYBD.mdb"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(8192, 'x'));
+    }
+    const QStringList lines = problems().split('\n').filter("ZYBD.mdb");
+    EXPECT_EQ(lines.size(), 1) << problems().toStdString();
 }
