@@ -2,6 +2,8 @@
 
 #include "store/StoreDate.h"
 
+#include <QRegularExpression>
+
 namespace qh::store {
 
 namespace {
@@ -21,6 +23,17 @@ qsizetype endOfQuoted(const QString& sql, qsizetype start, QChar close) {
         ++i;
     }
     return sql.size();
+}
+
+// A #…# literal: the store's own date forms, or the month/day/year order Jet reads in
+// "#3/5/2016#" and "#3/5/2016 8:30#" (5 March).
+std::optional<QString> literalDate(const QString& text) {
+    if (auto canonical = canonicalDateText(text)) return canonical;
+    static const QRegularExpression monthFirst(
+        QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})((?:\s+\d{1,2}:\d{1,2}(?::\d{1,2})?)?)\s*$)"));
+    const QRegularExpressionMatch m = monthFirst.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    return canonicalDateText(m.captured(3) + u'-' + m.captured(1) + u'-' + m.captured(2) + m.captured(4));
 }
 
 }  // namespace
@@ -46,7 +59,7 @@ QString translateJetSql(const QString& sql) {
         } else if (c == u'#') {
             const qsizetype close = sql.indexOf(u'#', i + 1);
             if (close > i) {
-                if (const auto canonical = canonicalDateText(sql.mid(i + 1, close - i - 1))) {
+                if (const auto canonical = literalDate(sql.mid(i + 1, close - i - 1))) {
                     out += u'\'' + *canonical + u'\'';
                     i = close + 1;
                     continue;

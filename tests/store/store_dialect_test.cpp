@@ -27,6 +27,9 @@ TEST(JetDialectTest, DateLiteralsBecomeCanonicalText) {
               QStringLiteral("select * from t where d between '2016-03-01 00:00:00' and '2016-03-31 08:05:00'"));
     EXPECT_EQ(translateJetSql(QStringLiteral("update t set d=#2016年3月5日8时30分#")),
               QStringLiteral("update t set d='2016-03-05 08:30:00'"));
+    // Slashes with the year last are month first, as Jet reads them.
+    EXPECT_EQ(translateJetSql(QStringLiteral("select #3/5/2016#, #12/31/2016 8:30#, #13/1/2016#")),
+              QStringLiteral("select '2016-03-05 00:00:00', '2016-12-31 08:30:00', #13/1/2016#"));
 }
 
 TEST(JetDialectTest, QuotedTextIdentifiersAndCommentsAreLeftAlone) {
