@@ -40,25 +40,11 @@ QString StatusTransitions::transferStatement(const QString& serial, const QStrin
            sqlText(department) + QStringLiteral("' WHERE 住院编号='") + sqlText(serial) + QStringLiteral("'");
 }
 
-namespace {
-
-// Executes an UPDATE and tells whether it changed a row: a patient removed meanwhile by
-// another workstation is not a success.
-bool updateRow(store::ExternalDatabase& db, const QString& sql) {
-    if (!db.Execute(sql)) return false;
-    const store::RecordSet rs = db.Query(QStringLiteral("select changes()"));
-    const bool changed = db.Read(rs, 1).toInt() > 0;
-    db.CloseRecordSet(rs);
-    return changed;
-}
-
-}  // namespace
-
 TransitionOutcome StatusTransitions::update(const QString& sql, const QString& success, const QString& failure) {
     store::ExternalDatabase db;
     if (!openMainDatabase(db)) return TransitionOutcome::NotOpened;
     // A failed update is reported: passing it in silence would look like success.
-    if (!updateRow(db, sql)) {
+    if (!updateOneRow(db, sql)) {
         ui_.messageDialog(failure);
         return TransitionOutcome::Failed;
     }
@@ -107,7 +93,8 @@ TransitionOutcome StatusTransitions::transfer(const shell::PatientContext& patie
         return TransitionOutcome::Refused;
     }
     store::ExternalDatabase db;
-    const bool written = openMainDatabase(db) && updateRow(db, transferStatement(patient.serialNumber, doctor, department));
+    const bool written =
+        openMainDatabase(db) && updateOneRow(db, transferStatement(patient.serialNumber, doctor, department));
     ui_.messageDialog(patientText(patient.name, written ? "病人转科成功" : "病人转科失败"));
     return written ? TransitionOutcome::Done : TransitionOutcome::Failed;
 }

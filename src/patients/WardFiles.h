@@ -1,5 +1,5 @@
 #pragma once
-// Opening the ward's database files with their fixed credentials.
+// Opening the ward's database files with their fixed credentials, and updating a row.
 #include "store/ExternalDatabase.h"
 #include "store/TableConnection.h"
 
@@ -8,5 +8,9 @@ namespace qh::patients {
 bool openMainDatabase(store::ExternalDatabase& db);
 bool openCodingDatabase(store::ExternalDatabase& db);
 bool openCodingTables(store::TableConnection& connection);
+
+// Executes an UPDATE on an open file; true only when it changed a row, so that a patient
+// removed meanwhile by another workstation is not reported as updated.
+bool updateOneRow(store::ExternalDatabase& db, const QString& sql);
 
 }  // namespace qh::patients

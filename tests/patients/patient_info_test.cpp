@@ -35,6 +35,11 @@ TEST_F(PatientInfoTest, SavingMovesThePatientIntoTheLoggedInDepartmentAndAllowsD
     EXPECT_EQ(column(id, "住院号"), "N1");
     EXPECT_EQ(column(id, "月部分"), "12月");
     EXPECT_EQ(column(id, "出生日期"), "");  // an empty picker stays empty
+
+    // A row deleted meanwhile is not reported as saved.
+    exec("delete from 在院病人 where 编号=" + QString::number(id));
+    EXPECT_FALSE(patients::saveParticulars(p, id, user_, ui_));
+    EXPECT_EQ(ui_.lastText(), patients::kParticularsFailed);
 }
 
 }  // namespace
