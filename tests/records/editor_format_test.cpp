@@ -1,105 +1,17 @@
 // The .ewd format: everything the editor holds survives GetContent/SetContent, and
 // damaged bytes are refused with a reason and without touching the open document.
-#include "records/editor/DocumentProperties.h"
 #include "records/editor/EwdFormat.h"
-#include "records/editor/NamedFields.h"
-#include "records/editor/RecordDocument.h"
-#include "records/editor/Revisions.h"
 
-#include <QImage>
-#include <QPainter>
 #include <QRandomGenerator>
 #include <QTextBlock>
-#include <QTextCursor>
-#include <QTextTable>
-#include <QUrl>
 #include <gtest/gtest.h>
 
+#include "editor_samples.h"
+
 using namespace qh::records;
+using qh::test::fillRichDocument;
 
 namespace {
-
-QImage sampleImage() {
-    QImage image(40, 20, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.fillRect(5, 5, 10, 10, Qt::red);
-    return image;
-}
-
-// A document with all the editor can hold: formatted paragraphs, a table with a merged and
-// named cell, an inline named field, an image, revisions, a header, paper and a print mark.
-void fillRichDocument(RecordDocument& doc) {
-    QTextDocument* body = doc.body();
-    QTextCursor c(body);
-    QTextBlockFormat centred;
-    centred.setAlignment(Qt::AlignHCenter);
-    centred.setTopMargin(6);
-    centred.setBottomMargin(4.5);
-    c.setBlockFormat(centred);
-    QTextCharFormat title;
-    title.setFontFamilies({"仿宋_GB2312", "AR PL UKai CN"});
-    title.setFontPointSize(18);
-    title.setFontWeight(QFont::Bold);
-    c.insertText("入院记录", title);
-
-    QTextCharFormat mixed;
-    mixed.setFontItalic(true);
-    mixed.setFontUnderline(true);
-    mixed.setFontStrikeOut(true);
-    mixed.setForeground(QColor(0x12, 0x34, 0x56));
-    mixed.setBackground(QColor(255, 255, 0));
-    c.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    c.insertText("患者", QTextCharFormat());
-    c.insertText("张三", mixed);
-    QTextCharFormat field;
-    field.setProperty(AliasProperty, QStringLiteral("ZD"));
-    c.insertText("诊断待填", field);
-
-    QTextTableFormat tf;
-    tf.setBorder(1.5);
-    tf.setCellPadding(3);
-    tf.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 120),
-                                  QTextLength(QTextLength::PercentageLength, 30),
-                                  QTextLength(QTextLength::VariableLength, 0)});
-    QTextBlockFormat tabbed;
-    tabbed.setTabPositions({QTextOption::Tab(40, QTextOption::LeftTab), QTextOption::Tab(90, QTextOption::RightTab)});
-    c.insertBlock(tabbed);
-    QTextTable* table = c.insertTable(3, 3, tf);
-    table->mergeCells(0, 0, 1, 2);
-    table->mergeCells(1, 2, 2, 1);
-    table->cellAt(0, 0).firstCursorPosition().insertText("姓名");
-    table->cellAt(0, 2).firstCursorPosition().insertText("待填");
-    setCellAlias(table->cellAt(0, 2), "XM");
-    QTextTableCellFormat shaded = table->cellAt(2, 0).format().toTableCellFormat();
-    shaded.setBackground(QColor(230, 230, 230));
-    table->cellAt(2, 0).setFormat(shaded);
-    table->cellAt(1, 2).firstCursorPosition().insertText("跨两行");
-
-    QTextCursor after(body);
-    after.movePosition(QTextCursor::End);
-    body->addResource(QTextDocument::ImageResource, QUrl("qh-image-1"), sampleImage());
-    QTextImageFormat img;
-    img.setName("qh-image-1");
-    img.setWidth(40);
-    img.setHeight(20);
-    after.insertImage(img);
-    after.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    after.insertText("原文");
-    insertTracked(after, "新增", "李医生", QDateTime(QDate(2016, 3, 5), QTime(9, 7, 2)));
-    QTextCursor del(body);
-    del.setPosition(after.position() - 4);
-    del.setPosition(after.position() - 3, QTextCursor::KeepAnchor);
-    deleteTracked(del, "王医生", QDateTime(QDate(2016, 3, 6), QTime(10, 0, 0)));
-
-    QTextCursor h(doc.header());
-    h.insertText("青禾县人民医院", title);
-    h.insertBlock();
-    h.insertText("姓名：张三    科室：内科");
-    doc.setPaper(1820, 2570);
-    doc.setPrintMark({12, QByteArray("\x01\x02\x03", 3)});
-    doc.setTrackChanges(true);
-}
 
 // Structure and formats compared element by element; the object bookkeeping excluded.
 QString describe(const QTextDocument* doc) {
@@ -162,9 +74,21 @@ TEST(EditorFormat, RichDocumentSurvivesRoundTripUnchanged) {
     EXPECT_EQ(encodeEwd(loaded), bytes);
 }
 
-TEST(EditorFormat, EmptyBytesGiveEmptyDocument) {
+TEST(EditorFormat, EmptyBytesClearAndForeignOrNewerBytesAreRefusedKeepingTheDocument) {
     RecordDocument doc;
     fillRichDocument(doc);
+    const QString before = describe(doc.body());
+    QByteArray newer = encodeEwd(RecordDocument());
+    newer[9] = char(kEwdVersion + 1);
+    for (const QByteArray& junk : {QByteArray("hello, not a record"), QByteArray("QHEWD\r\n\x1a", 8),
+                                   QByteArray("<html><body>x</body></html>"), newer}) {
+        QString error;
+        EXPECT_FALSE(decodeEwd(junk, doc, &error));
+        EXPECT_FALSE(error.isEmpty());
+        if (junk == newer) EXPECT_TRUE(error.contains("版本"));
+    }
+    EXPECT_EQ(describe(doc.body()), before);
+
     QString error;
     ASSERT_TRUE(decodeEwd(QByteArray(), doc, &error));
     EXPECT_TRUE(doc.body()->isEmpty());
@@ -172,19 +96,6 @@ TEST(EditorFormat, EmptyBytesGiveEmptyDocument) {
     EXPECT_EQ(doc.paper(), PaperSize{});
     EXPECT_EQ(doc.printMark().position, -1);
     EXPECT_FALSE(doc.isModified());
-}
-
-TEST(EditorFormat, ForeignBytesAreRefusedAndDocumentKept) {
-    RecordDocument doc;
-    fillRichDocument(doc);
-    const QString before = describe(doc.body());
-    for (const QByteArray& junk : {QByteArray("hello, not a record"), QByteArray("QHEWD\r\n\x1a", 8),
-                                   QByteArray("<html><body>x</body></html>")}) {
-        QString error;
-        EXPECT_FALSE(decodeEwd(junk, doc, &error));
-        EXPECT_FALSE(error.isEmpty());
-    }
-    EXPECT_EQ(describe(doc.body()), before);
 }
 
 TEST(EditorFormat, DamagedBytesNeverCrashAndAlwaysExplain) {
@@ -211,16 +122,6 @@ TEST(EditorFormat, DamagedBytesNeverCrashAndAlwaysExplain) {
             EXPECT_EQ(target.body()->toPlainText(), QString("仍在编辑的病历"));
         }
     }
-}
-
-TEST(EditorFormat, NewerVersionIsRefusedWithReason) {
-    RecordDocument doc;
-    QByteArray bytes = encodeEwd(doc);
-    bytes[9] = char(kEwdVersion + 1);
-    RecordDocument target;
-    QString error;
-    EXPECT_FALSE(decodeEwd(bytes, target, &error));
-    EXPECT_TRUE(error.contains("版本"));
 }
 
 namespace {

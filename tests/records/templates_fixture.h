@@ -1,11 +1,9 @@
 #pragma once
 // A ward for the template tests: the schema alone (empty GSMB, rows added by the test), or
-// with the real dzbl seed of a new installation (the starter templates included).
+// with the real seed of a new installation (the starter templates included).
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
 
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
@@ -17,12 +15,11 @@ namespace qh::test {
 
 class TemplatesWard : public ::testing::Test {
 protected:
-    // withSeed: the dzbl seed as shipped; otherwise empty tables.
+    // withSeed: the seed as shipped; otherwise empty tables.
     void makeWard(bool withSeed) {
-        QDir root(dir_.path());
-        root.mkpath(QStringLiteral("seed/dzbl"));
-        if (withSeed) copyTree(QStringLiteral(QH_SOURCE_DIR "/data/seed/dzbl"), dir_.file(QStringLiteral("seed/dzbl")));
-        store::CreationSources sources{QStringLiteral(QH_SOURCE_DIR "/data/schema"), dir_.file(QStringLiteral("seed"))};
+        QDir(dir_.path()).mkpath(QStringLiteral("seed/dzbl"));
+        const QString seed = withSeed ? QStringLiteral(QH_SOURCE_DIR "/data/seed") : dir_.file(QStringLiteral("seed"));
+        store::CreationSources sources{QStringLiteral(QH_SOURCE_DIR "/data/schema"), seed};
         const auto prepared = store::prepareDataDirectory(dir_.file(QStringLiteral("ward")), sources);
         ASSERT_EQ(prepared.status, store::PrepareResult::Created) << prepared.message.toStdString();
         store::setDataDirectory(dir_.file(QStringLiteral("ward")));
@@ -46,38 +43,16 @@ protected:
         EXPECT_TRUE(db_.Execute(sql, data)) << db_.LastError().toStdString();
         return db_.LastInsertId();
     }
-    QString readText(const QString& sql) {
+    // The first column of the first row.
+    store::Value read(const QString& sql) {
         const auto rs = db_.Query(sql);
-        const QString v = db_.Read(rs, 1).toText();
-        db_.CloseRecordSet(rs);
-        return v;
-    }
-    qint64 readInt(const QString& sql) {
-        const auto rs = db_.Query(sql);
-        const qint64 v = db_.Read(rs, 1).toInt();
-        db_.CloseRecordSet(rs);
-        return v;
-    }
-    QByteArray readBytes(const QString& sql) {
-        const auto rs = db_.Query(sql);
-        const QByteArray v = db_.Read(rs, 1).toBytes();
+        const store::Value v = db_.Read(rs, 1);
         db_.CloseRecordSet(rs);
         return v;
     }
 
     TempDir dir_;
     store::ExternalDatabase db_;
-
-private:
-    static void copyTree(const QString& from, const QString& to) {
-        QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString file = it.next();
-            const QString target = to + file.mid(from.size());
-            QDir().mkpath(QFileInfo(target).absolutePath());
-            QFile::copy(file, target);
-        }
-    }
 };
 
 }  // namespace qh::test
