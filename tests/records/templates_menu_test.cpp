@@ -76,6 +76,7 @@ TEST_F(TemplateMenuTest, TheFirstTwentySelectedOfThePaperFillTheMenuAndHandTheir
 TEST_F(TemplateMenuTest, AddFromListNeedsAChosenRow) {
     const qint64 second = addTemplate("乙", 2, false);
     addTemplate("甲", 1, false);
+    addTemplate("通用页眉", 0, false);  // the common header: no record is made from it
     const QVector<TemplateEntry> all = ListAllTemplates("A");
     ASSERT_EQ(all.size(), 2);
     EXPECT_EQ(all[0].caption, "甲");
