@@ -12,28 +12,9 @@
 
 #include "common/Clock.h"
 #include "patients/PickLists.h"
+#include "patients/ui/FormFields.h"
 
 namespace qh::patients {
-
-namespace {
-
-QComboBox* editableList(const QStringList& items, const char* objectName) {
-    auto* box = new QComboBox;
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setObjectName(QString::fromUtf8(objectName));
-    return box;
-}
-
-QLineEdit* textBox(const char* objectName) {
-    auto* box = new QLineEdit;
-    box->setObjectName(QString::fromUtf8(objectName));
-    return box;
-}
-
-}  // namespace
 
 AdmissionWindow::AdmissionWindow(const shell::UserContext& user, ui::UserInterface& ui, QWidget* parent)
     : QDialog(parent), admission_(user, ui) {
@@ -42,15 +23,15 @@ AdmissionWindow::AdmissionWindow(const shell::UserContext& user, ui::UserInterfa
     const AdmissionLists lists = admission_.openLists();
 
     name_ = textBox("name");
-    doctor_ = editableList(lists.doctors, "doctor");
+    doctor_ = pickList(true, "doctor", lists.doctors);
     doctor_->setEditText(user.userName);
     age_ = textBox("age");
     unit_ = new QComboBox;
     unit_->setObjectName(QStringLiteral("ageUnit"));
     unit_->addItems(kAgeUnits);
     number_ = textBox("admissionNumber");
-    address_ = editableList(lists.addresses, "address");
-    diagnosis_ = editableList(lists.diagnoses, "diagnosis");
+    address_ = pickList(true, "address", lists.addresses);
+    diagnosis_ = pickList(true, "diagnosis", lists.diagnoses);
     sex_ = new QComboBox;
     sex_->setObjectName(QStringLiteral("sex"));
     sex_->addItems(kSexes);
@@ -61,9 +42,9 @@ AdmissionWindow::AdmissionWindow(const shell::UserContext& user, ui::UserInterfa
     admitted_->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
     bed_ = textBox("bed");
     room_ = textBox("room");
-    complaint_ = editableList(lists.complaints, "complaint");
+    complaint_ = pickList(true, "complaint", lists.complaints);
     card_ = textBox("insuranceNumber");
-    occupation_ = editableList(lists.occupations, "occupation");
+    occupation_ = pickList(true, "occupation", lists.occupations);
     birth_ = new QDateEdit(Clock::now().date());
     birth_->setObjectName(QStringLiteral("birthDate"));
     birth_->setCalendarPopup(true);
@@ -71,7 +52,7 @@ AdmissionWindow::AdmissionWindow(const shell::UserContext& user, ui::UserInterfa
     phone_ = textBox("phone");
     idCard_ = textBox("idCardNumber");
     contact_ = textBox("contact");
-    relation_ = editableList(lists.relations, "relation");
+    relation_ = pickList(true, "relation", lists.relations);
     temperature_ = textBox("temperature");
     pulse_ = textBox("pulse");
     respiration_ = textBox("respiration");

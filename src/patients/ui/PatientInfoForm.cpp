@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "patients/PickLists.h"
+#include "patients/ui/FormFields.h"
 
 namespace qh::patients {
 
@@ -15,20 +16,6 @@ namespace {
 
 // The pickers' lowest date stands for "no date": it shows blank and saves as empty text.
 const QDate kNoDate(1900, 1, 1);
-
-QComboBox* list(bool editable, const char* objectName) {
-    auto* box = new QComboBox;
-    box->setEditable(editable);
-    if (editable) box->setInsertPolicy(QComboBox::NoInsert);
-    box->setObjectName(QString::fromUtf8(objectName));
-    return box;
-}
-
-QLineEdit* textBox(const char* objectName) {
-    auto* box = new QLineEdit;
-    box->setObjectName(QString::fromUtf8(objectName));
-    return box;
-}
 
 void setListText(QComboBox* box, const QString& text) {
     if (text.isEmpty() && !box->isEditable()) {
@@ -50,19 +37,19 @@ PatientInfoForm::PatientInfoForm(const shell::UserContext& user, ui::UserInterfa
     : QWidget(parent), user_(user), ui_(ui) {
     setObjectName(QStringLiteral("patientInfoForm"));
     name_ = textBox("name");
-    doctor_ = list(false, "doctor");
+    doctor_ = pickList(false, "doctor");
     doctor_->addItems(usersOfDepartment(user.department));
     age_ = textBox("age");
     room_ = textBox("room");
     card_ = textBox("insuranceNumber");
     number_ = textBox("admissionNumber");
-    address_ = list(true, "address");
+    address_ = pickList(true, "address");
     address_->addItems(commonEntries(QStringLiteral("联系地址")));
-    diagnosis_ = list(true, "diagnosis");
+    diagnosis_ = pickList(true, "diagnosis");
     diagnosis_->addItems(commonEntries(QStringLiteral("疾病名称")));
-    complaint_ = list(true, "complaint");
+    complaint_ = pickList(true, "complaint");
     complaint_->addItems(commonEntries(QStringLiteral("主诉")));
-    sex_ = list(false, "sex");
+    sex_ = pickList(false, "sex");
     sex_->addItems(kSexes);
     admitted_ = new QDateTimeEdit;
     admitted_->setObjectName(QStringLiteral("admissionDate"));
@@ -83,10 +70,10 @@ PatientInfoForm::PatientInfoForm(const shell::UserContext& user, ui::UserInterfa
     pressure_ = textBox("bloodPressure");
     phone_ = textBox("phone");
     idCard_ = textBox("idCardNumber");
-    occupation_ = list(true, "occupation");
+    occupation_ = pickList(true, "occupation");
     occupation_->addItems(parameterList(QStringLiteral("职业")));
     contact_ = textBox("contact");
-    relation_ = list(true, "relation");
+    relation_ = pickList(true, "relation");
     relation_->addItems(parameterList(QStringLiteral("患者关系")));
 
     auto* grid = new QGridLayout;
