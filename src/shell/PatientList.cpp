@@ -140,18 +140,4 @@ QString PatientList::summary(const PatientContext& p) {
     return lines.join('\n');
 }
 
-QString PatientList::hiddenStatusCommand(PatientStatus status) {
-    switch (status) {
-    case PatientStatus::InWard:
-        return QStringLiteral("患者返院");
-    case PatientStatus::Pending:
-        return QStringLiteral("患者待结");
-    case PatientStatus::Discharged:
-        return QStringLiteral("患者出院");
-    case PatientStatus::None:
-        break;
-    }
-    return QString();
-}
-
 }  // namespace qh::shell

@@ -52,8 +52,6 @@ public:
     static bool loadPatient(qint64 id, PatientContext& patient);
     // "【姓  名】..." one line per field.
     static QString summary(const PatientContext& patient);
-    // The status command the list menu and the command panel hide for a status option.
-    static QString hiddenStatusCommand(PatientStatus status);
 
 private:
     bool run(const QString& sql, ListMode mode, bool limit);
