@@ -31,12 +31,6 @@ void afterStatusChange(MainWindow& window) {
     window.showPage(shell::RecordsPage0);
 }
 
-void offerSaveOnRecordPage(MainWindow& window) {
-    const int page = window.currentPage();
-    if (page == shell::RecordsPage0 || page == shell::RecordsPage)
-        shell::offerSave(window.userInterface(), window.patient(), window.openDocument());
-}
-
 }  // namespace
 
 records::RecordPage* installPatientCommands(MainWindow& window, ui::UserInterface& ui) {
@@ -73,7 +67,7 @@ records::RecordPage* installPatientCommands(MainWindow& window, ui::UserInterfac
     });
 
     auto transitions = std::make_shared<StatusTransitions>(w->user(), ui);
-    transitions->setBeforeChange([w] { offerSaveOnRecordPage(*w); });
+    transitions->setBeforeChange([w] { w->offerSaveIfShowingRecords(); });
 
     const auto afterOutcome = [w](TransitionOutcome outcome) {
         // A refusal or a cancellation changes nothing; anything else refills the list.
@@ -94,7 +88,7 @@ records::RecordPage* installPatientCommands(MainWindow& window, ui::UserInterfac
     });
     window.setCommandHandler(shell::cmd::Transfer, [w, transitions] {
         if (w->selectedPatientId() <= 0) return;
-        offerSaveOnRecordPage(*w);
+        w->offerSaveIfShowingRecords();
         TransferWindow transfer(w->patient(), w->patientList().status(), *transitions, w);
         transfer.exec();
         // The patient may now belong to another department or doctor: the list is refilled.

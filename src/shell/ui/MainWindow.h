@@ -66,6 +66,9 @@ public:
     EditableDocument* openDocument() const { return document_; }
     // The 编号 of the patient selected in the list; 0 when none.
     qint64 selectedPatientId() const;
+    // OfferSave, asked only while a record page shows: elsewhere the editor's document is
+    // not in front of the user.
+    void offerSaveIfShowingRecords();
 
     // The list's operations, as the controls run them.
     void switchDoctor(int tab);                   // 0 own patients, 1 department
@@ -90,7 +93,6 @@ private:
     void buildTray();
     void addCommand(QAction* action, const QString& id);
     void runCommand(const QString& id);
-    void offerSaveIfShowingRecords();
     void showRows();
     void updateStatusCommands();
     void tick();
