@@ -10,10 +10,6 @@ namespace qh::patients {
 
 using store::sqlText;
 
-QDate birthDateFor(const QDateTime& admission, const QString& ageNumber, const QString& unit) {
-    return dates::birthDateFromAge(admission.date(), ageNumber, unit);
-}
-
 AdmissionLists Admission::openLists() {
     AdmissionLists lists;
     store::ExternalDatabase db;

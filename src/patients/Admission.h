@@ -61,7 +61,4 @@ private:
     qint64 patientId_ = 0;
 };
 
-// Birth date shown for an age: the admission date minus the age in the chosen unit.
-QDate birthDateFor(const QDateTime& admission, const QString& ageNumber, const QString& unit);
-
 }  // namespace qh::patients

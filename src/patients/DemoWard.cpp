@@ -6,6 +6,7 @@
 #include <random>
 
 #include "common/Clock.h"
+#include "common/DateText.h"
 #include "common/Identity.h"
 #include "patients/Admission.h"
 #include "patients/PickLists.h"
@@ -185,7 +186,7 @@ DemoWardResult populateDemoWard(unsigned seed) {
         f.complaint = utf8(c.complaint);
         f.insuranceNumber = QStringLiteral("YB%1").arg(dice.between(100000, 999999));
         f.occupation = occupations.isEmpty() ? QString() : occupations.at(dice.between(0, int(occupations.size()) - 1));
-        f.birthDate = birthDateFor(admitted, f.ageNumber, f.ageUnit).addDays(-dice.between(0, 300));
+        f.birthDate = dates::birthDateFromAge(admitted.date(), f.ageNumber, f.ageUnit).addDays(-dice.between(0, 300));
         f.phone = QStringLiteral("13%1%2").arg(dice.between(1000, 9999)).arg(dice.between(10000, 99999));
         f.idCardNumber = idCardNumber(f.birthDate, dice, male);
         f.contact = utf8(dice.pick(kSurnames)) + utf8(dice.pick(kFemaleNames));

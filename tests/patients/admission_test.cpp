@@ -1,3 +1,4 @@
+#include "common/DateText.h"
 #include "patients/Admission.h"
 #include "patients/PickLists.h"
 #include "PatientsFixture.h"
@@ -123,10 +124,10 @@ TEST_F(AdmissionTest, OpeningFillsTheListsAndReportsALostMainDatabase) {
 }
 
 TEST(AdmissionDates, BirthDateCountsBackInTheChosenUnit) {
-    const QDateTime admitted(QDate(2016, 5, 10), QTime(8, 0));
-    EXPECT_EQ(patients::birthDateFor(admitted, "3", "月"), QDate(2016, 2, 10));
-    EXPECT_EQ(patients::birthDateFor(admitted, "3.9", "岁"), QDate(2013, 5, 10));
-    EXPECT_EQ(patients::birthDateFor(admitted, "10", "天"), QDate(2016, 4, 30));
+    const QDate admitted(2016, 5, 10);
+    EXPECT_EQ(dates::birthDateFromAge(admitted, "3", "月"), QDate(2016, 2, 10));
+    EXPECT_EQ(dates::birthDateFromAge(admitted, "3.9", "岁"), QDate(2013, 5, 10));
+    EXPECT_EQ(dates::birthDateFromAge(admitted, "10", "天"), QDate(2016, 4, 30));
 }
 
 TEST_F(AdmissionTest, DiagnosisSearchMatchesInitialsOrNameAndKeepsQuotes) {

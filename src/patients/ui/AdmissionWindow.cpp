@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "common/Clock.h"
+#include "common/DateText.h"
 #include "patients/PickLists.h"
 #include "patients/ui/FormFields.h"
 
@@ -136,7 +137,7 @@ void AdmissionWindow::searchDiagnoses(const QString& typed) {
 
 void AdmissionWindow::recomputeBirthDate() {
     // The unit chosen counts for the age number too: "3" with "月" is three months.
-    const QDate birth = birthDateFor(admitted_->dateTime(), age_->text(), unit_->currentText());
+    const QDate birth = dates::birthDateFromAge(admitted_->date(), age_->text(), unit_->currentText());
     if (birth.isValid()) birth_->setDate(birth);
 }
 
