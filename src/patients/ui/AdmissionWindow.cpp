@@ -121,18 +121,7 @@ AdmissionWindow::AdmissionWindow(const shell::UserContext& user, ui::UserInterfa
 }
 
 void AdmissionWindow::searchDiagnoses(const QString& typed) {
-    if (searching_ || typed.isEmpty()) return;
-    searching_ = true;
-    const QStringList found = patients::searchDiagnoses(typed);
-    // Refilling the list must keep what is being typed and where the cursor is.
-    QLineEdit* edit = diagnosis_->lineEdit();
-    const int cursor = edit->cursorPosition();
-    diagnosis_->clear();
-    diagnosis_->addItems(found);
-    diagnosis_->setCurrentIndex(-1);
-    diagnosis_->setEditText(typed);
-    edit->setCursorPosition(cursor);
-    searching_ = false;
+    if (!typed.isEmpty()) showDiagnosisMatches(diagnosis_, typed);
 }
 
 void AdmissionWindow::recomputeBirthDate() {

@@ -34,7 +34,6 @@ private:
     QComboBox *doctor_, *unit_, *address_, *diagnosis_, *sex_, *complaint_, *occupation_, *relation_;
     QDateTimeEdit* admitted_;
     QDateEdit* birth_;
-    bool searching_ = false;
 };
 
 }  // namespace qh::patients

@@ -2,7 +2,10 @@
 // The text boxes and drop-down lists of the patient forms, named so that tests find them.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QStringList>
+
+#include "patients/PickLists.h"
 
 namespace qh::patients {
 
@@ -21,6 +24,20 @@ inline QComboBox* pickList(bool editable, const char* objectName, const QStringL
     box->setCurrentIndex(-1);
     box->setObjectName(QString::fromUtf8(objectName));
     return box;
+}
+
+// Offers the code table's diagnoses matching what is typed in an editable list. The typed
+// text and the cursor stay where they are, and the refill itself raises no signal, so it
+// cannot start another search.
+inline void showDiagnosisMatches(QComboBox* box, const QString& typed) {
+    const QSignalBlocker quiet(box);
+    QLineEdit* edit = box->lineEdit();
+    const int cursor = edit->cursorPosition();
+    box->clear();
+    box->addItems(searchDiagnoses(typed));
+    box->setCurrentIndex(-1);
+    box->setEditText(typed);
+    edit->setCursorPosition(cursor);
 }
 
 }  // namespace qh::patients

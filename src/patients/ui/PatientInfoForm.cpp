@@ -37,20 +37,15 @@ PatientInfoForm::PatientInfoForm(const shell::UserContext& user, ui::UserInterfa
     : QWidget(parent), user_(user), ui_(ui) {
     setObjectName(QStringLiteral("patientInfoForm"));
     name_ = textBox("name");
-    doctor_ = pickList(false, "doctor");
-    doctor_->addItems(usersOfDepartment(user.department));
+    doctor_ = pickList(false, "doctor", usersOfDepartment(user.department));
     age_ = textBox("age");
     room_ = textBox("room");
     card_ = textBox("insuranceNumber");
     number_ = textBox("admissionNumber");
-    address_ = pickList(true, "address");
-    address_->addItems(commonEntries(QStringLiteral("联系地址")));
-    diagnosis_ = pickList(true, "diagnosis");
-    diagnosis_->addItems(commonEntries(QStringLiteral("疾病名称")));
-    complaint_ = pickList(true, "complaint");
-    complaint_->addItems(commonEntries(QStringLiteral("主诉")));
-    sex_ = pickList(false, "sex");
-    sex_->addItems(kSexes);
+    address_ = pickList(true, "address", commonEntries(QStringLiteral("联系地址")));
+    diagnosis_ = pickList(true, "diagnosis", commonEntries(QStringLiteral("疾病名称")));
+    complaint_ = pickList(true, "complaint", commonEntries(QStringLiteral("主诉")));
+    sex_ = pickList(false, "sex", kSexes);
     admitted_ = new QDateTimeEdit;
     admitted_->setObjectName(QStringLiteral("admissionDate"));
     admitted_->setCalendarPopup(true);
@@ -70,11 +65,9 @@ PatientInfoForm::PatientInfoForm(const shell::UserContext& user, ui::UserInterfa
     pressure_ = textBox("bloodPressure");
     phone_ = textBox("phone");
     idCard_ = textBox("idCardNumber");
-    occupation_ = pickList(true, "occupation");
-    occupation_->addItems(parameterList(QStringLiteral("职业")));
+    occupation_ = pickList(true, "occupation", parameterList(QStringLiteral("职业")));
     contact_ = textBox("contact");
-    relation_ = pickList(true, "relation");
-    relation_->addItems(parameterList(QStringLiteral("患者关系")));
+    relation_ = pickList(true, "relation", parameterList(QStringLiteral("患者关系")));
 
     auto* grid = new QGridLayout;
     int row = 0, col = 0;
@@ -123,15 +116,7 @@ PatientInfoForm::PatientInfoForm(const shell::UserContext& user, ui::UserInterfa
     layout->addStretch(1);
 
     connect(diagnosis_, &QComboBox::editTextChanged, this, [this](const QString& typed) {
-        if (searching_ || typed.isEmpty() || !diagnosis_->hasFocus()) return;
-        searching_ = true;
-        QLineEdit* edit = diagnosis_->lineEdit();
-        const int cursor = edit->cursorPosition();
-        diagnosis_->clear();
-        diagnosis_->addItems(searchDiagnoses(typed));
-        diagnosis_->setEditText(typed);
-        edit->setCursorPosition(cursor);
-        searching_ = false;
+        if (!loading_ && !typed.isEmpty() && diagnosis_->hasFocus()) showDiagnosisMatches(diagnosis_, typed);
     });
 
     // Until a patient is selected the form is blank and closed to typing.
@@ -142,7 +127,7 @@ PatientInfoForm::PatientInfoForm(const shell::UserContext& user, ui::UserInterfa
 void PatientInfoForm::load(const shell::PatientContext& patient) {
     const Particulars p = particularsOf(patient);
     setEnabled(true);
-    searching_ = true;  // loading is not typing: no diagnosis search
+    loading_ = true;  // loading is not typing: no diagnosis search
     name_->setText(p.name);
     setListText(doctor_, p.doctor);
     age_->setText(p.age);
@@ -165,7 +150,7 @@ void PatientInfoForm::load(const shell::PatientContext& patient) {
     setListText(occupation_, p.occupation);
     contact_->setText(p.contact);
     setListText(relation_, p.relation);
-    searching_ = false;
+    loading_ = false;
 }
 
 Particulars PatientInfoForm::particulars() const {

@@ -31,7 +31,7 @@ private:
     QComboBox *doctor_, *address_, *diagnosis_, *complaint_, *sex_, *occupation_, *relation_;
     QDateTimeEdit* admitted_;
     QDateEdit* birth_;
-    bool searching_ = false;
+    bool loading_ = false;
 };
 
 }  // namespace qh::patients
