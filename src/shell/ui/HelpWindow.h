@@ -1,5 +1,5 @@
 #pragma once
-// The help window: the HTML manual in a browser pane with a chapter list from its headings.
+// The help window: the HTML manual in a browser pane; the manual links its own chapters.
 #include <QWidget>
 
 class QTextBrowser;

@@ -43,7 +43,7 @@ QPixmap drawFigure(bool female, Band band) {
     p.setBrush(body);
     p.drawPath(path);
 
-    // Head, with grey hair for the elderly and a lighter face for children.
+    // Head, with grey hair and a walking stick for the elderly, dark hair for women and girls.
     p.setBrush(skin);
     p.setPen(QPen(QColor(0x80, 0x60, 0x40), 0.8));
     p.drawEllipse(QPointF(cx, headY + headR), headR, headR);

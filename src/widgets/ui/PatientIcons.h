@@ -1,6 +1,7 @@
 #pragma once
-// The six icons of the patient list (indices as qh::shell::PatientIcon): female and male,
-// each as adult, elderly and child. Drawn once, so nothing needs shipping beside the program.
+// The six icons of the patient list (indices as qh::patients::patientIcon gives them): female
+// and male, each as adult, elderly and child. Drawn once, so nothing needs shipping beside
+// the program.
 #include <QIcon>
 
 namespace qh::widgets {
