@@ -6,10 +6,6 @@ namespace qh::patients {
 
 using store::DbFile;
 
-bool openMainDatabase(store::ExternalDatabase& db) {
-    return db.Open(store::path(DbFile::Main), QString::fromUtf8(store::kDbUser), store::password(DbFile::Main));
-}
-
 bool openCodingDatabase(store::ExternalDatabase& db) {
     return db.Open(store::path(DbFile::Coding), QString::fromUtf8(store::kDbUser), store::password(DbFile::Coding));
 }

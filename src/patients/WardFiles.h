@@ -1,11 +1,12 @@
 #pragma once
 // Opening the ward's database files with their fixed credentials, and updating a row.
+#include "shell/MainDatabase.h"
 #include "store/ExternalDatabase.h"
 #include "store/TableConnection.h"
 
 namespace qh::patients {
 
-bool openMainDatabase(store::ExternalDatabase& db);
+using shell::openMainDatabase;
 bool openCodingDatabase(store::ExternalDatabase& db);
 bool openCodingTables(store::TableConnection& connection);
 

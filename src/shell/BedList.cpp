@@ -1,8 +1,7 @@
 #include "shell/BedList.h"
 
 #include "common/PatientListText.h"
-#include "store/DatabaseFiles.h"
-#include "store/ExternalDatabase.h"
+#include "shell/MainDatabase.h"
 #include "store/SqlText.h"
 
 namespace qh::shell {
@@ -26,9 +25,7 @@ QString BedList::searchQuery(const QString& department, const QString& initials)
 bool BedList::fill(const QString& searchText) {
     rows_.clear();
     store::ExternalDatabase db;
-    if (!db.Open(store::path(store::DbFile::Main), QString::fromUtf8(store::kDbUser),
-                 store::password(store::DbFile::Main)))
-        return false;
+    if (!openMainDatabase(db)) return false;
     const QString sql = searchText.isEmpty() ? listQuery(department_) : searchQuery(department_, searchText);
     const store::RecordSet rs = db.Query(sql);
     db.MoveFirst(rs);

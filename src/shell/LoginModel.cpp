@@ -1,21 +1,12 @@
 #include "shell/LoginModel.h"
 
 #include "common/Identity.h"
-#include "store/DatabaseFiles.h"
+#include "shell/MainDatabase.h"
 #include "store/SqlText.h"
 
 namespace qh::shell {
 
-using store::DbFile;
 using store::sqlText;
-
-namespace {
-
-bool openMain(store::ExternalDatabase& db) {
-    return db.Open(store::path(DbFile::Main), QString::fromUtf8(store::kDbUser), store::password(DbFile::Main));
-}
-
-}  // namespace
 
 LoginModel::LoginModel(ui::UserInterface& ui) : ui_(ui) {}
 
@@ -36,7 +27,7 @@ void LoginModel::open() {
     departments_.clear();
     users_.clear();
     currentDepartment_ = currentUser_ = -1;
-    if (!openMain(db_)) return;  // both lists stay empty; the notice shows
+    if (!openMainDatabase(db_)) return;  // both lists stay empty; the notice shows
     const store::RecordSet rs = db_.Query(QStringLiteral("select * from 科室"));
     int marked = -1;
     db_.MoveFirst(rs);
@@ -55,7 +46,7 @@ void LoginModel::chooseDepartment(int index) {
     currentDepartment_ = (index >= 0 && index < departments_.size()) ? index : -1;
     users_.clear();
     currentUser_ = -1;
-    if (!openMain(db_)) return;
+    if (!openMainDatabase(db_)) return;
     fillUsers();
 }
 
@@ -85,7 +76,7 @@ void LoginModel::readSettings(UserContext& user) {
 }
 
 bool LoginModel::logIn(const QString& password, UserContext& user) {
-    if (!noticeVisible() && openMain(db_)) {
+    if (!noticeVisible() && openMainDatabase(db_)) {
         if (currentUser_ < 0) {  // no user chosen: no row, no digest to match
             ui_.messageBox(QStringLiteral("青禾电子病历"), wrongPasswordText());
             return false;

@@ -1,24 +1,16 @@
 #include "shell/PatientList.h"
 
 #include "common/PatientListText.h"
-#include "store/DatabaseFiles.h"
-#include "store/ExternalDatabase.h"
+#include "shell/MainDatabase.h"
 #include "store/SqlText.h"
 
 namespace qh::shell {
 
-using store::DbFile;
 using store::sqlText;
 
 namespace {
-
 const QString kSelect = QStringLiteral("select 姓名,性别,年龄,诊断,床号,住院号,编号 from 在院病人 where 科室='");
-
-bool openMain(store::ExternalDatabase& db) {
-    return db.Open(store::path(DbFile::Main), QString::fromUtf8(store::kDbUser), store::password(DbFile::Main));
 }
-
-}  // namespace
 
 PatientList::PatientList(const UserContext& user) : user_(user) {}
 
@@ -71,7 +63,7 @@ QString PatientList::searchQuery(SearchKind kind, bool own, const QString& depar
 bool PatientList::run(const QString& sql, ListMode mode, bool limit) {
     rows_.clear();
     store::ExternalDatabase db;
-    if (!openMain(db)) return false;
+    if (!openMainDatabase(db)) return false;
     const store::RecordSet rs = db.Query(sql);
     db.MoveFirst(rs);
     while (!db.IsEOF(rs)) {
@@ -114,7 +106,7 @@ QString PatientList::search(SearchKind kind, const QString& text) {
 
 bool PatientList::loadPatient(qint64 id, PatientContext& patient) {
     store::ExternalDatabase db;
-    if (!openMain(db)) return false;
+    if (!openMainDatabase(db)) return false;
     const store::RecordSet rs = db.Query(QStringLiteral("select * from 在院病人 where 编号=") + QString::number(id));
     const bool found = !db.IsEOF(rs);
     if (found)
