@@ -10,6 +10,15 @@ namespace qh::patients {
 
 using store::sqlText;
 
+QString admissionDatePart(const QDateTime& admitted) {
+    return admitted.isValid() ? QStringLiteral("#") + dates::DateTimeToText(admitted) + QStringLiteral("#")
+                              : QStringLiteral("NULL");
+}
+
+QString admissionMonthPart(const QDateTime& admitted) {
+    return admitted.isValid() ? QString::number(admitted.date().month()) + QStringLiteral("月") : QString();
+}
+
 AdmissionLists Admission::openLists() {
     AdmissionLists lists;
     store::ExternalDatabase db;
@@ -60,17 +69,13 @@ QString Admission::insertStatement(const QString& serial, const AdmissionForm& f
     for (const QString& v : values) quoted << sqlText(v);
     // 日期部分 and 月部分 are written here too, so that statistics by admission date count
     // every patient from the day of admission, not only those whose particulars were saved.
-    const QString datePart = f.admissionDate.isValid()
-                                 ? QStringLiteral("#") + dates::DateTimeToText(f.admissionDate) + QStringLiteral("#")
-                                 : QStringLiteral("NULL");
-    const QString monthPart =
-        f.admissionDate.isValid() ? QString::number(f.admissionDate.date().month()) + QStringLiteral("月") : QString();
     return QStringLiteral(
                "INSERT INTO 在院病人 (住院编号,姓名,姓名检索,主管医生,年龄,住院号,住址,诊断,性别,入院日期,床号,科室,病室,"
                "主诉,医疗证号,职业,出生日期,联系电话,身份证号,联系人,患者关系,体温,脉搏,呼吸,血压,状态,日期部分,月部分) "
                "values ('") +
-           quoted.join(QStringLiteral("','")) + QStringLiteral("','在院',") + datePart + QStringLiteral(",'") +
-           monthPart + QStringLiteral("')");
+           quoted.join(QStringLiteral("','")) + QStringLiteral("','在院',") +
+           admissionDatePart(f.admissionDate) + QStringLiteral(",'") + admissionMonthPart(f.admissionDate) +
+           QStringLiteral("')");
 }
 
 Admission::Outcome Admission::admit(const AdmissionForm& f) {

@@ -61,4 +61,9 @@ private:
     qint64 patientId_ = 0;
 };
 
+// 日期部分 and 月部分 of an admission date, which statistics count by: the date literal
+// "#…#" (NULL for a date left empty) and the month text "5月" (empty then).
+QString admissionDatePart(const QDateTime& admitted);
+QString admissionMonthPart(const QDateTime& admitted);
+
 }  // namespace qh::patients

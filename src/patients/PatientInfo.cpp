@@ -2,6 +2,7 @@
 
 #include "common/DateText.h"
 #include "common/Pinyin.h"
+#include "patients/Admission.h"
 #include "patients/WardFiles.h"
 #include "store/SqlText.h"
 
@@ -37,19 +38,15 @@ Particulars particularsOf(const shell::PatientContext& c) {
 }
 
 QString particularsUpdate(const Particulars& p, const QString& department, qint64 patientId) {
-    const auto q = [](const QString& v) { return sqlText(v); };
-    const bool dated = p.admissionDate.isValid();
-    const QString datePart =
-        dated ? QStringLiteral("#") + dates::DateTimeToText(p.admissionDate) + QStringLiteral("#") : QStringLiteral("NULL");
-    const QString month = dated ? QString::number(p.admissionDate.date().month()) + QStringLiteral("月") : QString();
+    const auto q = sqlText;  // short, as the statement splices over twenty values
     return QStringLiteral("UPDATE 在院病人 SET 姓名='") + q(p.name) + QStringLiteral("',姓名检索='") +
            q(text::pinyinInitials(p.name)) + QStringLiteral("',主管医生='") + q(p.doctor) + QStringLiteral("',年龄='") +
            q(p.age) + QStringLiteral("',病室='") + q(p.room) + QStringLiteral("',医疗证号='") + q(p.insuranceNumber) +
            QStringLiteral("',住院号='") + q(p.admissionNumber) + QStringLiteral("',住址='") + q(p.address) +
            QStringLiteral("',诊断='") + q(p.diagnosis) + QStringLiteral("',主诉='") + q(p.complaint) +
            QStringLiteral("',性别='") + q(p.sex) + QStringLiteral("',入院日期='") +
-           q(dates::plainDateText(p.admissionDate)) + QStringLiteral("',日期部分=") + datePart +
-           QStringLiteral(",月部分='") + month + QStringLiteral("',床号='") + q(p.bed) + QStringLiteral("',科室='") +
+           q(dates::plainDateText(p.admissionDate)) + QStringLiteral("',日期部分=") + admissionDatePart(p.admissionDate) +
+           QStringLiteral(",月部分='") + admissionMonthPart(p.admissionDate) + QStringLiteral("',床号='") + q(p.bed) + QStringLiteral("',科室='") +
            q(department) + QStringLiteral("',出生日期='") + q(dates::plainDateText(p.birthDate)) +
            QStringLiteral("',体温='") + q(p.temperature) + QStringLiteral("',脉搏='") + q(p.pulse) +
            QStringLiteral("',呼吸='") + q(p.respiration) + QStringLiteral("',血压='") + q(p.bloodPressure) +
