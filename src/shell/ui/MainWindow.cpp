@@ -1,7 +1,6 @@
 #include "shell/ui/MainWindow.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -22,7 +21,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "common/Clock.h"
