@@ -71,10 +71,15 @@ void DataGrid::insertRow(int at) {
     beginInsertRows(QModelIndex(), at - 1, at - 1);
     rows_.insert(at, makeRow());
     endInsertRows();
+    // Merges below move down with their rows; a merge the new row lands inside grows by it,
+    // so that it still covers every row it covered before.
     bool moved = false;
     for (QRect& m : merges_) {
         if (m.top() >= at) {
             m.translate(0, 1);
+            moved = true;
+        } else if (m.bottom() >= at) {
+            m.setBottom(m.bottom() + 1);
             moved = true;
         }
     }

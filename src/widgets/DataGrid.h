@@ -32,7 +32,8 @@ public:
     void setCols(int n);
     // Appends a data row; texts fill its cells from column 0. Returns its row index.
     int addRow(const QStringList& texts = QStringList());
-    // Inserts an empty row before row `at` (1..rows(); rows() appends).
+    // Inserts an empty row before row `at` (1..rows(); rows() appends). A merge it lands
+    // inside grows by the new row.
     void insertRow(int at);
     void removeRow(int r);
     // Back to the header row alone.

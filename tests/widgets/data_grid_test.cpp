@@ -66,7 +66,12 @@ TEST(DataGrid, MergesMayNotOverlapOrJoinTheHeader) {
     EXPECT_FALSE(grid.mergeCells(0, 0, 1, 0));
     EXPECT_FALSE(grid.mergeCells(1, 3, 1, 3));
     EXPECT_FALSE(grid.mergeCells(4, 0, 5, 0));  // outside the grid
-    grid.setRows(2);                            // the merge now reaches past the end
+
+    // A row inserted inside the merge widens it: both rows it held stay merged.
+    grid.insertRow(2);
+    EXPECT_EQ(grid.merges().first(), QRect(QPoint(0, 1), QPoint(1, 3)));
+
+    grid.setRows(2);  // the merge now reaches past the end
     EXPECT_TRUE(grid.merges().isEmpty());
 }
 
