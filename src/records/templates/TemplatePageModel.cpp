@@ -33,7 +33,6 @@ TemplatePageModel::TemplatePageModel(DocumentPort& editor, ui::UserInterface& ui
 
 void TemplatePageModel::ListTemplates() {
     entries_.clear();
-    orders_.clear();
     selected_ = -1;
     ExternalDatabase db;
     if (!openMainDatabase(db)) return;
@@ -41,7 +40,6 @@ void TemplatePageModel::ListTemplates() {
                              QStringLiteral("' AND 备注='Y' order by 顺序 ASC"));
     for (; !db.IsEOF(rs); db.MoveNext(rs)) {
         entries_.append({db.Read(rs, QStringLiteral("标题")).toText(), db.Read(rs, QStringLiteral("编号")).toInt()});
-        orders_.append(db.Read(rs, QStringLiteral("顺序")).toInt());
     }
     db.CloseRecordSet(rs);
     db.Close();
@@ -125,7 +123,6 @@ void TemplatePageModel::NewTemplate() {
     const qint64 id = db.LastInsertId();
     db.Close();
     entries_.append({QStringLiteral("新增模板"), id});
-    orders_.append(c);
     // The new template is the one open now; the old one's changes were offered above.
     editor_.SetModified(false);
     OpenTemplate(id);
@@ -193,7 +190,6 @@ void TemplatePageModel::DeleteTemplate() {
     if (!ok) return;
     const int row = selected_;
     entries_.removeAt(row);
-    orders_.removeAt(row);
     if (doomed.id == openId_) {
         // Its editor content is gone with the row: nothing is left to offer for saving.
         editor_.SetModified(false);
@@ -230,20 +226,14 @@ void TemplatePageModel::swapWithNeighbour(int neighbour) {
     if (myOrder == otherOrder) {
         // Swapping equal positions would change nothing that lasts: the list would come
         // back in the old order when read again. The list's order is written out first.
-        for (int i = 0; i < entries_.size(); ++i) {
-            setOrder(db, entries_[i].id, i + 1);
-            orders_[i] = i + 1;
-        }
+        for (int i = 0; i < entries_.size(); ++i) setOrder(db, entries_[i].id, i + 1);
         myOrder = selected_ + 1;
         otherOrder = neighbour + 1;
     }
     const bool ok = setOrder(db, mine, otherOrder) && setOrder(db, other, myOrder);
     db.Close();
     if (!ok) return;
-    orders_[selected_] = otherOrder;
-    orders_[neighbour] = myOrder;
     entries_.swapItemsAt(selected_, neighbour);
-    orders_.swapItemsAt(selected_, neighbour);
     selected_ = neighbour;
 }
 

@@ -72,7 +72,6 @@ private:
     ui::UserInterface& ui_;
     TemplateSettings settings_;
     QVector<TemplateEntry> entries_;
-    QVector<qint64> orders_;  // 顺序 beside each entry, as read
     int selected_ = -1;
     qint64 openId_ = 0;
     QString openTitle_, openRecordTitle_, openKey_;
