@@ -68,8 +68,7 @@ QByteArray wrapEwdPayload(const QByteArray& payload) {
 bool decodeEwd(const QByteArray& bytes, RecordDocument& doc, QString* error) {
     QString dummy;
     if (!error) error = &dummy;
-    RecordDocument loaded;
-    loaded.setRevisionAuthor(doc.revisionAuthor());
+    RecordDocument loaded;  // swap() leaves the revision author with `doc`
     if (bytes.isEmpty()) {
         loaded.setModified(false);
         doc.swap(loaded);

@@ -72,13 +72,16 @@ QByteArray DocumentEditor::GetContent() const { return encodeEwd(record_); }
 
 bool DocumentEditor::SetContent(const QByteArray& bytes, QString* error) {
     RecordDocument incoming;
-    incoming.setRevisionAuthor(record_.revisionAuthor());
     if (!decodeEwd(bytes, incoming, error)) return false;
-    record_.swap(incoming);
+    takeOver(incoming);
+    return true;
+}
+
+void DocumentEditor::takeOver(RecordDocument& incoming) {
+    record_.swap(incoming);  // the revision author, the logged-in user, stays
     headerEditing_ = false;
     reattach();  // the views move to the new documents before the old ones go
     emit contentReplaced();
-    return true;
 }
 
 bool DocumentEditor::IsModified() const { return record_.isModified(); }
@@ -103,12 +106,8 @@ void DocumentEditor::SetProtection(int kind) {
 
 bool DocumentEditor::OpenFile(const QString& path, QString* error) {
     RecordDocument incoming;
-    incoming.setRevisionAuthor(record_.revisionAuthor());
     if (!openDocumentFile(path, incoming, error)) return false;
-    record_.swap(incoming);
-    headerEditing_ = false;
-    reattach();
-    emit contentReplaced();
+    takeOver(incoming);
     return true;
 }
 

@@ -90,6 +90,8 @@ signals:
     void contentReplaced();
 
 private:
+    // Shows a freshly loaded document in place of the open one.
+    void takeOver(RecordDocument& incoming);
     void reattach();
     RecordTextEdit* activeView() const;
     bool userMayEdit() const;
