@@ -43,6 +43,15 @@ void embedImages(QTextDocument* doc) {
     }
 }
 
+// Hands a document read from a file over to `doc` as freshly opened: nothing to undo,
+// nothing to save.
+bool adoptLoaded(RecordDocument& loaded, RecordDocument& doc) {
+    loaded.body()->clearUndoRedoStacks();
+    loaded.setModified(false);
+    doc.swap(loaded);
+    return true;
+}
+
 QString converterProgram() {
     for (const char* name : {"libreoffice", "soffice"}) {
         QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
@@ -70,9 +79,7 @@ bool openWordProcessorFile(const QString& path, RecordDocument& doc, QString* er
     if (!readAll(html, &bytes, error)) return false;
     RecordDocument loaded;
     loadHtml(decodePlainText(bytes), out.path(), loaded);
-    loaded.setModified(false);
-    doc.swap(loaded);
-    return true;
+    return adoptLoaded(loaded, doc);
 }
 
 }  // namespace
@@ -84,11 +91,10 @@ QString decodePlainText(const QByteArray& bytes) {
     return qh::text::fromGbk(bytes);
 }
 
-bool loadHtml(const QString& html, const QString& baseDirectory, RecordDocument& doc) {
+void loadHtml(const QString& html, const QString& baseDirectory, RecordDocument& doc) {
     doc.body()->setBaseUrl(QUrl::fromLocalFile(baseDirectory + "/"));
     doc.body()->setHtml(html);
     embedImages(doc.body());
-    return true;
 }
 
 bool openDocumentFile(const QString& path, RecordDocument& doc, QString* error) {
@@ -103,10 +109,7 @@ bool openDocumentFile(const QString& path, RecordDocument& doc, QString* error) 
     if (suffix == "txt") {
         RecordDocument loaded;
         loaded.body()->setPlainText(decodePlainText(bytes));
-        loaded.body()->clearUndoRedoStacks();
-        loaded.setModified(false);
-        doc.swap(loaded);
-        return true;
+        return adoptLoaded(loaded, doc);
     }
     if (suffix == "html" || suffix == "htm") {
         RecordDocument loaded;
@@ -114,10 +117,7 @@ bool openDocumentFile(const QString& path, RecordDocument& doc, QString* error) 
         QString html = declared.isValid() ? declared.decode(bytes) : QString();
         if (!declared.isValid() || declared.hasError()) html = decodePlainText(bytes);  // undeclared GBK
         loadHtml(html, QFileInfo(path).absolutePath(), loaded);
-        loaded.body()->clearUndoRedoStacks();
-        loaded.setModified(false);
-        doc.swap(loaded);
-        return true;
+        return adoptLoaded(loaded, doc);
     }
     *error = QStringLiteral("不支持的文件类型：") + QDir::toNativeSeparators(path);
     return false;

@@ -18,6 +18,6 @@ bool openDocumentFile(const QString& path, RecordDocument& doc, QString* error);
 bool saveDocumentFile(const QString& path, const RecordDocument& doc, QString* error);
 
 // Loads HTML into the body; images it refers to are copied into the document.
-bool loadHtml(const QString& html, const QString& baseDirectory, RecordDocument& doc);
+void loadHtml(const QString& html, const QString& baseDirectory, RecordDocument& doc);
 
 }  // namespace qh::records
