@@ -357,11 +357,8 @@ private:
                 fresh = false;
                 blockCharIsOwn = true;
             } else if (item.contains("table") || item.contains("frame")) {
-                if (fresh) {
-                    // A frame always follows a paragraph; a list that starts with one is
-                    // damaged, but an empty paragraph in front keeps the structure sound.
-                    fresh = false;
-                }
+                // A list that starts with a frame is damaged, but harmless: the frame goes
+                // after the empty paragraph the cursor stands in, as every frame must.
                 QTextFrame* frame = item.contains("table") ? table(item, cursor, depth) : plainFrame(item, cursor, depth);
                 if (!frame) return false;
                 cursor.setPosition(frame->lastPosition() + 1);
