@@ -24,12 +24,10 @@ void setCellAlias(QTextTableCell cell, const QString& alias);
 // Marks the cursor's selection as an inline field named alias.
 void markNamedField(QTextCursor& cursor, const QString& alias);
 
+// Whether [from, to] lies inside one named cell or one named field (form-fill editing).
+bool rangeInsideNamedArea(const QTextDocument* doc, int from, int to);
+
 // A character format stripped of table-cell and object bookkeeping, fit for inserting text.
 QTextCharFormat plainCharFormat(QTextCharFormat format);
 
-}  // namespace qh::records
-
-namespace qh::records {
-// Whether [from, to] lies inside one named cell or one named field (form-fill editing).
-bool rangeInsideNamedArea(const QTextDocument* doc, int from, int to);
 }  // namespace qh::records
