@@ -23,16 +23,6 @@ RecordDocument::RecordDocument() : body_(makeTextDocument()), header_(makeTextDo
 
 RecordDocument::~RecordDocument() = default;
 
-void RecordDocument::clear() {
-    body_ = makeTextDocument();
-    header_ = makeTextDocument();
-    paper_ = {};
-    printMark_ = {};
-    protection_ = Protection::None;
-    trackChanges_ = false;
-    settingsModified_ = false;
-}
-
 void RecordDocument::swap(RecordDocument& other) {
     std::swap(body_, other.body_);
     std::swap(header_, other.header_);

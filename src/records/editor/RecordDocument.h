@@ -36,8 +36,6 @@ public:
     QTextDocument* body() const { return body_.get(); }
     QTextDocument* header() const { return header_.get(); }
 
-    // Back to an empty document on A4, nothing printed, no protection, no tracking.
-    void clear();
     // Exchanges the whole content with another document (used to load atomically).
     void swap(RecordDocument& other);
     // Places the other document's body as this document's page header (and takes this
