@@ -49,7 +49,6 @@ MoreTemplatesDialog::MoreTemplatesDialog(ui::UserInterface& ui, const QString& p
     layout->addWidget(list_);
     layout->addWidget(buttons);
     resize(300, 460);
-    disconnect(buttons, nullptr, this, nullptr);
     connect(add, &QPushButton::clicked, this, &MoreTemplatesDialog::addChosen);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(list_, &QListWidget::itemDoubleClicked, this, &MoreTemplatesDialog::addChosen);
