@@ -4,18 +4,7 @@
 //   qh-make-templates <this folder> <data/seed/dzbl>
 // writes templates/a4/*.ewd and templates/b5/*.ewd (every template on both papers, and
 // the blank base documents base.ewd), GSMB.tsv and 基础模板.tsv. Re-run after editing.
-//
-// The source format, one element per line (see README.md here):
-//   # 标题              the form's title, centred and bold
-//   ## 小标题           a bold heading
-//   > 文字              right-aligned (signature lines)
-//   ^ 文字              centred
-//   @w 10 20 ...        column widths in percent for the next table
-//   | a | [XM] | b |    a row of a ruled table; [XM] is an empty cell named XM, a text
-//                       ending in >>N spans N columns
-//   ~ a | [XM] | b      a row of a table without rules (the patient line of a record)
-//   (empty line)        an empty paragraph to write in
-//   anything else       a paragraph; **粗体** marks bold text
+// The source format is described in README.md here.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
