@@ -1,38 +1,55 @@
 #include "common/NumericText.h"
 
-#include <cstdlib>
-#include <string>
+#include <cmath>
 
 namespace qh::text {
 
+namespace {
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+}  // namespace
+
 double val(const QString& text) {
+    // Collect the characters of the number (blanks dropped), then let the C locale parse them.
+    QString number;
     qsizetype i = 0;
     const qsizetype n = text.size();
-    const auto at = [&](qsizetype k) { return k < n ? text[k].unicode() : u'\0'; };
-    const auto isDigit = [&](qsizetype k) { return at(k) >= u'0' && at(k) <= u'9'; };
-    while (at(i) == u' ' || at(i) == u'\t' || at(i) == u'\r' || at(i) == u'\n') ++i;
-
-    // Collect the longest prefix that reads as a decimal number.
-    std::string number;
-    if (at(i) == u'+' || at(i) == u'-') number += char(at(i++));
-    bool digits = false;
-    while (isDigit(i)) { number += char(at(i++)); digits = true; }
-    if (at(i) == u'.') {
-        number += '.';
-        ++i;
-        while (isDigit(i)) { number += char(at(i++)); digits = true; }
-    }
-    if (!digits) return 0.0;
-    if (at(i) == u'e' || at(i) == u'E') {
-        qsizetype k = i + 1;
-        std::string exponent = "e";
-        if (at(k) == u'+' || at(k) == u'-') exponent += char(at(k++));
-        if (isDigit(k)) {
-            while (isDigit(k)) exponent += char(at(k++));
-            number += exponent;
+    auto skipBlanks = [&] {
+        while (i < n && isBlank(text[i])) ++i;
+    };
+    auto takeDigits = [&] {
+        int count = 0;
+        for (skipBlanks(); i < n && isAsciiDigit(text[i]); skipBlanks()) {
+            number += text[i++];
+            ++count;
         }
+        return count;
+    };
+    skipBlanks();
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) number += text[i++];
+    int digits = takeDigits();
+    if (i < n && text[i] == u'.') {
+        number += text[i++];
+        digits += takeDigits();
     }
-    return std::strtod(number.c_str(), nullptr);
+    if (digits == 0) return 0.0;
+    if (i < n && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
+        // An exponent counts only when digits follow it ("12e" is 12).
+        qsizetype j = i + 1;
+        QString exponent = QStringLiteral("e");
+        if (j < n && (text[j] == u'+' || text[j] == u'-')) exponent += text[j++];
+        int expDigits = 0;
+        while (j < n && isAsciiDigit(text[j])) {
+            exponent += text[j++];
+            ++expDigits;
+        }
+        if (expDigits > 0) number += exponent;
+    }
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0.0;
 }
 
 }  // namespace qh::text

@@ -1,55 +1,6 @@
 #include "store/JetFunctions.h"
 
-#include <cmath>
-
 namespace qh::store {
-
-namespace {
-
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
-
-}  // namespace
-
-double jetVal(const QString& text) {
-    // Collect the characters of the number (blanks dropped), then let the C locale parse them.
-    QString number;
-    int i = 0;
-    const int n = text.size();
-    auto skipBlanks = [&] {
-        while (i < n && isBlank(text[i])) ++i;
-    };
-    auto takeDigits = [&] {
-        int count = 0;
-        for (skipBlanks(); i < n && text[i].isDigit() && text[i].unicode() < 128; skipBlanks()) {
-            number += text[i++];
-            ++count;
-        }
-        return count;
-    };
-    skipBlanks();
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) number += text[i++];
-    int digits = takeDigits();
-    if (i < n && text[i] == u'.') {
-        number += text[i++];
-        digits += takeDigits();
-    }
-    if (digits == 0) return 0.0;
-    if (i < n && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
-        // An exponent counts only when digits follow it ("12e" is 12).
-        int j = i + 1;
-        QString exponent = QStringLiteral("e");
-        if (j < n && (text[j] == u'+' || text[j] == u'-')) exponent += text[j++];
-        int expDigits = 0;
-        while (j < n && text[j].isDigit() && text[j].unicode() < 128) {
-            exponent += text[j++];
-            ++expDigits;
-        }
-        if (expDigits > 0) number += exponent;
-    }
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0.0;
-}
 
 namespace {
 

@@ -1,17 +1,12 @@
 #pragma once
-// The scalar functions of the SQL dialect that SQLite lacks, as plain C++ so that the
-// typed reads and the SQL functions share one definition.
+// datediff, the date function of the SQL dialect that SQLite lacks, as plain C++. Val is
+// qh::text::val (common/NumericText.h), shared with the code that sorts beds.
 #include <QString>
 #include <optional>
 
 #include "store/StoreDate.h"
 
 namespace qh::store {
-
-// The numeric prefix of a text: blanks are skipped, then an optional sign, digits, a
-// decimal part and an exponent are read up to the first other character ("12床" is 12,
-// " -3.5kg" is -3.5, "abc" is 0). Blanks inside the number are skipped too ("1 2" is 12).
-double jetVal(const QString& text);
 
 // The number of interval boundaries crossed from `from` to `to` ("yyyy", "q", "m", "d"/"y",
 // "w", "ww", "h", "n", "s"); nullopt for an unknown interval. 23:00 to 01:00 the next day

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "common/NumericText.h"
 #include "store/JetFunctions.h"
 #include "store/StoreDate.h"
 
@@ -54,7 +55,7 @@ void val(sqlite3_context* ctx, int, sqlite3_value** argv) {
     case SQLITE_FLOAT: sqlite3_result_double(ctx, sqlite3_value_double(argv[0])); return;
     default: break;
     }
-    const double value = jetVal(argText(argv[0]));
+    const double value = qh::text::val(argText(argv[0]));
     // Whole numbers come back as integers so that they read and print as such.
     if (value == std::trunc(value) && std::fabs(value) < 9.0e15)
         sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(value));

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "common/DateText.h"
-#include "store/JetFunctions.h"
+#include "common/NumericText.h"
 
 namespace qh::store {
 
@@ -28,7 +28,7 @@ bool textMeansTrue(const QString& text) {
     const QString t = text.trimmed();
     static const QStringList yes = {QStringLiteral("true"), QStringLiteral("yes"), QStringLiteral("on"),
                                     QStringLiteral("是"), QStringLiteral("真"), QStringLiteral("√")};
-    return yes.contains(t, Qt::CaseInsensitive) || jetVal(t) != 0.0;
+    return yes.contains(t, Qt::CaseInsensitive) || qh::text::val(t) != 0.0;
 }
 
 }  // namespace
@@ -91,7 +91,7 @@ qint64 Value::toInt() const {
     case ValueType::Real: return truncateToInt(v_.toDouble());
     case ValueType::Boolean: return v_.toBool() ? 1 : 0;
     case ValueType::Text:
-    case ValueType::Binary: return truncateToInt(jetVal(toText()));
+    case ValueType::Binary: return truncateToInt(qh::text::val(toText()));
     }
     return 0;
 }
@@ -104,7 +104,7 @@ double Value::toDouble() const {
     case ValueType::Real: return v_.toDouble();
     case ValueType::Boolean: return v_.toBool() ? 1.0 : 0.0;
     case ValueType::Text:
-    case ValueType::Binary: return jetVal(toText());
+    case ValueType::Binary: return qh::text::val(toText());
     }
     return 0.0;
 }

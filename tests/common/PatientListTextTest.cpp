@@ -47,4 +47,16 @@ TEST(Val, NumericPrefixAfterLeadingBlanks) {
     EXPECT_DOUBLE_EQ(val(QString()), 0);
     EXPECT_DOUBLE_EQ(val(u"-"_s), 0);
     EXPECT_DOUBLE_EQ(val(u"床12"_s), 0);
+    EXPECT_DOUBLE_EQ(val(u"加1"_s), 0);
+    EXPECT_DOUBLE_EQ(val(u"+7"_s), 7);
+    EXPECT_DOUBLE_EQ(val(u"1e3x"_s), 1000);
+    EXPECT_DOUBLE_EQ(val(u"12e"_s), 12);
+    EXPECT_DOUBLE_EQ(val(u"1d2"_s), 100);
+}
+
+TEST(Val, BlanksInsideTheNumberAreSkippedAsSqlValDoes) {
+    using qh::text::val;
+    EXPECT_DOUBLE_EQ(val(u"1 2 3"_s), 123);
+    EXPECT_DOUBLE_EQ(val(u" 1 2床"_s), 12);
+    EXPECT_DOUBLE_EQ(val(u"1e999"_s), 0);  // out of range reads as no number
 }

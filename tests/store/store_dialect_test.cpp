@@ -1,4 +1,4 @@
-// The dialect pieces that need no file: date texts, #…# literals, Val and datediff.
+// The dialect pieces that need no file: date texts, #…# literals and datediff.
 #include <gtest/gtest.h>
 
 #include "store/JetDialect.h"
@@ -41,20 +41,6 @@ TEST(JetDialectTest, QuotedTextIdentifiersAndCommentsAreLeftAlone) {
         QStringLiteral("select '#2016-3-5"),
     };
     for (const QString& sql : untouched) EXPECT_EQ(translateJetSql(sql), sql);
-}
-
-TEST(JetValTest, ReadsTheNumericPrefix) {
-    EXPECT_EQ(jetVal(QStringLiteral("12床")), 12);
-    EXPECT_EQ(jetVal(QStringLiteral("  -3.5kg")), -3.5);
-    EXPECT_EQ(jetVal(QStringLiteral("+7")), 7);
-    EXPECT_EQ(jetVal(QStringLiteral("1 2 3")), 123);
-    EXPECT_EQ(jetVal(QStringLiteral(".5")), 0.5);
-    EXPECT_EQ(jetVal(QStringLiteral("1e3x")), 1000);
-    EXPECT_EQ(jetVal(QStringLiteral("12e")), 12);
-    EXPECT_EQ(jetVal(QStringLiteral("abc")), 0);
-    EXPECT_EQ(jetVal(QStringLiteral("加1")), 0);
-    EXPECT_EQ(jetVal(QStringLiteral("-")), 0);
-    EXPECT_EQ(jetVal(QString()), 0);
 }
 
 TEST(JetDateDiffTest, CountsBoundariesCrossed) {
