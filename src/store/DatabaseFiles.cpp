@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace qh::store {
 
@@ -44,12 +45,6 @@ QString dataDirectory() {
     if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
     return QDir::currentPath();
 }
-
-}  // namespace qh::store
-
-#include <QFileInfo>
-
-namespace qh::store {
 
 QList<DbFile> allDbFiles() { return {DbFile::Main, DbFile::Reference, DbFile::Coding}; }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The three database files, their fixed credentials, and where the data directory is.
+#include <QList>
 #include <QString>
+#include <optional>
 
 namespace qh::store {
 
@@ -16,13 +18,6 @@ QString path(DbFile f);
 // the environment (QINGHE_DATA) names another. Set once at start-up.
 void setDataDirectory(const QString& dir);
 QString dataDirectory();
-
-}  // namespace qh::store
-
-#include <QList>
-#include <optional>
-
-namespace qh::store {
 
 // The three files in a fixed order (main, reference, coding).
 QList<DbFile> allDbFiles();
