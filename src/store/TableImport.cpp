@@ -216,7 +216,7 @@ ImportResult importTable(const QString& dataDir, const QString& tableName, const
 
 ReindexResult reindexAll(const QString& dataDir) {
     ReindexResult result;
-    for (DbFile file : {DbFile::Main, DbFile::Reference, DbFile::Coding}) {
+    for (DbFile file : allDbFiles()) {
         ExternalDatabase db;
         if (!openFile(db, dataDir, file, &result.error)) return result;
         if (!db.Execute("BEGIN")) {
@@ -227,6 +227,13 @@ ReindexResult reindexAll(const QString& dataDir) {
             if (c.file != file) continue;
             int changed = 0;
             RecordSet rs = db.Query("select rowid as qh_row," + c.source + "," + c.column + " from " + c.table);
+            // A table or column the file lacks is an error, not a column with nothing to change.
+            if (!db.LastError().isEmpty()) {
+                result.error = QStringLiteral("%1：%2").arg(fileName(file), db.LastError());
+                db.CloseRecordSet(rs);
+                db.Execute("ROLLBACK");
+                return result;
+            }
             QList<QPair<qint64, QString>> updates;
             while (!db.IsEOF(rs)) {
                 const QString fresh = initialsFor(c, db.Read(rs, 2).toText().trimmed());

@@ -22,8 +22,9 @@ QStringList importableTables();
 // Adds the rows of the CSV file (header row = column names of the table) to the table in
 // the data directory. Initials columns the file leaves out or empty are computed from the
 // name. A row without its name (or, in a code table, without its code) is rejected, and a
-// file whose header lacks either column is refused. With replace, the table's rows are removed first, and the whole import is undone
-// when any row is rejected, so that a faulty file never leaves a half-replaced table.
+// file whose header lacks either column is refused. With replace, the table's rows are
+// removed first, and the whole import is undone when any row is rejected, so that a faulty
+// file never leaves a half-replaced table.
 ImportResult importTable(const QString& dataDir, const QString& table, const QString& csvPath,
                          bool replace = false);
 

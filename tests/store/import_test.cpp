@@ -125,4 +125,17 @@ TEST_F(ImportTest, ReindexRecomputesEachColumnByItsOwnRule) {
     EXPECT_EQ(reindexAll(ward()).changed.value("在院病人.姓名检索"), 0);
 }
 
+TEST_F(ImportTest, ReindexOfAFileLackingAnInitialsTableFailsAndKeepsItsRows) {
+    {
+        ExternalDatabase db;
+        ASSERT_TRUE(db.Open(QDir(ward()).filePath("fwqdz.mdb"), kDbUser, password(DbFile::Coding)));
+        ASSERT_TRUE(db.Execute("INSERT INTO ICD10 (BM,ICDMC,JSM) values ('A01','伤寒','XX')"));
+        ASSERT_TRUE(db.Execute("DROP TABLE ICD_BL"));
+    }
+    const ReindexResult r = reindexAll(ward());
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.contains("ICD_BL")) << r.error.toStdString();
+    EXPECT_EQ(query(DbFile::Coding, "select JSM from ICD10"), "XX");
+}
+
 }  // namespace
