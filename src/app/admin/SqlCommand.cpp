@@ -1,13 +1,12 @@
 // sql FILE STATEMENT: one statement in the ward's dialect, through the store's own classes.
 // A SELECT prints a header line and one tab-separated line per row; it runs on a
 // connection that cannot write, so looking into a ward's data never changes it.
-#include <QFileInfo>
-#include <QLocale>
 #include <QRegularExpression>
 
 #include "AdminCommands.h"
 #include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
+#include "store/StoreDate.h"
 
 namespace qh::admin {
 
@@ -40,18 +39,15 @@ QString escaped(const QString& text) {
     return out;
 }
 
+// Numbers and yes/no print as Value's own text (2.5, 3, 1); dates as stored, not as the
+// plain date text; blobs by their size.
 QString cellText(const Value& v) {
     switch (v.type()) {
-    case ValueType::Null: return {};
-    case ValueType::Integer: return QString::number(v.toInt());
-    // Shortest exact decimal, never an exponent: 2.5, 3, 0.1, 120000000.
-    case ValueType::Real: return QString::number(v.toDouble(), 'f', QLocale::FloatingPointShortest);
-    case ValueType::Boolean: return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-    case ValueType::DateTime: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    case ValueType::DateTime: return store::canonicalDateText(v.toDateTime());
     case ValueType::Binary: return QStringLiteral("<%1 bytes>").arg(v.toBytes().size());
     case ValueType::Text: return escaped(v.toText());
+    default: return v.toText();
     }
-    return {};
 }
 
 QString oneLine(const QString& text) { return QString(text).replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" ")); }
