@@ -52,6 +52,7 @@ void RecordTextEdit::attach() {
         setDocument(doc);
         doc->setDefaultFont(font);
         connect(doc, &QTextDocument::contentsChanged, breakTimer_, qOverload<>(&QTimer::start));
+        pageBreaks_.clear();  // they were the old document's positions
     }
     const bool readOnly = record_->protection() == Protection::ReadOnly;
     setReadOnly(readOnly);
@@ -61,7 +62,9 @@ void RecordTextEdit::attach() {
     if (forBody_) {
         setLineWrapMode(QTextEdit::FixedPixelWidth);
         setLineWrapColumnOrWidth(int(bodyTextWidth(*record_, logicalDpiX()) + 2 * doc->documentMargin()));
-        refreshPageBreaks();
+        // Paginating lays the whole document out again; composing a record re-attaches
+        // several times in a row (content, header, paper, protection), so once is enough.
+        breakTimer_->start();
     }
 }
 
