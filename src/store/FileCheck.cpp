@@ -9,6 +9,7 @@
 #include <QMap>
 
 #include "store/SchemaCreation.h"
+#include "store/SqlText.h"
 #include "store/SqliteFile.h"
 
 namespace qh::store {
@@ -53,7 +54,7 @@ QMap<QString, SchemaObject> objectsOf(sqlite3* db) {
 // (name, declared type) by lower-cased column name.
 QMap<QString, QPair<QString, QString>> columnsOf(sqlite3* db, const QString& table, QString* error) {
     QMap<QString, QPair<QString, QString>> columns;
-    for (const QStringList& row : rowsOf(db, "PRAGMA table_info(\"" + table + "\")", error))
+    for (const QStringList& row : rowsOf(db, "PRAGMA table_info(" + sqlIdentifier(table) + ")", error))
         columns.insert(row[1].toLower(), {row[1], row[2]});
     return columns;
 }

@@ -6,15 +6,12 @@
 #include <QFile>
 
 #include "store/DatabaseCreation.h"
+#include "store/SqlText.h"
 #include "store/SqliteFile.h"
 
 namespace qh::store {
 
 namespace {
-
-QString ident(const QString& name) {
-    return '"' + QString(name).replace('"', QStringLiteral("\"\"")) + '"';
-}
 
 // Texts the ward writes into yes/no columns, compared trimmed and lower-cased.
 const char* const kYesTexts = "'1','-1','√','真','是','a','true','yes','y'";
@@ -34,7 +31,7 @@ QStringList tablesOf(sqlite3* db) {
 // (column, declared type) of a table.
 QList<QPair<QString, QString>> columnsOf(sqlite3* db, const QString& table) {
     QList<QPair<QString, QString>> columns;
-    detail::StmtHandle stmt = detail::prepare(db, "PRAGMA table_info(" + ident(table) + ")", nullptr);
+    detail::StmtHandle stmt = detail::prepare(db, "PRAGMA table_info(" + sqlIdentifier(table) + ")", nullptr);
     while (stmt && sqlite3_step(stmt.get()) == SQLITE_ROW)
         columns.append({QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 1))),
                         QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 2)))});
@@ -42,27 +39,27 @@ QList<QPair<QString, QString>> columnsOf(sqlite3* db, const QString& table) {
 }
 
 QStringList dateTriggers(const QString& table, const QString& column) {
-    const QString t = ident(table), c = ident(column);
+    const QString t = sqlIdentifier(table), c = sqlIdentifier(column);
     // The WHEN clause stops at the canonical value, so the trigger ends even on a
     // connection that has recursive triggers switched on.
     const QString body = QStringLiteral(" WHEN new.%2 IS NOT NULL AND new.%2 IS NOT qh_date(new.%2)"
                                         " BEGIN UPDATE %1 SET %2 = qh_date(new.%2) WHERE rowid = new.rowid; END")
                              .arg(t, c);
     const QString name = table + '_' + column;
-    return {"CREATE TRIGGER " + ident("qh_date_ins_" + name) + " AFTER INSERT ON " + t + body,
-            "CREATE TRIGGER " + ident("qh_date_upd_" + name) + " AFTER UPDATE OF " + c + " ON " + t + body};
+    return {"CREATE TRIGGER " + sqlIdentifier("qh_date_ins_" + name) + " AFTER INSERT ON " + t + body,
+            "CREATE TRIGGER " + sqlIdentifier("qh_date_upd_" + name) + " AFTER UPDATE OF " + c + " ON " + t + body};
 }
 
 QStringList booleanTriggers(const QString& table, const QString& column) {
-    const QString t = ident(table), c = ident(column);
+    const QString t = sqlIdentifier(table), c = sqlIdentifier(column);
     const QString v = QStringLiteral("lower(trim(new.%1))").arg(c);
     const QString body =
         QStringLiteral(" WHEN typeof(new.%2) = 'text' AND %3 IN (%4, %5)"
                        " BEGIN UPDATE %1 SET %2 = CASE WHEN %3 IN (%4) THEN 1 ELSE 0 END WHERE rowid = new.rowid; END")
             .arg(t, c, v, QString::fromUtf8(kYesTexts), QString::fromUtf8(kNoTexts));
     const QString name = table + '_' + column;
-    return {"CREATE TRIGGER " + ident("qh_bool_ins_" + name) + " AFTER INSERT ON " + t + body,
-            "CREATE TRIGGER " + ident("qh_bool_upd_" + name) + " AFTER UPDATE OF " + c + " ON " + t + body};
+    return {"CREATE TRIGGER " + sqlIdentifier("qh_bool_ins_" + name) + " AFTER INSERT ON " + t + body,
+            "CREATE TRIGGER " + sqlIdentifier("qh_bool_upd_" + name) + " AFTER UPDATE OF " + c + " ON " + t + body};
 }
 
 bool exec(sqlite3* db, const QString& sql, QString* error) {

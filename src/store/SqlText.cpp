@@ -8,4 +8,10 @@ QString sqlText(const QString& value) {
     return quoted;
 }
 
+QString sqlIdentifier(const QString& name) {
+    QString quoted = name;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
 }  // namespace qh::store

@@ -8,4 +8,8 @@ namespace qh::store {
 // value can neither end the literal nor alter the statement.
 QString sqlText(const QString& value);
 
+// A table, column or trigger name as a quoted identifier ("名称", " doubled), for names
+// that come from a file's own catalogue rather than from the program's statements.
+QString sqlIdentifier(const QString& name);
+
 }  // namespace qh::store

@@ -8,6 +8,7 @@
 #include "store/ColumnValue.h"
 #include "store/DatabaseFiles.h"
 #include "store/JetDialect.h"
+#include "store/SqlText.h"
 #include "store/SqliteFile.h"
 #include "store/StoreDate.h"
 
@@ -68,12 +69,6 @@ bool bindValue(sqlite3_stmt* stmt, int index, const Value& v) {
     }
     }
     return rc == SQLITE_OK;
-}
-
-QString quotedName(const QString& name) {
-    QString q = name;
-    q.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + q + u'"';
 }
 
 }  // namespace
@@ -159,7 +154,7 @@ bool TableRowSet::Impl::reloadRow(qint64 rowid, Row* out) {
 bool TableRowSet::Impl::write() {
     QStringList names, markers;
     for (const auto& [index, value] : pending) {
-        names << quotedName(columns[index]);
+        names << sqlIdentifier(columns[index]);
         markers << QStringLiteral("?");
     }
     QString sql;
