@@ -22,7 +22,7 @@ QString admissionMonthPart(const QDateTime& admitted) {
 AdmissionLists Admission::openLists() {
     AdmissionLists lists;
     store::ExternalDatabase db;
-    lists.mainOpened = openMainDatabase(db);
+    lists.mainOpened = store::openFile(db, store::DbFile::Main);
     if (!lists.mainOpened) {
         ui_.messageDialog(kServerLoginFailed);
     } else {
@@ -85,7 +85,7 @@ Admission::Outcome Admission::admit(const AdmissionForm& f) {
         return Outcome::Incomplete;
     }
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) return Outcome::NotOpened;
+    if (!store::openFile(db, store::DbFile::Main)) return Outcome::NotOpened;
     const store::RecordSet rs = db.Query(QStringLiteral("select count(1) from 在院病人 where  住院号='") +
                                          sqlText(f.admissionNumber) + QStringLiteral("'"));
     const qint64 existing = db.Read(rs, 1).toInt();

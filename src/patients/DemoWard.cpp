@@ -85,7 +85,7 @@ QString idCardNumber(const QDate& birth, Dice& dice, bool male) {
 
 bool addAccounts(QString& failure) {
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) {
+    if (!store::openFile(db, store::DbFile::Main)) {
         failure = QStringLiteral("dzbl.mdb 无法打开");
         return false;
     }
@@ -111,7 +111,7 @@ bool addAccounts(QString& failure) {
 
 QString diagnosisName(const QString& code) {
     store::ExternalDatabase db;
-    if (!openCodingDatabase(db)) return {};
+    if (!store::openFile(db, store::DbFile::Coding)) return {};
     const store::RecordSet rs =
         db.Query(QStringLiteral("SELECT * FROM ICD10 where BM='") + sqlText(code) + QStringLiteral("'"));
     const QString name = db.Read(rs, QStringLiteral("ICDMC")).toText();

@@ -59,7 +59,7 @@ bool saveParticulars(const Particulars& p, qint64 patientId, const shell::UserCo
     store::ExternalDatabase db;
     // A file that does not open writes nothing; saying so keeps the typed text from
     // looking saved.
-    if (patientId <= 0 || !openMainDatabase(db) || !updateOneRow(db, particularsUpdate(p, user.department, patientId))) {
+    if (patientId <= 0 || !store::openFile(db, store::DbFile::Main) || !updateOneRow(db, particularsUpdate(p, user.department, patientId))) {
         ui.messageDialog(kParticularsFailed);
         return false;
     }

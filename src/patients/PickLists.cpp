@@ -27,19 +27,19 @@ QStringList usersOfDepartment(store::ExternalDatabase& db, const QString& depart
 
 QStringList usersOfDepartment(const QString& department) {
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) return {};
+    if (!store::openFile(db, store::DbFile::Main)) return {};
     return usersOfDepartment(db, department);
 }
 
 QStringList departments() {
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) return {};
+    if (!store::openFile(db, store::DbFile::Main)) return {};
     return column(db, QStringLiteral("select * from 科室"), QStringLiteral("科室"));
 }
 
 QStringList commonEntries(const QString& note) {
     store::TableConnection connection;
-    if (!openCodingTables(connection)) return {};
+    if (!store::openFile(connection, store::DbFile::Coding)) return {};
     store::TableRowSet rows;
     rows.Attach(connection);
     QStringList out;
@@ -52,7 +52,7 @@ QStringList commonEntries(const QString& note) {
 
 QStringList parameterList(const QString& listName) {
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) return {};
+    if (!store::openFile(db, store::DbFile::Main)) return {};
     return column(db,
                   QStringLiteral("select * from xmzdb where 备注='") + sqlText(listName) +
                       QStringLiteral("' order by 参数值"),
@@ -61,7 +61,7 @@ QStringList parameterList(const QString& listName) {
 
 QStringList searchDiagnoses(const QString& typed) {
     store::ExternalDatabase db;
-    if (!openCodingDatabase(db)) return {};
+    if (!store::openFile(db, store::DbFile::Coding)) return {};
     const QString t = sqlText(typed);
     return column(db,
                   QStringLiteral("SELECT * FROM ICD10 where JSM like '") + t + QStringLiteral("%' or ICDMC like '%") + t +

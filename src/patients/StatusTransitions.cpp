@@ -42,7 +42,7 @@ QString StatusTransitions::transferStatement(const QString& serial, const QStrin
 
 TransitionOutcome StatusTransitions::update(const QString& sql, const QString& success, const QString& failure) {
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) return TransitionOutcome::NotOpened;
+    if (!store::openFile(db, store::DbFile::Main)) return TransitionOutcome::NotOpened;
     // A failed update is reported: passing it in silence would look like success.
     if (!updateOneRow(db, sql)) {
         ui_.messageDialog(failure);
@@ -94,7 +94,7 @@ TransitionOutcome StatusTransitions::transfer(const shell::PatientContext& patie
     }
     store::ExternalDatabase db;
     const bool written =
-        openMainDatabase(db) && updateOneRow(db, transferStatement(patient.serialNumber, doctor, department));
+        store::openFile(db, store::DbFile::Main) && updateOneRow(db, transferStatement(patient.serialNumber, doctor, department));
     ui_.messageDialog(patientText(patient.name, written ? "病人转科成功" : "病人转科失败"));
     return written ? TransitionOutcome::Done : TransitionOutcome::Failed;
 }
@@ -111,7 +111,7 @@ TransitionOutcome StatusTransitions::deletePatient(PatientStatus shown, qint64 i
     if (ui_.messageDialog(question, true) != 1) return TransitionOutcome::Cancelled;
 
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) return TransitionOutcome::NotOpened;
+    if (!store::openFile(db, store::DbFile::Main)) return TransitionOutcome::NotOpened;
     // The stay and its documents go together or not at all: the documents are removed
     // only when the patient row itself was there to delete, and was this very stay.
     const QString where = QStringLiteral(" where 编号=") + QString::number(id);
@@ -139,7 +139,7 @@ QString dischargeHeader(const shell::PatientContext& p) {
 
 std::optional<QDate> recordedDischargeDate(qint64 id) {
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) return std::nullopt;
+    if (!store::openFile(db, store::DbFile::Main)) return std::nullopt;
     const store::RecordSet rs = db.Query(QStringLiteral("select * from 在院病人 where  编号=") + QString::number(id));
     const QDateTime at = db.IsEOF(rs) ? QDateTime() : db.Read(rs, QStringLiteral("出院日期")).toDateTime();
     db.CloseRecordSet(rs);

@@ -4,16 +4,6 @@
 
 namespace qh::patients {
 
-using store::DbFile;
-
-bool openCodingDatabase(store::ExternalDatabase& db) {
-    return db.Open(store::path(DbFile::Coding), QString::fromUtf8(store::kDbUser), store::password(DbFile::Coding));
-}
-
-bool openCodingTables(store::TableConnection& connection) {
-    return connection.Open(store::path(DbFile::Coding), store::password(DbFile::Coding));
-}
-
 bool updateOneRow(store::ExternalDatabase& db, const QString& sql) {
     if (!db.Execute(sql)) return false;
     const store::RecordSet rs = db.Query(QStringLiteral("select changes()"));

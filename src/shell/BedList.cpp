@@ -1,7 +1,8 @@
 #include "shell/BedList.h"
 
 #include "common/PatientListText.h"
-#include "shell/MainDatabase.h"
+#include "store/DatabaseFiles.h"
+#include "store/ExternalDatabase.h"
 #include "store/SqlText.h"
 
 namespace qh::shell {
@@ -25,7 +26,7 @@ QString BedList::searchQuery(const QString& department, const QString& initials)
 bool BedList::fill(const QString& searchText) {
     rows_.clear();
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) return false;
+    if (!store::openFile(db, store::DbFile::Main)) return false;
     const QString sql = searchText.isEmpty() ? listQuery(department_) : searchQuery(department_, searchText);
     const store::RecordSet rs = db.Query(sql);
     db.MoveFirst(rs);

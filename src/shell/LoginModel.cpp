@@ -1,7 +1,8 @@
 #include "shell/LoginModel.h"
 
 #include "common/Identity.h"
-#include "shell/MainDatabase.h"
+#include "store/DatabaseFiles.h"
+#include "store/ExternalDatabase.h"
 #include "store/SqlText.h"
 
 namespace qh::shell {
@@ -27,7 +28,7 @@ void LoginModel::open() {
     departments_.clear();
     users_.clear();
     currentDepartment_ = currentUser_ = -1;
-    if (!openMainDatabase(db_)) return;  // both lists stay empty; the notice shows
+    if (!store::openFile(db_, store::DbFile::Main)) return;  // both lists stay empty; the notice shows
     const store::RecordSet rs = db_.Query(QStringLiteral("select * from 科室"));
     int marked = -1;
     db_.MoveFirst(rs);
@@ -46,7 +47,7 @@ void LoginModel::chooseDepartment(int index) {
     currentDepartment_ = (index >= 0 && index < departments_.size()) ? index : -1;
     users_.clear();
     currentUser_ = -1;
-    if (!openMainDatabase(db_)) return;
+    if (!store::openFile(db_, store::DbFile::Main)) return;
     fillUsers();
 }
 
@@ -76,7 +77,7 @@ void LoginModel::readSettings(UserContext& user) {
 }
 
 bool LoginModel::logIn(const QString& password, UserContext& user) {
-    if (!noticeVisible() && openMainDatabase(db_)) {
+    if (!noticeVisible() && store::openFile(db_, store::DbFile::Main)) {
         if (currentUser_ < 0) {  // no user chosen: no row, no digest to match
             ui_.messageBox(QStringLiteral("青禾电子病历"), wrongPasswordText());
             return false;

@@ -1,7 +1,8 @@
 #include "shell/PatientList.h"
 
 #include "common/PatientListText.h"
-#include "shell/MainDatabase.h"
+#include "store/DatabaseFiles.h"
+#include "store/ExternalDatabase.h"
 #include "store/SqlText.h"
 
 namespace qh::shell {
@@ -63,7 +64,7 @@ QString PatientList::searchQuery(SearchKind kind, bool own, const QString& depar
 bool PatientList::run(const QString& sql, ListMode mode, bool limit) {
     rows_.clear();
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) return false;
+    if (!store::openFile(db, store::DbFile::Main)) return false;
     const store::RecordSet rs = db.Query(sql);
     db.MoveFirst(rs);
     while (!db.IsEOF(rs)) {
@@ -106,7 +107,7 @@ QString PatientList::search(SearchKind kind, const QString& text) {
 
 bool PatientList::loadPatient(qint64 id, PatientContext& patient) {
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) return false;
+    if (!store::openFile(db, store::DbFile::Main)) return false;
     const store::RecordSet rs = db.Query(QStringLiteral("select * from 在院病人 where 编号=") + QString::number(id));
     const bool found = !db.IsEOF(rs);
     if (found)

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "store/ExternalDatabase.h"
+#include "store/TableConnection.h"
+
 namespace qh::store {
 
 namespace {
@@ -56,5 +59,13 @@ std::optional<DbFile> dbFileOf(const QString& fileNameOrPath) {
 }
 
 QString dataStem(DbFile f) { return QFileInfo(fileName(f)).completeBaseName(); }
+
+bool openFile(ExternalDatabase& db, DbFile f) {
+    return db.Open(path(f), QString::fromUtf8(kDbUser), password(f));
+}
+
+bool openFile(TableConnection& connection, DbFile f) {
+    return connection.Open(path(f), password(f));
+}
 
 }  // namespace qh::store

@@ -27,4 +27,11 @@ std::optional<DbFile> dbFileOf(const QString& fileNameOrPath);
 // The stem of the file's schema and seed data: "dzbl", "ZYBD", "fwqdz".
 QString dataStem(DbFile f);
 
+class ExternalDatabase;
+class TableConnection;
+// Opens the file of the data directory with its fixed user and password: the one way an
+// operation reaches a database file. False when it cannot be opened.
+bool openFile(ExternalDatabase& db, DbFile f);
+bool openFile(TableConnection& connection, DbFile f);
+
 }  // namespace qh::store

@@ -24,7 +24,7 @@ protected:
         exec(QStringLiteral("insert into xmzdb (参数名称, 参数值, 备注) values ('农民', 1, '职业'), ('工人', 2, '职业'), "
                             "('配偶', 1, '患者关系')"));
         store::ExternalDatabase coding;
-        ASSERT_TRUE(patients::openCodingDatabase(coding));
+        ASSERT_TRUE(store::openFile(coding, store::DbFile::Coding));
         for (const char* sql :
              {"insert into 系统设置 (项目, 备注) values ('原发性高血压', '疾病名称'), ('青禾镇东街', '联系地址'), "
               "('头晕3天', '主诉')",

@@ -31,7 +31,7 @@ TEST(DemoWard, FortyStaysInTheThreeStatesMadeThroughTheRegistry) {
     EXPECT_GT(ward.discharged, 5);
 
     store::ExternalDatabase db;
-    ASSERT_TRUE(patients::openMainDatabase(db));
+    ASSERT_TRUE(store::openFile(db, store::DbFile::Main));
     EXPECT_EQ(count(db, "select count(1) from 在院病人 where 状态='出院' and 费用 > 0 and 出院日期 > 入院日期"),
               ward.discharged);
     EXPECT_EQ(count(db, "select count(1) from 在院病人 where 状态='待结' and 出院日期 > 入院日期"), ward.pending);

@@ -258,7 +258,7 @@ TEST(DemoWardWindows, LogInListTheDepartmentAndRightClickAPatient) {
     EXPECT_EQ(main->currentPage(), -1);
     main->chooseStatus(PatientStatus::InWard);
     store::ExternalDatabase db;
-    ASSERT_TRUE(patients::openMainDatabase(db));
+    ASSERT_TRUE(store::openFile(db, store::DbFile::Main));
     const store::RecordSet rs = db.Query("select count(1) from 在院病人 where 科室='内科' and 状态='在院'");
     const qint64 inWard = db.Read(rs, 1).toInt();
     db.CloseRecordSet(rs);

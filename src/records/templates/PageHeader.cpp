@@ -2,6 +2,7 @@
 
 #include "common/GbkText.h"
 #include "records/templates/DocumentPort.h"
+#include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
 #include "store/SqlText.h"
 
@@ -22,7 +23,7 @@ QString ComposeHeaderLine(const HeaderValues& v, const HeaderFlags& f, const QSt
 
 QByteArray LoadCommonHeader(const QString& paper) {
     store::ExternalDatabase db;
-    if (!openMainDatabase(db)) return {};
+    if (!store::openFile(db, store::DbFile::Main)) return {};
     const auto rs = db.Query(QStringLiteral("select * from GSMB  where 检索='") + store::sqlText(kCommonHeaderKey) +
                              QStringLiteral("' and 纸张='") + store::sqlText(paper) + QStringLiteral("'"));
     const QByteArray bytes = db.Read(rs, QStringLiteral("数据")).toBytes();

@@ -1,6 +1,7 @@
 #include "records/templates/TemplatePageModel.h"
 
 #include "records/templates/DocumentPort.h"
+#include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
 #include "store/SqlText.h"
 #include "widgets/UserInterface.h"
@@ -35,7 +36,7 @@ void TemplatePageModel::ListTemplates() {
     entries_.clear();
     selected_ = -1;
     ExternalDatabase db;
-    if (!openMainDatabase(db)) return;
+    if (!store::openFile(db, store::DbFile::Main)) return;
     const auto rs = db.Query(QStringLiteral("select * from GSMB where 纸张='") + sqlText(settings_.paper) +
                              QStringLiteral("' AND 备注='Y' order by 顺序 ASC"));
     for (; !db.IsEOF(rs); db.MoveNext(rs)) {
@@ -67,7 +68,7 @@ bool TemplatePageModel::OpenRow(int row) {
 bool TemplatePageModel::OpenTemplate(qint64 id) {
     offerSave();
     ExternalDatabase db;
-    if (!openMainDatabase(db)) return false;
+    if (!store::openFile(db, store::DbFile::Main)) return false;
     const auto rs = db.Query(QStringLiteral("select * from GSMB where 编号=") + QString::number(id));
     if (db.IsEOF(rs)) {
         db.CloseRecordSet(rs);
@@ -103,7 +104,7 @@ bool TemplatePageModel::OpenTemplate(qint64 id) {
 void TemplatePageModel::NewTemplate() {
     offerSave();
     ExternalDatabase db;
-    if (!openMainDatabase(db)) return;
+    if (!store::openFile(db, store::DbFile::Main)) return;
     auto rs = db.Query(QStringLiteral("select * from 基础模板"));
     const QByteArray base = db.Read(rs, settings_.baseColumn).toBytes();
     db.CloseRecordSet(rs);
@@ -134,7 +135,7 @@ bool TemplatePageModel::SaveTemplate() {
         return false;
     }
     ExternalDatabase db;
-    bool ok = openMainDatabase(db);
+    bool ok = store::openFile(db, store::DbFile::Main);
     if (ok) {
         ok = db.Execute(QStringLiteral("UPDATE GSMB SET 选中=") + (options_.inMenu ? QStringLiteral("1") : QStringLiteral("0")) +
                             QStringLiteral(",页眉='") + truth(options_.header) + QStringLiteral("',添加='") +
@@ -157,7 +158,7 @@ bool TemplatePageModel::RenameTemplate(const QString& title, const QString& reco
         return false;
     }
     ExternalDatabase db;
-    bool ok = openMainDatabase(db);
+    bool ok = store::openFile(db, store::DbFile::Main);
     if (ok) {
         ok = db.Execute(QStringLiteral("UPDATE GSMB SET 标题='") + sqlText(title) + QStringLiteral("',病历标题='") +
                         sqlText(recordTitle) + QStringLiteral("' where 编号=") + QString::number(openId_));
@@ -184,7 +185,7 @@ void TemplatePageModel::DeleteTemplate() {
                           true) != 1)
         return;
     ExternalDatabase db;
-    if (!openMainDatabase(db)) return;
+    if (!store::openFile(db, store::DbFile::Main)) return;
     const bool ok = db.Execute(QStringLiteral("delete from GSMB  where 编号=") + QString::number(doomed.id));
     db.Close();
     if (!ok) return;
@@ -218,7 +219,7 @@ void TemplatePageModel::MoveTemplateDown() {
 
 void TemplatePageModel::swapWithNeighbour(int neighbour) {
     ExternalDatabase db;
-    if (!openMainDatabase(db)) return;
+    if (!store::openFile(db, store::DbFile::Main)) return;
     const qint64 mine = entries_[selected_].id;
     const qint64 other = entries_[neighbour].id;
     qint64 myOrder = orderOf(db, mine);

@@ -15,11 +15,6 @@ PaperGeometry paperGeometry(const QString& paper) {
     return {2100, 2970, 84};
 }
 
-bool openMainDatabase(ExternalDatabase& db) {
-    return db.Open(store::path(store::DbFile::Main), QString::fromUtf8(store::kDbUser),
-                   store::password(store::DbFile::Main));
-}
-
 namespace {
 
 bool headerFieldShown(ExternalDatabase& db, const QString& item) {
@@ -34,7 +29,7 @@ bool headerFieldShown(ExternalDatabase& db, const QString& item) {
 TemplateSettings LoadTemplateSettings() {
     TemplateSettings s;
     ExternalDatabase db;
-    if (!openMainDatabase(db)) return s;
+    if (!store::openFile(db, store::DbFile::Main)) return s;
     const auto rs = db.Query(QStringLiteral("select * from 基础模板"));
     const bool a4 = db.IsEOF(rs) || db.Read(rs, QStringLiteral("纸张数据")).toBool();
     db.CloseRecordSet(rs);
@@ -52,7 +47,7 @@ TemplateSettings LoadTemplateSettings() {
 AddMenu BuildAddMenu(const QString& paper) {
     AddMenu menu;
     ExternalDatabase db;
-    if (!openMainDatabase(db)) return menu;
+    if (!store::openFile(db, store::DbFile::Main)) return menu;
     const auto rs = db.Query(QStringLiteral("select * from GSMB  where 选中=true AND 纸张='") + sqlText(paper) +
                              QStringLiteral("' order by 顺序"));
     while (!db.IsEOF(rs) && menu.items.size() < kAddMenuSize) {
@@ -73,7 +68,7 @@ QString recordKeyForPatient(const QString& itemKey, const QString& sex) {
 QVector<TemplateEntry> ListAllTemplates(const QString& paper) {
     QVector<TemplateEntry> entries;
     ExternalDatabase db;
-    if (!openMainDatabase(db)) return entries;
+    if (!store::openFile(db, store::DbFile::Main)) return entries;
     const auto rs = db.Query(QStringLiteral("select * from  GSMB WHERE 纸张='") + sqlText(paper) +
                              QStringLiteral("'  order by 顺序 ASC"));
     for (; !db.IsEOF(rs); db.MoveNext(rs)) {
@@ -92,7 +87,7 @@ bool AddFromList(qint64 id, ui::UserInterface& ui, const std::function<void(cons
         return false;
     }
     ExternalDatabase db;
-    if (!openMainDatabase(db)) return false;
+    if (!store::openFile(db, store::DbFile::Main)) return false;
     const auto rs = db.Query(QStringLiteral("select * from GSMB where 编号=") + QString::number(id));
     const bool found = !db.IsEOF(rs);
     const QString key = db.Read(rs, QStringLiteral("检索")).toText();
@@ -109,7 +104,7 @@ bool AddFromList(qint64 id, ui::UserInterface& ui, const std::function<void(cons
 QStringList ListRecordTitles(const QString& paper) {
     QStringList titles;
     ExternalDatabase db;
-    if (!openMainDatabase(db)) return titles;
+    if (!store::openFile(db, store::DbFile::Main)) return titles;
     const auto rs = db.Query(QStringLiteral("select 病历标题 from GSMB WHERE 纸张='") + sqlText(paper) +
                              QStringLiteral("' group by 病历标题 order by avg(顺序)"));
     for (; !db.IsEOF(rs); db.MoveNext(rs)) titles << db.Read(rs, 1).toText();

@@ -37,9 +37,6 @@ struct PaperGeometry {
 };
 PaperGeometry paperGeometry(const QString& paper);
 
-// Opens dzbl.mdb of the data directory; false when it cannot be opened.
-bool openMainDatabase(store::ExternalDatabase& db);
-
 // Reads the paper from 基础模板 and the five header flags from 抬头. A file that cannot be
 // opened gives the defaults (A4, no header fields).
 TemplateSettings LoadTemplateSettings();
