@@ -50,6 +50,10 @@ protected:
         db_.CloseRecordSet(rs);
         return v;
     }
+    // Each (column, text) pair as column() reads it back.
+    void expectColumns(qint64 id, std::initializer_list<std::pair<const char*, const char*>> expected) {
+        for (const auto& [name, text] : expected) EXPECT_EQ(column(id, name), QString::fromUtf8(text)) << name;
+    }
     qint64 count(const QString& sql) {
         const store::RecordSet rs = db_.Query(sql);
         const qint64 n = db_.Read(rs, 1).toInt();

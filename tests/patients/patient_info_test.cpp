@@ -5,13 +5,12 @@ namespace qh::test {
 namespace {
 
 using patients::Particulars;
+using PatientInfoTest = PatientsFixture;
 
-class PatientInfoTest : public PatientsFixture {};
-
-TEST_F(PatientInfoTest, DateTextsOfEitherFormBecomePickerDates) {
+TEST(PatientInfo, DateTextsOfEitherFormBecomePickerDates) {
     shell::PatientContext c;
-    c.admissionDate = QStringLiteral("2016年3月5日8时30分");
-    c.birthDate = QStringLiteral("1976-2-3");
+    c.admissionDate = "2016年3月5日8时30分";
+    c.birthDate = "1976-2-3";
     Particulars p = patients::particularsOf(c);
     EXPECT_EQ(p.admissionDate, QDateTime(QDate(2016, 3, 5), QTime(8, 30)));
     EXPECT_EQ(p.birthDate, QDate(1976, 2, 3));
@@ -29,12 +28,8 @@ TEST_F(PatientInfoTest, SavingMovesThePatientIntoTheLoggedInDepartmentAndAllowsD
     p.admissionDate = QDateTime(QDate(2016, 12, 1), QTime(0, 0));
     ASSERT_TRUE(patients::saveParticulars(p, id, user_, ui_));
     EXPECT_EQ(ui_.texts(), QStringList{patients::kParticularsSaved});
-    EXPECT_EQ(column(id, "科室"), "内科");
-    EXPECT_EQ(column(id, "姓名"), "乙'二");
-    EXPECT_EQ(column(id, "住址"), "O'Neil 路");
-    EXPECT_EQ(column(id, "住院号"), "N1");
-    EXPECT_EQ(column(id, "月部分"), "12月");
-    EXPECT_EQ(column(id, "出生日期"), "");  // an empty picker stays empty
+    expectColumns(id, {{"科室", "内科"}, {"姓名", "乙'二"}, {"住址", "O'Neil 路"}, {"住院号", "N1"}, {"月部分", "12月"},
+                       {"出生日期", ""}});  // an empty picker stays empty
 
     // A row deleted meanwhile is not reported as saved.
     exec("delete from 在院病人 where 编号=" + QString::number(id));

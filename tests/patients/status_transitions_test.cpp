@@ -32,6 +32,12 @@ protected:
 };
 
 TEST_F(StatusTest, PendingWritesNowAndIsRefusedFromThePendingList) {
+    // Nothing selected does nothing.
+    EXPECT_EQ(transitions_.setPending(PatientStatus::InWard, 0, ""), TransitionOutcome::Cancelled);
+    EXPECT_EQ(transitions_.deletePatient(PatientStatus::InWard, 0, patient_), TransitionOutcome::Cancelled);
+    EXPECT_TRUE(ui_.texts().isEmpty());
+    EXPECT_EQ(patients::recordedDischargeDate(id_), std::nullopt);
+
     EXPECT_EQ(transitions_.setPending(PatientStatus::Pending, id_, "张三"), TransitionOutcome::Refused);
     EXPECT_EQ(ui_.texts(), QStringList{patients::kChooseInWardPatient});
     EXPECT_EQ(offers_, 0);
@@ -43,6 +49,7 @@ TEST_F(StatusTest, PendingWritesNowAndIsRefusedFromThePendingList) {
     EXPECT_EQ(offers_, 1);
     EXPECT_EQ(state(), "待结");
     EXPECT_EQ(column(id_, "出院日期"), "2016-05-10 09:07:02");
+    EXPECT_EQ(patients::recordedDischargeDate(id_), QDate(2016, 5, 10));  // where the discharge dialog starts
 
     // From the discharged list it moves back to pending and the date becomes now again.
     ASSERT_EQ(transitions_.discharge(PatientStatus::Pending, id_, "张三", answer(DischargeChoice{{2016, 5, 12}, "88"})),
@@ -97,27 +104,17 @@ TEST_F(StatusTest, FailedUpdatesAreReportedNotPassedOver) {
     EXPECT_EQ(transitions_.transfer(patient_, "陈医生", "外科"), TransitionOutcome::Failed);
 }
 
-TEST_F(StatusTest, NothingSelectedDoesNothing) {
-    EXPECT_EQ(transitions_.setPending(PatientStatus::InWard, 0, ""), TransitionOutcome::Cancelled);
-    EXPECT_EQ(transitions_.deletePatient(PatientStatus::InWard, 0, patient_), TransitionOutcome::Cancelled);
-    EXPECT_TRUE(ui_.texts().isEmpty());
-}
-
-TEST_F(StatusTest, DischargeFeeMustBeANumber) {
+TEST(Discharge, FeeMustBeANumberAndTheHeaderNamesThePatient) {
     EXPECT_EQ(patients::dischargeFee("  "), std::optional<QString>("0"));
     EXPECT_EQ(patients::dischargeFee(" 12.50 "), std::optional<QString>("12.50"));
     EXPECT_EQ(patients::dischargeFee("12元"), std::nullopt);
     EXPECT_EQ(patients::dischargeFee("inf"), std::nullopt);
-}
-
-TEST_F(StatusTest, DischargeDialogStartsAtTheDateWrittenAtPending) {
-    EXPECT_EQ(patients::recordedDischargeDate(id_), std::nullopt);
-    transitions_.setPending(PatientStatus::InWard, id_, "张三");
-    EXPECT_EQ(patients::recordedDischargeDate(id_), QDate(2016, 5, 10));
-    patient_.sex = "男";
-    patient_.age = "40岁";
-    patient_.admissionNumber = "A1";
-    EXPECT_EQ(patients::dischargeHeader(patient_), "患者  姓  名：张三    男  40岁\r\n      住院号：A1");
+    shell::PatientContext patient;
+    patient.name = "张三";
+    patient.sex = "男";
+    patient.age = "40岁";
+    patient.admissionNumber = "A1";
+    EXPECT_EQ(patients::dischargeHeader(patient), "患者  姓  名：张三    男  40岁\r\n      住院号：A1");
 }
 
 TEST_F(StatusTest, TransferNeedsBothAndMovesByTheSerialNumber) {
@@ -149,7 +146,7 @@ protected:
     qint64 other_ = 0;
 };
 
-TEST_F(DeletionTest, OnlyTheResponsibleDoctorOutsideTheDischargedList) {
+TEST_F(DeletionTest, OnlyTheResponsibleDoctorOutsideTheDischargedListRemovesTheStayAndItsDocuments) {
     patient_.doctor = "王医生";
     EXPECT_EQ(transitions_.deletePatient(PatientStatus::InWard, id_, patient_), TransitionOutcome::Refused);
     patient_.doctor = "李医生";
@@ -160,9 +157,7 @@ TEST_F(DeletionTest, OnlyTheResponsibleDoctorOutsideTheDischargedList) {
     EXPECT_EQ(ui_.lastText(), "你确定要删除患者【张三】病历吗？\r\n\r\n注意：删除后病历不可恢复！");
     EXPECT_EQ(count("select count(1) from 在院病人"), 2);
     EXPECT_EQ(documents(), 2);
-}
 
-TEST_F(DeletionTest, RemovesTheStayAndItsDocumentsOnly) {
     ui_.answerMessageDialog(1);
     EXPECT_EQ(transitions_.deletePatient(PatientStatus::InWard, id_, patient_), TransitionOutcome::Done);
     EXPECT_EQ(ui_.lastText(), "患者张三资料删除成功");
@@ -172,7 +167,14 @@ TEST_F(DeletionTest, RemovesTheStayAndItsDocumentsOnly) {
     EXPECT_EQ(count("select count(1) from 在院病历"), 1);  // the other patient's
 }
 
-TEST_F(DeletionTest, DocumentsStayWhenThePatientRowWasNotDeleted) {
+TEST_F(DeletionTest, NothingIsDeletedWhenEitherHalfFails) {
+    failOn("DELETE", "在院病历");
+    ui_.answerMessageDialog(1);
+    EXPECT_EQ(transitions_.deletePatient(PatientStatus::InWard, id_, patient_), TransitionOutcome::Failed);
+    EXPECT_EQ(count("select count(1) from 在院病人 where 编号=" + QString::number(id_)), 1);
+    EXPECT_EQ(documents(), 2);
+    exec("drop trigger fail_DELETE");
+
     // A row that is not the current patient's stay is neither deleted nor its documents.
     ui_.answerMessageDialog(1);
     EXPECT_EQ(transitions_.deletePatient(PatientStatus::InWard, other_, patient_), TransitionOutcome::Failed);
@@ -183,14 +185,6 @@ TEST_F(DeletionTest, DocumentsStayWhenThePatientRowWasNotDeleted) {
     ui_.answerMessageDialog(1);
     EXPECT_EQ(transitions_.deletePatient(PatientStatus::InWard, id_, patient_), TransitionOutcome::Failed);
     EXPECT_EQ(ui_.lastText(), "患者张三资料删除失败");
-    EXPECT_EQ(documents(), 2);
-}
-
-TEST_F(DeletionTest, PatientStaysWhenItsDocumentsCannotBeDeleted) {
-    failOn("DELETE", "在院病历");
-    ui_.answerMessageDialog(1);
-    EXPECT_EQ(transitions_.deletePatient(PatientStatus::InWard, id_, patient_), TransitionOutcome::Failed);
-    EXPECT_EQ(count("select count(1) from 在院病人 where 编号=" + QString::number(id_)), 1);
     EXPECT_EQ(documents(), 2);
 }
 

@@ -11,42 +11,41 @@ class LoginTest : public test::WardFixture {
 protected:
     void SetUp() override {
         WardFixture::SetUp();
-        setHospital(QStringLiteral("青禾医院"), QStringLiteral("45012377-X"), 2);
+        setHospital("青禾医院", "45012377-X", 2);
+        addDepartment("  内科 ", "√");
     }
     ui::ScriptedUserInterface ui_;
+    UserContext user_;
 };
 
 TEST_F(LoginTest, FirstRunEntersWithEveryRightAndEmptyName) {
-    addDepartment(QStringLiteral("  内科 "), QStringLiteral("√"));
     LoginModel login(ui_);
     login.open();
     ASSERT_EQ(login.currentDepartment(), 0);
     EXPECT_TRUE(login.noticeVisible());
-    UserContext user;
-    ASSERT_TRUE(login.logIn(QString(), user));
+    ASSERT_TRUE(login.logIn(QString(), user_));
     EXPECT_TRUE(ui_.shown().isEmpty());
-    EXPECT_EQ(user.userName, QString());
-    EXPECT_EQ(user.department, QStringLiteral("内科"));
-    EXPECT_EQ(user.hospitalName, QStringLiteral("青禾医院"));
-    EXPECT_EQ(user.organisationCode, QStringLiteral("45012377-X"));
-    EXPECT_EQ(user.frontPageFormat, 2);
-    EXPECT_TRUE(user.XTGL && user.SXBL && user.XGBL && user.CYBL && user.HZTW && user.YZCF && user.YZWH && user.TJCX);
+    EXPECT_EQ(user_.userName, QString());
+    EXPECT_EQ(user_.department, "内科");
+    EXPECT_EQ(user_.hospitalName, "青禾医院");
+    EXPECT_EQ(user_.organisationCode, "45012377-X");
+    EXPECT_EQ(user_.frontPageFormat, 2);
+    EXPECT_TRUE(user_.XTGL && user_.SXBL && user_.XGBL && user_.CYBL && user_.HZTW && user_.YZCF && user_.YZWH && user_.TJCX);
 }
 
 TEST_F(LoginTest, DefaultDepartmentIsTheLastMarkedAndNoneWhenUnmarked) {
-    addDepartment(QStringLiteral("内科"), QStringLiteral("√"));
-    addDepartment(QStringLiteral("外科"));
-    addDepartment(QStringLiteral("儿科"), QStringLiteral(" √ "));
-    addUser(QStringLiteral("王医生"), QStringLiteral("儿科"), QStringLiteral("1"));
+    addDepartment("外科");
+    addDepartment("儿科", " √ ");
+    addUser("王医生", "儿科", "1");
     LoginModel login(ui_);
     login.open();
     ASSERT_EQ(login.departments().size(), 3);
-    EXPECT_EQ(login.departmentText(), QStringLiteral("儿科"));
+    EXPECT_EQ(login.departmentText(), "儿科");
     ASSERT_EQ(login.users().size(), 1);
     EXPECT_EQ(login.currentUser(), -1);  // nobody chosen by the fill
     EXPECT_FALSE(login.noticeVisible());
 
-    exec(QStringLiteral("update 科室 set 默认=''"));
+    exec("update 科室 set 默认=''");
     login.open();
     EXPECT_EQ(login.currentDepartment(), -1);
     EXPECT_TRUE(login.users().isEmpty());
@@ -56,59 +55,44 @@ TEST_F(LoginTest, DefaultDepartmentIsTheLastMarkedAndNoneWhenUnmarked) {
 }
 
 TEST_F(LoginTest, PasswordIsCheckedAfterTrimmingAndFailuresResetNothing) {
-    addDepartment(QStringLiteral("内科"), QStringLiteral("√"));
-    addUser(QStringLiteral("李医生"), QStringLiteral("内科"), QStringLiteral("ab c"), QStringLiteral("01000001"));
+    addUser("李医生", "内科", "ab c", "01000001");
     LoginModel login(ui_);
     login.open();
     login.chooseUser(0);
-
-    UserContext user;
-    EXPECT_FALSE(login.logIn(QStringLiteral("abc"), user));  // inner spaces count
+    EXPECT_FALSE(login.logIn("abc", user_));  // inner spaces count
     ASSERT_EQ(ui_.shown().size(), 1);
     EXPECT_EQ(ui_.shown()[0].kind, ui::ShownKind::MessageBox);
-    EXPECT_EQ(ui_.lastText(), QStringLiteral("用户名或密码输入错误。"));
+    EXPECT_EQ(ui_.lastText(), "用户名或密码输入错误。");
     EXPECT_EQ(login.currentUser(), 0);
-    EXPECT_EQ(user.userName, QString());
+    EXPECT_EQ(user_.userName, QString());
 
-    ASSERT_TRUE(login.logIn(QStringLiteral("  ab c "), user));
-    EXPECT_EQ(user.userName, QStringLiteral("李医生"));
-    EXPECT_EQ(user.department, QStringLiteral("内科"));
-    EXPECT_EQ(user.hospitalName, QStringLiteral("青禾医院"));
-    EXPECT_FALSE(user.XTGL);
-    EXPECT_TRUE(user.SXBL);
-    EXPECT_FALSE(user.XGBL || user.CYBL || user.HZTW || user.YZCF || user.YZWH);
-    EXPECT_TRUE(user.TJCX);
+    ASSERT_TRUE(login.logIn("  ab c ", user_));
+    EXPECT_EQ(user_.userName, "李医生");
+    EXPECT_EQ(user_.department, "内科");
+    EXPECT_EQ(user_.hospitalName, "青禾医院");
+    EXPECT_TRUE(user_.SXBL && user_.TJCX);
+    EXPECT_FALSE(user_.XTGL || user_.XGBL || user_.CYBL || user_.HZTW || user_.YZCF || user_.YZWH);
 }
 
-TEST_F(LoginTest, NoUserChosenOrEmptyStoredDigestNeverLogsIn) {
-    addDepartment(QStringLiteral("内科"), QStringLiteral("√"));
-    addUser(QStringLiteral("无密码"), QStringLiteral("内科"), QString(), QStringLiteral("11111111"), false);
+TEST_F(LoginTest, EmptyDigestNeverMatchesAndSameNameUsersAreToldApartByNumber) {
+    addUser("无密码", "内科", QString(), "11111111", false);
+    addUser("张伟", "内科", "first", "10000000");
+    addUser("张伟", "内科", "second", "00000001");
     LoginModel login(ui_);
     login.open();
-    UserContext user;
-    EXPECT_FALSE(login.logIn(QString(), user));  // nobody chosen
+    ASSERT_EQ(login.users().size(), 3);
+    EXPECT_LT(login.users()[1].value, login.users()[2].value);
+    EXPECT_FALSE(login.logIn(QString(), user_));  // nobody chosen
     login.chooseUser(0);
-    EXPECT_FALSE(login.logIn(QString(), user));
-    EXPECT_FALSE(login.logIn(QStringLiteral("anything"), user));
+    EXPECT_FALSE(login.logIn(QString(), user_));
+    EXPECT_FALSE(login.logIn("anything", user_));
     EXPECT_EQ(ui_.shown().size(), 3);
-    EXPECT_FALSE(user.XTGL);
-}
 
-TEST_F(LoginTest, SameNameUsersAreToldApartByNumber) {
-    addDepartment(QStringLiteral("内科"), QStringLiteral("√"));
-    addUser(QStringLiteral("张伟"), QStringLiteral("内科"), QStringLiteral("first"), QStringLiteral("10000000"));
-    addUser(QStringLiteral("张伟"), QStringLiteral("内科"), QStringLiteral("second"), QStringLiteral("00000001"));
-    LoginModel login(ui_);
-    login.open();
-    ASSERT_EQ(login.users().size(), 2);
-    EXPECT_LT(login.users()[0].value, login.users()[1].value);
-
-    login.chooseUser(1);
-    UserContext user;
-    EXPECT_FALSE(login.logIn(QStringLiteral("first"), user));
-    ASSERT_TRUE(login.logIn(QStringLiteral("second"), user));
-    EXPECT_FALSE(user.XTGL);
-    EXPECT_TRUE(user.TJCX);
+    login.chooseUser(2);
+    EXPECT_FALSE(login.logIn("first", user_));
+    ASSERT_TRUE(login.logIn("second", user_));
+    EXPECT_FALSE(user_.XTGL);
+    EXPECT_TRUE(user_.TJCX);
 }
 
 TEST_F(LoginTest, MissingMainDatabaseEntersFirstRunWithEmptySettings) {
@@ -118,11 +102,10 @@ TEST_F(LoginTest, MissingMainDatabaseEntersFirstRunWithEmptySettings) {
     login.open();
     EXPECT_TRUE(login.departments().isEmpty());
     EXPECT_TRUE(login.noticeVisible());
-    UserContext user;
-    ASSERT_TRUE(login.logIn(QString(), user));
-    EXPECT_EQ(user.hospitalName, QString());
-    EXPECT_EQ(user.frontPageFormat, 0);
-    EXPECT_TRUE(user.XTGL);
+    ASSERT_TRUE(login.logIn(QString(), user_));
+    EXPECT_EQ(user_.hospitalName, QString());
+    EXPECT_EQ(user_.frontPageFormat, 0);
+    EXPECT_TRUE(user_.XTGL);
 }
 
 }  // namespace

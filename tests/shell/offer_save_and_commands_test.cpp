@@ -10,7 +10,7 @@ namespace {
 class FakeDocument : public EditableDocument {
 public:
     bool isModified() const override { return modified; }
-    QString title() const override { return QStringLiteral("入院记录"); }
+    QString title() const override { return "入院记录"; }
     bool save() override {
         ++saves;
         if (saveWorks) modified = false;
@@ -22,32 +22,26 @@ public:
     int saves = 0;
 };
 
-TEST(OfferSave, AsksOnlyForAModifiedDocumentAndSavesOnOk) {
+TEST(OfferSave, AsksOnlyForAModifiedDocumentSavesOnOkDiscardsOnCancelAndReportsAFailedSave) {
     ui::ScriptedUserInterface ui;
     PatientContext patient;
-    patient.name = QStringLiteral("张三");
+    patient.name = "张三";
     FakeDocument doc;
-
     ui.answerMessageDialog(1);
     EXPECT_EQ(offerSave(ui, patient, &doc), OfferSaveOutcome::Saved);
     ASSERT_EQ(ui.shown().size(), 1);
     EXPECT_TRUE(ui.shown()[0].withCancel);
-    EXPECT_EQ(ui.shown()[0].text, QStringLiteral("     患者     【张三】\r\r《入院记录》已修改，是否保存？"));
+    EXPECT_EQ(ui.shown()[0].text, "     患者     【张三】\r\r《入院记录》已修改，是否保存？");
     EXPECT_EQ(doc.saves, 1);
-
     EXPECT_EQ(offerSave(ui, patient, &doc), OfferSaveOutcome::NotModified);
     EXPECT_EQ(offerSave(ui, patient, nullptr), OfferSaveOutcome::NotModified);
     EXPECT_EQ(ui.shown().size(), 1);
-}
 
-TEST(OfferSave, CancelDiscardsAndAFailedSaveIsReported) {
-    ui::ScriptedUserInterface ui;
-    PatientContext patient;
-    FakeDocument doc;
+    doc.modified = true;
     ui.answerMessageDialog(0);
     EXPECT_EQ(offerSave(ui, patient, &doc), OfferSaveOutcome::Discarded);
     EXPECT_FALSE(doc.modified);
-    EXPECT_EQ(doc.saves, 0);
+    EXPECT_EQ(doc.saves, 1);
 
     doc.modified = true;
     doc.saveWorks = false;
@@ -58,43 +52,39 @@ TEST(OfferSave, CancelDiscardsAndAFailedSaveIsReported) {
 
 TEST(MainCommands, MenusHoldEveryItemInOrder) {
     const QVector<MenuDef> menus = mainMenus();
-    QStringList titles;
-    for (const MenuDef& m : menus) titles << m.title;
-    EXPECT_EQ(titles.join(','), QStringLiteral("文件,病历,添加,修订,编辑,业务,维护,帮助"));
-    auto captions = [&](int i) {
-        QStringList out;
-        for (const CommandItem& item : menus[i].items) out << item.text;
-        return out.join(',');
-    };
-    EXPECT_EQ(captions(0), QStringLiteral("打开文件,保存病历,另存为..,打印病历,续打病历,退出系统"));
-    EXPECT_EQ(captions(1), QStringLiteral("登记患者,删除患者,患者待结,病历出科,患者返院"));
-    EXPECT_EQ(menus[2].items.size(), 21);
-    EXPECT_EQ(menus[2].items.last().text, QStringLiteral("更多模板"));
-    EXPECT_EQ(captions(3), QStringLiteral("接受修订,接受所有,拒绝修订,拒绝所有"));
-    EXPECT_EQ(captions(4), QStringLiteral("剪切,复制,粘贴,撤销,返回,替换,字体,字符,图片"));
-    EXPECT_EQ(captions(5), QStringLiteral("诊疗常规,用药参考,统计数据,输 液 卡"));
-    EXPECT_EQ(captions(6), QStringLiteral("用户密码,系统设置,药品字典,收费项目,格式模板"));
-    EXPECT_EQ(captions(7), QStringLiteral("使用说明,数据备份,数据还原"));
+    const QStringList titles = {"文件", "病历", "添加", "修订", "编辑", "业务", "维护", "帮助"};
+    const QStringList items = {"打开文件,保存病历,另存为..,打印病历,续打病历,退出系统",
+                               "登记患者,删除患者,患者待结,病历出科,患者返院", "",
+                               "接受修订,接受所有,拒绝修订,拒绝所有", "剪切,复制,粘贴,撤销,返回,替换,字体,字符,图片",
+                               "诊疗常规,用药参考,统计数据,输 液 卡", "用户密码,系统设置,药品字典,收费项目,格式模板",
+                               "使用说明,数据备份,数据还原"};
+    ASSERT_EQ(menus.size(), titles.size());
+    for (int i = 0; i < menus.size(); ++i) {
+        QStringList captions;
+        for (const CommandItem& item : menus[i].items) captions << item.text;
+        EXPECT_EQ(menus[i].title, titles[i]);
+        if (i != 2) EXPECT_EQ(captions.join(','), items[i]) << i;
+    }
+    EXPECT_EQ(menus[2].items.size(), 21);  // the templates
+    EXPECT_EQ(menus[2].items.last().text, "更多模板");
 }
 
 TEST(MainCommands, PanelAndListMenuFollowFlagsAndStatus) {
     UserContext user;
     user.TJCX = true;
     int hidden = 0;
-    for (const CommandItem& item : commandPanel())
-        if (!commandVisible(item.id, user, PatientStatus::None)) ++hidden;
+    for (const CommandItem& item : commandPanel()) hidden += !commandVisible(item.id, user, PatientStatus::None);
     EXPECT_EQ(hidden, 4);  // XTGL false: the four administrative entries
     user.TJCX = false;
     EXPECT_FALSE(commandVisible(cmd::Statistics, user, PatientStatus::None));
     user.grantAll();
     EXPECT_TRUE(commandVisible(cmd::Users, user, PatientStatus::None));
 
-    EXPECT_FALSE(commandVisible(cmd::Return, user, PatientStatus::InWard));
-    EXPECT_TRUE(commandVisible(cmd::Pending, user, PatientStatus::InWard));
-    EXPECT_FALSE(commandVisible(cmd::Pending, user, PatientStatus::Pending));
-    EXPECT_TRUE(commandVisible(cmd::Return, user, PatientStatus::Pending));
-    EXPECT_FALSE(commandVisible(cmd::Discharge, user, PatientStatus::Discharged));
-    EXPECT_TRUE(commandVisible(cmd::Transfer, user, PatientStatus::Discharged));
+    const struct { QString id; PatientStatus status; bool visible; } cases[] = {
+        {cmd::Return, PatientStatus::InWard, false},  {cmd::Pending, PatientStatus::InWard, true},
+        {cmd::Pending, PatientStatus::Pending, false}, {cmd::Return, PatientStatus::Pending, true},
+        {cmd::Discharge, PatientStatus::Discharged, false}, {cmd::Transfer, PatientStatus::Discharged, true}};
+    for (const auto& c : cases) EXPECT_EQ(commandVisible(c.id, user, c.status), c.visible) << c.id.toStdString();
 }
 
 }  // namespace
