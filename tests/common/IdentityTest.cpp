@@ -13,13 +13,8 @@ TEST(PasswordDigest, CharactersSixToThirteenOfMd5) {
     EXPECT_EQ(passwordDigest(u"a"_s), u"5b9c0f1b"_s);
     EXPECT_EQ(passwordDigest(u"abc"_s), u"0983cd24"_s);
     EXPECT_EQ(passwordDigest(u"message digest"_s), u"97d7cb79"_s);
-}
-
-TEST(PasswordDigest, ChinesePasswordsAreDigestedAsGbkBytes) {
-    EXPECT_EQ(passwordDigest(u"密码"_s), u"e30f0c96"_s);  // MD5 of D3DC C2EB
-}
-
-TEST(PasswordDigest, OnlyBlanksAtBothEndsAreTrimmed) {
+    EXPECT_EQ(passwordDigest(u"密码"_s), u"e30f0c96"_s);  // Chinese as GBK bytes: MD5 of D3DC C2EB
+    // Only blanks at both ends are trimmed.
     EXPECT_EQ(passwordDigest(u"  abc  "_s), passwordDigest(u"abc"_s));
     EXPECT_NE(passwordDigest(u"a bc"_s), passwordDigest(u"abc"_s));
     EXPECT_NE(passwordDigest(u"\tabc"_s), passwordDigest(u"abc"_s));

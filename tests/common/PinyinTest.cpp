@@ -6,28 +6,18 @@
 using namespace qh::text;
 using namespace Qt::StringLiterals;
 
-TEST(PinyinInitials, ByteRuleTakesPairsOfBytes) {
-    EXPECT_EQ(pinyinInitials(u"张三丰"_s), u"ZSF"_s);
-    EXPECT_EQ(pinyinInitials(u"张a"_s), u"Z"_s);
-    EXPECT_EQ(pinyinInitials(u"a张"_s), QString());  // pairs (a, lead) and (trail) make nothing
-    EXPECT_EQ(pinyinInitials(u"ab张三"_s), u"ZS"_s);
-    EXPECT_EQ(pinyinInitials(QString()), QString());
-    EXPECT_EQ(pinyinInitials(u"ＡＢ（）"_s), QString());  // GB2312 symbols, not characters
-    EXPECT_EQ(pinyinInitials(u"張三"_s), u"S"_s);         // 張 is GBK but not GB2312
-}
-
-TEST(PinyinInitials, LevelOneFollowsGb2312CodeRanges) {
-    // Polyphonic characters take the letter of the range GB2312 files them in.
-    EXPECT_EQ(pinyinInitials(u"长单厦曾"_s), u"CDXZ"_s);
-    // First and last characters of ranges: 啊 B0A1, 澳 B0C4 | 芭 B0C5, 座 D7F9.
-    EXPECT_EQ(pinyinInitials(u"啊澳芭座"_s), u"AABZ"_s);
-    EXPECT_EQ(pinyinInitials(u"鸥藕偶沤啪"_s), u"OOOOP"_s);
-}
-
-TEST(PinyinInitials, CommonLevelTwoCharactersInNames) {
-    EXPECT_EQ(pinyinInitials(u"婷琦璐鑫淼"_s), u"TQLXM"_s);
-    EXPECT_EQ(pinyinInitials(u"昊煜晔琛昕"_s), u"HYYCX"_s);
-    EXPECT_EQ(pinyinInitials(u"亍"_s), u"C"_s);  // D8A1, the first level-2 character
+TEST(PinyinInitials, ByteRuleAndBothCharacterLevels) {
+    const std::pair<QString, QString> cases[] = {
+        {u"张三丰"_s, u"ZSF"_s}, {u"张a"_s, u"Z"_s}, {u"ab张三"_s, u"ZS"_s}, {QString(), QString()},
+        {u"a张"_s, QString()},        // pairs (a, lead) and (trail) make nothing
+        {u"ＡＢ（）"_s, QString()},   // GB2312 symbols, not characters
+        {u"張三"_s, u"S"_s},          // 張 is GBK but not GB2312
+        {u"长单厦曾"_s, u"CDXZ"_s},   // polyphonic: the letter of the range GB2312 files them in
+        {u"啊澳芭座"_s, u"AABZ"_s},   // range ends: 啊 B0A1, 澳 B0C4 | 芭 B0C5, 座 D7F9
+        {u"鸥藕偶沤啪"_s, u"OOOOP"_s},
+        {u"婷琦璐鑫淼"_s, u"TQLXM"_s}, {u"昊煜晔琛昕"_s, u"HYYCX"_s},  // level-2 characters common in names
+        {u"亍"_s, u"C"_s}};  // D8A1, the first level-2 character
+    for (const auto& [text, initials] : cases) EXPECT_EQ(pinyinInitials(text), initials) << text.toStdString();
 }
 
 TEST(PinyinInitials, EveryGb2312CharacterHasAnInitial) {

@@ -5,9 +5,11 @@
 using namespace qh::dates;
 using namespace Qt::StringLiterals;
 
-TEST(ClockText, HourUnpaddedMinuteAndSecondPadded) {
-    EXPECT_EQ(clockText(QTime(9, 5, 7)), u"9︰05︰07"_s);
+TEST(TimeOfDayText, ClockTextAndEventTimeInNumerals) {
+    EXPECT_EQ(clockText(QTime(9, 5, 7)), u"9︰05︰07"_s);  // hour unpadded, minute and second padded
     EXPECT_EQ(clockText(QTime(23, 59, 10)), u"23︰59︰10"_s);
+    EXPECT_EQ(eventTimeText(QTime(15, 7)), u"十五时七分"_s);
+    EXPECT_EQ(eventTimeText(QTime(0, 0)), u"零时零分"_s);
 }
 
 TEST(DefaultTimeSlot, OnlyTheHourCountsAtEveryBoundary) {
@@ -18,16 +20,7 @@ TEST(DefaultTimeSlot, OnlyTheHourCountsAtEveryBoundary) {
 }
 
 TEST(ChineseNumeral, SimplifiedNumeralsWithTensAndHundreds) {
-    EXPECT_EQ(chineseNumeral(0), u"零"_s);
-    EXPECT_EQ(chineseNumeral(10), u"十"_s);
-    EXPECT_EQ(chineseNumeral(15), u"十五"_s);
-    EXPECT_EQ(chineseNumeral(20), u"二十"_s);
-    EXPECT_EQ(chineseNumeral(23), u"二十三"_s);
-    EXPECT_EQ(chineseNumeral(105), u"一百零五"_s);
-    EXPECT_EQ(chineseNumeral(110), u"一百一十"_s);
-}
-
-TEST(EventTimeText, HourAndMinuteInNumerals) {
-    EXPECT_EQ(eventTimeText(QTime(15, 7)), u"十五时七分"_s);
-    EXPECT_EQ(eventTimeText(QTime(0, 0)), u"零时零分"_s);
+    const std::pair<int, QString> cases[] = {{0, u"零"_s},    {10, u"十"_s},    {15, u"十五"_s},      {20, u"二十"_s},
+                                             {23, u"二十三"_s}, {105, u"一百零五"_s}, {110, u"一百一十"_s}};
+    for (const auto& [n, text] : cases) EXPECT_EQ(chineseNumeral(n), text) << n;
 }

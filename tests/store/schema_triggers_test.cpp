@@ -1,7 +1,7 @@
 // Date and yes/no columns keep one stored form whatever text a statement writes.
 #include <gtest/gtest.h>
 
-#include "schema_support.h"
+#include "store_support.h"
 
 using namespace qh::store;
 using qh::test::openSchemaFile;

@@ -1,7 +1,7 @@
 // The views the sheets, order entry, templates, catalogue, library and statistics read.
 #include <gtest/gtest.h>
 
-#include "schema_support.h"
+#include "store_support.h"
 
 using namespace qh::store;
 using qh::test::openSchemaFile;
@@ -15,11 +15,8 @@ protected:
     void SetUp() override {
         openSchemaFile(db, dir, DbFile::Main);
         for (const char* sql : {
-                 "INSERT INTO adm_xmlb (xmlb,xmmc) values ('XMLB001','西药费')",
-                 "INSERT INTO adm_xmlb (xmlb,xmmc) values ('XMLB003','中草药费')",
-                 "INSERT INTO adm_xmlb (xmlb,xmmc) values ('XMLB010','卫生材料费')",
-                 "INSERT INTO adm_xmlb (xmlb,xmmc) values ('XMLB011','一次性耗材')",
-                 "INSERT INTO adm_xmlb (xmlb,xmmc) values ('XMLB005','护理费')",
+                 "INSERT INTO adm_xmlb (xmlb,xmmc) values ('XMLB001','西药费'),('XMLB003','中草药费'),"
+                 "('XMLB010','卫生材料费'),('XMLB011','一次性耗材'),('XMLB005','护理费')",
                  "INSERT INTO ddt_costitems (xmid,xmmc,xmsy,xmlb,ps,xmzt) values (1,'注射用青霉素钠','ZSYQMSN','XMLB001','1','OK')",
                  "INSERT INTO ddt_costitems (xmid,xmmc,xmsy,xmlb,xmzt) values (2,'一次性输液器','YCXSYQ','XMLB010','OK')",
                  "INSERT INTO ddt_costitems (xmid,xmmc,xmsy,xmlb,xmzt) values (3,'一次性注射器','YCXZSQ','XMLB011','OK')",
@@ -36,21 +33,18 @@ protected:
 
 }  // namespace
 
-TEST_F(SchemaViews, OrderSheetViewTellsDrugsFromMaterials) {
-    const char* orders[] = {
-        "INSERT INTO zyb_yzxx (zyid,xmid,xmmc,yzzt) values ('9',1,'注射用青霉素钠','OK')",
-        "INSERT INTO zyb_yzxx (zyid,xmid,xmmc,yzzt) values ('9',2,'一次性输液器','OK')",
-        "INSERT INTO zyb_yzxx (zyid,xmid,xmmc,yzzt) values ('9',3,'一次性注射器','OK')",
-        "INSERT INTO zyb_yzxx (zyid,xmid,xmmc,yzzt) values ('9',4,'一级护理','OK')",
-        "INSERT INTO zyb_yzxx (zyid,xmmc,yzlb) values ('9','重整医嘱','长期医嘱')",
-    };
-    for (const char* sql : orders) ASSERT_TRUE(db.Execute(QString::fromUtf8(sql)));
+TEST_F(SchemaViews, OrderSheetAndInfusionViewsTellDrugsFromMaterials) {
+    ASSERT_TRUE(db.Execute("INSERT INTO zyb_yzxx (zyid,xmid,xmmc,yzzt,qllb,yzfs) values ('9',1,'注射用青霉素钠','OK','请领单','静滴'),"
+                           "('9',2,'一次性输液器','OK',NULL,NULL),('9',3,'一次性注射器','OK',NULL,NULL),"
+                           "('9',4,'一级护理','OK','执行单',NULL)"));
+    ASSERT_TRUE(db.Execute("INSERT INTO zyb_yzxx (zyid,xmmc,yzlb) values ('9','重整医嘱','长期医嘱')"));
     EXPECT_EQ(one("SELECT xmmc FROM VIEW_zyb_yzd where zyid='9' and (xmlb='XMLB001' or xmlb='XMLB002')"), "注射用青霉素钠");
     EXPECT_EQ(one("SELECT ps FROM VIEW_zyb_yzd where xmid=1"), "1");
     // The sheets' filter keeps the drug, the nursing item and the marker row, and drops
     // both materials, the consumable included.
     EXPECT_EQ(one("SELECT count(1) FROM VIEW_zyb_yzd where zyid='9' and (xmlb not like'%材料%' OR xmlb IS NULL)"), "3");
     EXPECT_EQ(one("SELECT xmlb FROM VIEW_zyb_yzd where xmid=2"), "卫生材料费");
+    EXPECT_EQ(one("SELECT count(1) from view_syk where zyid='9'"), "1");  // infusion cards see the drug line only
 }
 
 TEST_F(SchemaViews, OrderEntryAndCatalogueViewsCarryCategoryNames) {
@@ -79,17 +73,9 @@ TEST_F(SchemaViews, TemplateLinesComeWithTheirItemsInOrder) {
     db.CloseRecordSet(rs);
 }
 
-TEST_F(SchemaViews, InfusionCardsSeeDrugLinesOnly) {
-    ASSERT_TRUE(db.Execute("INSERT INTO zyb_yzxx (zyid,xmmc,qllb,yzfs) values ('9','注射用青霉素钠','请领单','静滴')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO zyb_yzxx (zyid,xmmc,qllb) values ('9','一级护理','执行单')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO zyb_yzxx (zyid,xmmc,yzlb) values ('9','重整医嘱','长期医嘱')"));
-    EXPECT_EQ(one("SELECT count(1) from view_syk where zyid='9'"), "1");
-}
-
 TEST_F(SchemaViews, RelatedRecordsOpenFromTheTableTheirStatusNames) {
-    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (住院编号,住院号,姓名,状态,主管医生,诊断) values ('1','A1','甲','在院','王','急性阑尾炎')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (住院编号,住院号,姓名,状态,主管医生,诊断) values ('2','A2','乙','待结','王','慢性阑尾炎')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (住院编号,住院号,姓名,状态,主管医生,诊断) values ('3','A3','丙','出院','王','慢性阑尾炎')"));
+    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (住院编号,住院号,姓名,状态,主管医生,诊断) values ('1','A1','甲','在院','王','急性阑尾炎'),"
+                           "('2','A2','乙','待结','王','慢性阑尾炎'),('3','A3','丙','出院','王','慢性阑尾炎')"));
     for (int i = 1; i <= 3; ++i)
         ASSERT_TRUE(db.Execute(QString("INSERT INTO 在院病历 (检索,病历,顺序,标题,数据) values ('%1','入院记录',1,'入院记录',?)").arg(i),
                                QByteArray("doc") + QByteArray::number(i)));

@@ -2,13 +2,9 @@
 // quoting of hostile values, atomic and durable statements, record sets.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QFileInfo>
-
 #include "store/DatabaseCreation.h"
-#include "store/ExternalDatabase.h"
 #include "store/SqlText.h"
-#include "support/TempDir.h"
+#include "store_support.h"
 
 using namespace qh::store;
 
@@ -24,29 +20,17 @@ protected:
         ASSERT_TRUE(db.Open(path, kUser, kPassword));
     }
     void exec(const QString& sql) { ASSERT_TRUE(db.Execute(sql)) << sql.toStdString() << ": " << db.LastError().toStdString(); }
-    // First column of the first row of a query, as text.
-    QString scalar(const QString& sql) {
-        const RecordSet rs = db.Query(sql);
-        const QString text = db.Read(rs, 1).toText();
-        db.CloseRecordSet(rs);
-        return text;
-    }
-    void makePatients() {
-        exec(QStringLiteral("CREATE TABLE 在院病人 (编号 INTEGER PRIMARY KEY AUTOINCREMENT, 姓名 TEXT, 床号 TEXT,"
-                            " 状态 TEXT, 入院日期 DATETIME, 出院日期 DATETIME, 费用 REAL)"));
-        for (const char* column : {"入院日期", "出院日期"})
-            for (const char* event : {"INSERT", "UPDATE"})
-                exec(QStringLiteral("CREATE TRIGGER 在院病人_%1_%2 AFTER %2 ON 在院病人 BEGIN UPDATE 在院病人 SET %1=qh_date(NEW.%1)"
-                                    " WHERE 编号=NEW.编号 AND %1 IS NOT qh_date(NEW.%1); END")
-                         .arg(QString::fromUtf8(column), QString::fromUtf8(event)));
-    }
+    QString scalar(const QString& sql) { return qh::test::scalar(db, sql); }
 
     qh::test::TempDir dir;
     QString path = dir.file(QStringLiteral("dzbl.mdb"));
     ExternalDatabase db;
 };
 
-TEST_F(ExternalDatabaseTest, OpenRefusesMissingFilesWrongCredentialsAndForeignFiles) {
+TEST_F(ExternalDatabaseTest, OpenRefusesMissingFilesWrongCredentialsAndForeignFilesAndNeverWrites) {
+    db.Close();
+    const QByteArray before = qh::test::fileBytes(path);
+    const QDateTime modified = QFileInfo(path).lastModified();
     ExternalDatabase other;
     const QString missing = dir.file(QStringLiteral("ZYBD.mdb"));
     EXPECT_FALSE(other.Open(missing, kUser, kPassword));
@@ -56,28 +40,15 @@ TEST_F(ExternalDatabaseTest, OpenRefusesMissingFilesWrongCredentialsAndForeignFi
     EXPECT_FALSE(other.Open(path, kUser, QString()));
     EXPECT_FALSE(other.IsOpen());
 
-    QFile text(dir.file(QStringLiteral("notes.mdb")));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("not a database");
-    text.close();
-    EXPECT_FALSE(other.Open(text.fileName(), kUser, kPassword));
-
+    EXPECT_FALSE(other.Open(qh::test::writeFile(dir.file(QStringLiteral("notes.mdb")), "not a database"), kUser, kPassword));
     EXPECT_FALSE(CreateDatabaseFile(path, kUser, kPassword));  // never over an existing file
-    EXPECT_TRUE(other.Open(path, kUser, kPassword));
-}
 
-TEST_F(ExternalDatabaseTest, OpenDoesNotWriteTheFile) {
-    db.Close();
-    const QByteArray before = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
-    const QDateTime modified = QFileInfo(path).lastModified();
     for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(db.Open(path, kUser, kPassword));
-        db.CloseRecordSet(db.Query(QStringLiteral("select count(1) from sqlite_master")));
-        db.Close();
+        ASSERT_TRUE(other.Open(path, kUser, kPassword));
+        other.CloseRecordSet(other.Query(QStringLiteral("select count(1) from sqlite_master")));
+        other.Close();
     }
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), before);
+    EXPECT_EQ(qh::test::fileBytes(path), before);
     EXPECT_EQ(QFileInfo(path).lastModified(), modified);
 }
 
@@ -142,11 +113,16 @@ TEST_F(ExternalDatabaseTest, HostileTextValuesAreStoredExactlyAndAlterNothing) {
     }
     EXPECT_EQ(scalar(QStringLiteral("select count(1) from 用户")), QString::number(1 + std::size(hostile)));
     EXPECT_EQ(scalar(QStringLiteral("select 用户 from 用户 where 编号=1")), QStringLiteral("keep"));
-    EXPECT_EQ(sqlText(QStringLiteral("O'Brien")), QStringLiteral("O''Brien"));
 }
 
 TEST_F(ExternalDatabaseTest, DialectWorksOnDateColumnsWrittenAsText) {
-    makePatients();
+    exec(QStringLiteral("CREATE TABLE 在院病人 (编号 INTEGER PRIMARY KEY AUTOINCREMENT, 姓名 TEXT, 床号 TEXT,"
+                        " 状态 TEXT, 入院日期 DATETIME, 出院日期 DATETIME, 费用 REAL)"));
+    for (const char* column : {"入院日期", "出院日期"})
+        for (const char* event : {"INSERT", "UPDATE"})
+            exec(QStringLiteral("CREATE TRIGGER 在院病人_%1_%2 AFTER %2 ON 在院病人 BEGIN UPDATE 在院病人 SET %1=qh_date(NEW.%1)"
+                                " WHERE 编号=NEW.编号 AND %1 IS NOT qh_date(NEW.%1); END")
+                     .arg(QString::fromUtf8(column), QString::fromUtf8(event)));
     exec(QStringLiteral("insert into 在院病人 (姓名,床号,状态,入院日期,出院日期,费用) values ('甲','12床','出院','2016年3月5日','2016-3-8 9:07',100.5)"));
     exec(QStringLiteral("insert into 在院病人 (姓名,床号,状态,入院日期,出院日期,费用) values ('乙','3','在院',#2016-3-9 23:00#,NULL,0)"));
     exec(QStringLiteral("insert into 在院病人 (姓名,床号,状态,入院日期,出院日期) values ('丙','abc','待结','2016-03-31 08:00:00','')"));
@@ -163,10 +139,7 @@ TEST_F(ExternalDatabaseTest, DialectWorksOnDateColumnsWrittenAsText) {
     EXPECT_EQ(scalar(QStringLiteral("select count(1) from 在院病人 where 姓名 like '%乙%' and true and not false")),
               QStringLiteral("1"));
 
-    QStringList order;
-    const RecordSet rs = db.Query(QStringLiteral("select 床号 from 在院病人 order by Val(床号) ASC"));
-    for (db.MoveFirst(rs); !db.IsEOF(rs); db.MoveNext(rs)) order << db.Read(rs, QStringLiteral("床号")).toText();
-    EXPECT_EQ(order, (QStringList{QStringLiteral("abc"), QStringLiteral("3"), QStringLiteral("12床")}));
+    EXPECT_EQ(qh::test::rows(db, QStringLiteral("select 床号 from 在院病人 order by Val(床号) ASC")), QStringLiteral("abc\n3\n12床"));
 
     // Through a view the date column keeps its type; group by counts per state.
     exec(QStringLiteral("create view 出院 as select 姓名, 入院日期 from 在院病人"));
@@ -188,7 +161,7 @@ TEST_F(ExternalDatabaseTest, TypedReadsAndEmptyValues) {
     EXPECT_EQ(db.ColumnName(rs, 4), QStringLiteral("b"));
     EXPECT_EQ(db.Read(rs, QStringLiteral("T")).toInt(), 12);  // column names are case-blind too
     EXPECT_EQ(db.Read(rs, QStringLiteral("i")).type(), ValueType::Integer);
-    EXPECT_EQ(db.Read(rs, QStringLiteral("r")).toInt(), -2);
+    EXPECT_EQ(db.Read(rs, QStringLiteral("r")).toInt(), -2);  // truncated, not rounded
     EXPECT_EQ(db.Read(rs, QStringLiteral("r")).toText(), QStringLiteral("-2.9"));
     EXPECT_EQ(db.Read(rs, QStringLiteral("b")).type(), ValueType::Boolean);
     EXPECT_TRUE(db.Read(rs, QStringLiteral("b")).toBool());
@@ -233,9 +206,22 @@ TEST_F(ExternalDatabaseTest, FailedAndEmptyQueriesAreAtTheirEnd) {
     EXPECT_NE(empty, broken);
     EXPECT_EQ(scalar(QStringLiteral("select count(1) from t")), QStringLiteral("0"));  // the insert did not run
     EXPECT_EQ(scalar(QStringLiteral("PRAGMA table_info(t)")), QStringLiteral("0"));  // reading pragmas are queries
-
     ExternalDatabase closed;
     EXPECT_TRUE(closed.IsEOF(closed.Query(QStringLiteral("select 1"))));
+
+    // Several record sets stay independent and keep what they read.
+    exec(QStringLiteral("insert into t values (1),(2),(3)"));
+    const RecordSet a = db.Query(QStringLiteral("select n from t order by n"));
+    const RecordSet b = db.Query(QStringLiteral("select n from t order by n desc"));
+    exec(QStringLiteral("delete from t where n=2"));
+    db.MoveNext(a);
+    EXPECT_EQ(db.Read(a, 1).toInt(), 2);
+    EXPECT_EQ(db.Read(b, 1).toInt(), 3);
+    db.CloseRecordSet(a);
+    EXPECT_TRUE(db.IsEOF(a));
+    EXPECT_FALSE(db.IsEOF(b));
+    db.Close();
+    EXPECT_TRUE(db.IsEOF(b));
 }
 
 TEST_F(ExternalDatabaseTest, BinaryParameterIsBoundToTheSingleMarker) {
@@ -256,20 +242,12 @@ TEST_F(ExternalDatabaseTest, BinaryParameterIsBoundToTheSingleMarker) {
     EXPECT_FALSE(db.Execute(QStringLiteral("UPDATE 在院病历 SET 名称='x'"), document));  // value without a marker
 }
 
-TEST_F(ExternalDatabaseTest, SeveralRecordSetsStayIndependent) {
-    exec(QStringLiteral("create table t (n INTEGER)"));
-    exec(QStringLiteral("insert into t values (1),(2),(3)"));
-    const RecordSet a = db.Query(QStringLiteral("select n from t order by n"));
-    const RecordSet b = db.Query(QStringLiteral("select n from t order by n desc"));
-    exec(QStringLiteral("delete from t where n=2"));  // record sets keep what they read
-    db.MoveNext(a);
-    EXPECT_EQ(db.Read(a, 1).toInt(), 2);
-    EXPECT_EQ(db.Read(b, 1).toInt(), 3);
-    db.CloseRecordSet(a);
-    EXPECT_TRUE(db.IsEOF(a));
-    EXPECT_FALSE(db.IsEOF(b));
-    db.Close();
-    EXPECT_TRUE(db.IsEOF(b));
+// Text columns declared COLLATE GBK sort as GBK bytes do: Chinese by pinyin, ASCII without regard to case.
+TEST_F(ExternalDatabaseTest, GbkCollationAppliesToStatementsOnTextColumns) {
+    exec(QStringLiteral("CREATE TABLE t (状态 TEXT COLLATE GBK)"));
+    exec(QStringLiteral("INSERT INTO t values ('出院'),('在院'),('待结'),('XMLB001')"));
+    EXPECT_EQ(qh::test::rows(db, QStringLiteral("select 状态 from t order by 状态 DESC")), QStringLiteral("在院\n待结\n出院\nXMLB001"));
+    EXPECT_EQ(scalar(QStringLiteral("select count(1) from t where 状态='xmlb001'")), QStringLiteral("1"));
 }
 
 }  // namespace

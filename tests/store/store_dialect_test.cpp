@@ -1,6 +1,7 @@
-// The dialect pieces that need no file: date texts, #…# literals and datediff.
+// The dialect pieces that need no file: date texts, #…# literals, datediff and GBK order.
 #include <gtest/gtest.h>
 
+#include "store/GbkCollation.h"
 #include "store/JetDialect.h"
 #include "store/JetFunctions.h"
 #include "store/StoreDate.h"
@@ -54,4 +55,14 @@ TEST(JetDateDiffTest, CountsBoundariesCrossed) {
     EXPECT_EQ(jetDateDiff("ww", at("2024-06-08"), at("2024-06-09")), 1);  // Saturday to Sunday
     EXPECT_EQ(jetDateDiff("ww", at("2024-06-09"), at("2024-06-15")), 0);  // Sunday to Saturday
     EXPECT_FALSE(jetDateDiff("fortnight", at("2016-03-05"), at("2016-03-06")).has_value());
+}
+
+TEST(GbkCollation, OrdersChineseByPinyinAndAsciiWithoutCase) {
+    EXPECT_LT(compareGbk("出院", "待结"), 0);   // C < D
+    EXPECT_LT(compareGbk("待结", "在院"), 0);   // D < Z
+    EXPECT_LT(compareGbk("张三", "张三丰"), 0);  // a prefix first
+    EXPECT_LT(compareGbk("座", "亍"), 0);       // level 1 before level 2
+    EXPECT_LT(compareGbk("Z9", "阿"), 0);       // ASCII before Chinese, as bytes go
+    EXPECT_EQ(compareGbk("xmlb001", "XMLB001"), 0);
+    EXPECT_GT(compareGbk("😀", "齄"), 0);       // beyond GBK: after everything in it
 }

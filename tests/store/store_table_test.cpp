@@ -57,22 +57,16 @@ TEST_F(TableRowSetTest, OpenNeedsTheFilesPassword) {
     EXPECT_TRUE(rows.IsEOF());
 }
 
-TEST_F(TableRowSetTest, ReadsTheRowsOfACondition) {
+TEST_F(TableRowSetTest, ReadingAndEmptyingAFilteredSetTouchesEveryRowOfItAndNoOther) {
     ASSERT_TRUE(rows.OpenWhere(QStringLiteral("备注='疾病名称'"), QStringLiteral("系统设置")));
     ASSERT_EQ(rows.RowCount(), 3);
     QStringList read;
-    rows.MoveFirst();
-    for (int i = 0; i < 3; ++i, rows.MoveNext()) read << rows.ReadField(QStringLiteral("项目")).toText();
+    for (rows.MoveFirst(); !rows.IsEOF(); rows.MoveNext()) read << rows.ReadField(QStringLiteral("项目")).toText();
     EXPECT_EQ(read, (QStringList{QStringLiteral("感冒"), QStringLiteral("发热"), QStringLiteral("咳嗽")}));
-    EXPECT_TRUE(rows.IsEOF());
     EXPECT_TRUE(rows.ReadField(QStringLiteral("项目")).isNull());
-}
 
-TEST_F(TableRowSetTest, EmptyingAFilteredSetDeletesEveryRowOfItAndNoOther) {
-    ASSERT_TRUE(rows.OpenWhere(QStringLiteral("备注='疾病名称'"), QStringLiteral("系统设置")));
     rows.MoveFirst();
-    const int count = rows.RowCount();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0, count = rows.RowCount(); i < count; ++i) {
         EXPECT_TRUE(rows.Delete());
         EXPECT_FALSE(rows.Delete());  // already gone
         rows.MoveNext();
