@@ -161,7 +161,7 @@ TEST_F(DeletionTest, OnlyTheResponsibleDoctorOutsideTheDischargedListRemovesTheS
     ui_.answerMessageDialog(1);
     EXPECT_EQ(transitions_.deletePatient(PatientStatus::InWard, id_, patient_), TransitionOutcome::Done);
     EXPECT_EQ(ui_.lastText(), "患者张三资料删除成功");
-    EXPECT_EQ(offers_, 1);
+    EXPECT_EQ(offers_, 2);  // offered before each confirmation, the cancelled one too
     EXPECT_EQ(count("select count(1) from 在院病人 where 编号=" + QString::number(id_)), 0);
     EXPECT_EQ(documents(), 0);
     EXPECT_EQ(count("select count(1) from 在院病历"), 1);  // the other patient's
