@@ -73,10 +73,22 @@ void placeCaret(DocumentEditor& editor, int position) {
     editor.bodyView()->setTextCursor(c);
 }
 
+// The character format at a position of the body.
+QTextCharFormat formatAt(DocumentEditor& editor, int position) {
+    QTextCursor c(editor.document().body());
+    c.setPosition(position);
+    return c.charFormat();
+}
+
+class EditorOperations : public ::testing::Test {
+protected:
+    QString body() { return editor.document().body()->toPlainText(); }
+    DocumentEditor editor;
+};
+
 }  // namespace
 
-TEST(EditorOperations, ReplaceReachesBodyCellsAndHeaderKeepsTheLookAndLeavesMissesUntouched) {
-    DocumentEditor editor;
+TEST_F(EditorOperations, ReplaceReachesBodyCellsAndHeaderKeepsTheLookAndLeavesMissesUntouched) {
     buildForm(editor);
     const QByteArray before = editor.GetContent();
     for (const char* missing : {"{不存在}", "{姓 名}", ""}) EXPECT_EQ(editor.Replace(missing, "x", true), 0) << missing;
@@ -84,7 +96,7 @@ TEST(EditorOperations, ReplaceReachesBodyCellsAndHeaderKeepsTheLookAndLeavesMiss
     EXPECT_FALSE(editor.IsModified());
 
     EXPECT_EQ(editor.Replace("{姓名}", "张三", true), 4);
-    EXPECT_TRUE(editor.document().body()->toPlainText().contains("姓名：张三，张三入院。"));
+    EXPECT_TRUE(body().contains("姓名：张三，张三入院。"));
     EXPECT_EQ(cellText(editor, "XM"), "张三");
     EXPECT_EQ(editor.document().header()->toPlainText(), "{医院名称} 住院病历 张三");
     EXPECT_TRUE(editor.IsModified());
@@ -95,36 +107,32 @@ TEST(EditorOperations, ReplaceReachesBodyCellsAndHeaderKeepsTheLookAndLeavesMiss
     bold.setFontWeight(QFont::Bold);
     QTextCursor(editor.document().body()).insertText("{年龄}", bold);
     EXPECT_EQ(editor.Replace("{年龄}", "45", true), 1);
-    QTextCursor c(editor.document().body());
-    c.setPosition(1);
-    EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatAt(editor, 1).fontWeight(), QFont::Bold);
 }
 
-TEST(EditorOperations, FillingAndInsertingReachNamedCellsAndFieldsOnly) {
-    DocumentEditor editor;
+TEST_F(EditorOperations, FillingAndInsertingReachNamedCellsAndFieldsOnly) {
     buildForm(editor);
     EXPECT_TRUE(editor.SetCellText("XM", "李四"));
     EXPECT_TRUE(editor.SetCellText("ZD", "高血压病"));
     EXPECT_EQ(cellText(editor, "XM"), "李四");
-    EXPECT_TRUE(editor.document().body()->toPlainText().endsWith("诊断：高血压病。"));
+    EXPECT_TRUE(body().endsWith("诊断：高血压病。"));
     // Filling again replaces rather than appends; the alias survives the filling.
     EXPECT_TRUE(editor.SetCellText("ZD", "冠心病"));
-    EXPECT_TRUE(editor.document().body()->toPlainText().endsWith("诊断：冠心病。"));
+    EXPECT_TRUE(body().endsWith("诊断：冠心病。"));
     const QByteArray before = editor.GetContent();
     EXPECT_FALSE(editor.SetCellText("CSRQ", "1950年3月1日"));
     EXPECT_FALSE(editor.InsertText("x", 0, "无此名"));
     EXPECT_EQ(editor.GetContent(), before);
 
     EXPECT_TRUE(editor.InsertText("【】", 0));
-    EXPECT_TRUE(editor.document().body()->toPlainText().startsWith("【】姓名"));
+    EXPECT_TRUE(body().startsWith("【】姓名"));
     EXPECT_TRUE(editor.InsertText("（待复查）", -1, "ZD"));
-    EXPECT_TRUE(editor.document().body()->toPlainText().endsWith("冠心病（待复查）。"));
+    EXPECT_TRUE(body().endsWith("冠心病（待复查）。"));
     EXPECT_TRUE(editor.InsertText("女", 0, "XB"));
     EXPECT_EQ(cellText(editor, "XB"), "女");
 }
 
-TEST(EditorOperations, ReloadedContentIsUnmodifiedAndJunkKeepsTheOpenDocument) {
-    DocumentEditor editor;
+TEST_F(EditorOperations, ReloadedContentIsUnmodifiedAndJunkKeepsTheOpenDocument) {
     buildForm(editor);
     editor.Replace("{姓名}", "张三", true);
     const QByteArray stored = editor.GetContent();
@@ -143,8 +151,7 @@ TEST(EditorOperations, ReloadedContentIsUnmodifiedAndJunkKeepsTheOpenDocument) {
     EXPECT_TRUE(other.document().body()->isEmpty());
 }
 
-TEST(EditorOperations, ReadOnlyForbidsEveryUserEdit) {
-    DocumentEditor editor;
+TEST_F(EditorOperations, ReadOnlyForbidsEveryUserEdit) {
     buildForm(editor);
     QApplication::clipboard()->setText("粘贴的内容");
     editor.SetProtection(1);
@@ -169,14 +176,13 @@ TEST(EditorOperations, ReadOnlyForbidsEveryUserEdit) {
     EXPECT_TRUE(QApplication::clipboard()->text().contains("入院"));
 }
 
-TEST(EditorOperations, FormFillAllowsEditingOnlyInsideNamedCellsAndTrackedReplaceKeepsTheOld) {
-    DocumentEditor editor;
+TEST_F(EditorOperations, FormFillAllowsEditingOnlyInsideNamedCellsAndTrackedReplaceKeepsTheOld) {
     buildForm(editor);
     editor.SetProtection(2);
     placeCaret(editor, 1);  // ordinary text
     press(editor.bodyView(), Qt::Key_X, "x");
     press(editor.bodyView(), Qt::Key_Delete);
-    EXPECT_TRUE(editor.document().body()->toPlainText().startsWith("姓名：{姓名}"));
+    EXPECT_TRUE(body().startsWith("姓名：{姓名}"));
 
     QTextTableCell xb = findNamedCell(editor.document().body(), "XB");
     placeCaret(editor, xb.firstPosition());
@@ -191,29 +197,29 @@ TEST(EditorOperations, FormFillAllowsEditingOnlyInsideNamedCellsAndTrackedReplac
     ASSERT_TRUE(findNamedField(editor.document().body(), "ZD", &start, &end));
     placeCaret(editor, end);
     press(editor.bodyView(), Qt::Key_unknown, "？");
-    EXPECT_TRUE(editor.document().body()->toPlainText().endsWith("待定？。"));
+    EXPECT_TRUE(body().endsWith("待定？。"));
 
     // The user's Replace under form filling: only the named cell may change.
     EXPECT_EQ(editor.document().replaceWhereUserMayEdit("{姓名}", "王五", true), 1);
     EXPECT_EQ(cellText(editor, "XM"), "王五");
-    EXPECT_TRUE(editor.document().body()->toPlainText().startsWith("姓名：{姓名}，{姓名}"));
+    EXPECT_TRUE(body().startsWith("姓名：{姓名}，{姓名}"));
 
     editor.SetProtection(0);
-    auto anywhere = [](int, int) { return true; };
-    EXPECT_EQ(replaceTracked(editor.document().body(), "{姓名}", "赵六", true, "李医生",
-                             QDateTime(QDate(2016, 3, 5), QTime(9, 0)), anywhere), 2);
+    auto trackedRun = [&] {
+        return replaceTracked(editor.document().body(), "{姓名}", "赵六", true, "李医生", QDateTime(QDate(2016, 3, 5), QTime(9, 0)),
+                              [](int, int) { return true; });
+    };
+    EXPECT_EQ(trackedRun(), 2);
     // Old text struck and kept, new text inserted after it; a second run finds nothing
     // new to replace in what is already struck out.
-    EXPECT_TRUE(editor.document().body()->toPlainText().startsWith("姓名：{姓名}赵六，{姓名}赵六"));
-    EXPECT_EQ(replaceTracked(editor.document().body(), "{姓名}", "赵六", true, "李医生",
-                             QDateTime(QDate(2016, 3, 5), QTime(9, 0)), anywhere), 0);
+    EXPECT_TRUE(body().startsWith("姓名：{姓名}赵六，{姓名}赵六"));
+    EXPECT_EQ(trackedRun(), 0);
     EXPECT_EQ(editor.RejectAllRevisions(), 4);
-    EXPECT_TRUE(editor.document().body()->toPlainText().startsWith("姓名：{姓名}，{姓名}入院。"));
+    EXPECT_TRUE(body().startsWith("姓名：{姓名}，{姓名}入院。"));
 }
 
-TEST(EditorOperations, TrackedTypingAndDeletingAreSignedAndSettledOneOrAll) {
+TEST_F(EditorOperations, TrackedTypingAndDeletingAreSignedAndSettledOneOrAll) {
     qh::Clock::set([] { return QDateTime(QDate(2016, 3, 5), QTime(9, 7, 2)); });
-    DocumentEditor editor;
     QTextCursor(editor.document().body()).insertText("患者发热三天。");
     editor.SetRevisionAuthor("李医生");
     editor.SetTrackChanges(true);
@@ -222,7 +228,7 @@ TEST(EditorOperations, TrackedTypingAndDeletingAreSignedAndSettledOneOrAll) {
     press(editor.bodyView(), Qt::Key_unknown, "伴咳嗽");
     placeCaret(editor, 2);
     press(editor.bodyView(), Qt::Key_Delete);  // strikes 发, keeps it
-    EXPECT_EQ(editor.document().body()->toPlainText(), "患者发热伴咳嗽三天。");
+    EXPECT_EQ(body(), "患者发热伴咳嗽三天。");
     ASSERT_EQ(revisionCount(editor.document().body()), 2);
     auto inserted = revisionAt(editor.document().body(), 5);
     ASSERT_TRUE(inserted);
@@ -234,46 +240,40 @@ TEST(EditorOperations, TrackedTypingAndDeletingAreSignedAndSettledOneOrAll) {
     // Backspace over one's own pending insertion removes it outright.
     placeCaret(editor, 7);
     press(editor.bodyView(), Qt::Key_Backspace);
-    EXPECT_EQ(editor.document().body()->toPlainText(), "患者发热伴咳三天。");
+    EXPECT_EQ(body(), "患者发热伴咳三天。");
 
     const QByteArray tracked = editor.GetContent();
     placeCaret(editor, 5);
     EXPECT_TRUE(editor.RejectRevision());  // the insertion at the caret goes
-    EXPECT_EQ(editor.document().body()->toPlainText(), "患者发热三天。");
+    EXPECT_EQ(body(), "患者发热三天。");
     placeCaret(editor, 2);
     EXPECT_TRUE(editor.AcceptRevision());  // the deletion at the caret is carried out
-    EXPECT_EQ(editor.document().body()->toPlainText(), "患者热三天。");
+    EXPECT_EQ(body(), "患者热三天。");
     EXPECT_EQ(revisionCount(editor.document().body()), 0);
     placeCaret(editor, 0);
     EXPECT_FALSE(editor.AcceptRevision());
 
     ASSERT_TRUE(editor.SetContent(tracked));
     EXPECT_EQ(editor.AcceptAllRevisions(), 2);
-    EXPECT_EQ(editor.document().body()->toPlainText(), "患者热伴咳三天。");
-    QTextCursor c(editor.document().body());
-    c.setPosition(4);
-    EXPECT_FALSE(c.charFormat().fontUnderline());  // accepted text looks like any other
-    EXPECT_FALSE(c.charFormat().hasProperty(QTextFormat::ForegroundBrush));
+    EXPECT_EQ(body(), "患者热伴咳三天。");
+    EXPECT_FALSE(formatAt(editor, 4).fontUnderline());  // accepted text looks like any other
+    EXPECT_FALSE(formatAt(editor, 4).hasProperty(QTextFormat::ForegroundBrush));
 
     ASSERT_TRUE(editor.SetContent(tracked));
     EXPECT_EQ(editor.RejectAllRevisions(), 2);
-    EXPECT_EQ(editor.document().body()->toPlainText(), "患者发热三天。");
-    c.setPosition(3);
-    EXPECT_FALSE(c.charFormat().fontStrikeOut());
+    EXPECT_EQ(body(), "患者发热三天。");
+    EXPECT_FALSE(formatAt(editor, 3).fontStrikeOut());
     qh::Clock::set({});
 }
 
-TEST(EditorOperations, RevisionMarksStayOnTheRevisionAndRejectingRestoresTheOwnLook) {
-    DocumentEditor editor;
+TEST_F(EditorOperations, RevisionMarksStayOnTheRevisionAndRejectingRestoresTheOwnLook) {
     QTextCursor c(editor.document().body());
     insertTracked(c, "加用抗生素", "李医生", QDateTime(QDate(2016, 3, 5), QTime(9, 0)));
     placeCaret(editor, 5);
     press(editor.bodyView(), Qt::Key_unknown, "。");
-    EXPECT_EQ(editor.document().body()->toPlainText(), "加用抗生素。");
+    EXPECT_EQ(body(), "加用抗生素。");
     EXPECT_EQ(revisionAt(editor.document().body(), 5)->end, 5);  // the full stop is nobody's revision
-    QTextCursor stop(editor.document().body());
-    stop.setPosition(6);
-    EXPECT_FALSE(stop.charFormat().fontUnderline());
+    EXPECT_FALSE(formatAt(editor, 6).fontUnderline());
 
     // Rejecting a tracked deletion restores the writer's own colour and underline.
     DocumentEditor other;
@@ -285,30 +285,26 @@ TEST(EditorOperations, RevisionMarksStayOnTheRevisionAndRejectingRestoresTheOwnL
     other.SetTrackChanges(true);
     other.SelectAll();
     press(other.bodyView(), Qt::Key_Delete);
-    QTextCursor green(other.document().body());
-    green.setPosition(1);
-    EXPECT_TRUE(green.charFormat().fontStrikeOut());
+    EXPECT_TRUE(formatAt(other, 1).fontStrikeOut());
     other.RejectAllRevisions();
-    green.setPosition(1);
-    EXPECT_EQ(green.charFormat().foreground().color(), QColor(0, 128, 0));
-    EXPECT_TRUE(green.charFormat().fontUnderline());
-    EXPECT_FALSE(green.charFormat().fontStrikeOut());
+    const QTextCharFormat restored = formatAt(other, 1);
+    EXPECT_EQ(restored.foreground().color(), QColor(0, 128, 0));
+    EXPECT_TRUE(restored.fontUnderline());
+    EXPECT_FALSE(restored.fontStrikeOut());
 }
 
-TEST(EditorOperations, SetFontKeepsRequestedFaceAndFallsBackToInstalledCjkFace) {
-    DocumentEditor editor;
+TEST_F(EditorOperations, SetFontKeepsRequestedFaceAndFallsBackToInstalledCjkFace) {
     QTextCursor(editor.document().body()).insertText("病程记录");
     editor.SetFont("仿宋_GB2312");
-    QTextCursor c(editor.document().body());
-    c.setPosition(2);
-    const QStringList families = c.charFormat().fontFamilies().toStringList();
+    const QTextCharFormat format = formatAt(editor, 2);
+    const QStringList families = format.fontFamilies().toStringList();
     ASSERT_GE(families.size(), 2);
     EXPECT_EQ(families.first(), "仿宋_GB2312");
     EXPECT_TRUE(QFontDatabase::families().contains(families.at(1))) << families.at(1).toStdString();
-    EXPECT_TRUE(QFontDatabase::families().contains(QFontInfo(c.charFormat().font()).family()));
+    EXPECT_TRUE(QFontDatabase::families().contains(QFontInfo(format.font()).family()));
 }
 
-TEST(EditorOperations, HeaderIsPlacedFromAnotherEditorAndPastedIntoWhileEdited) {
+TEST_F(EditorOperations, HeaderIsPlacedFromAnotherEditorAndPastedIntoWhileEdited) {
     DocumentEditor headerEditor;
     QTextCursor(headerEditor.document().body()).insertText("青禾县人民医院");
     DocumentEditor record;
@@ -333,27 +329,24 @@ TEST(EditorOperations, HeaderIsPlacedFromAnotherEditorAndPastedIntoWhileEdited) 
     EXPECT_EQ(copy.document().header()->toPlainText(), "青禾县人民医院");
 }
 
-TEST(EditorOperations, TextFilesInGbkAndUtf8AreRecognised) {
+TEST_F(EditorOperations, TextFilesInGbkAndUtf8AreRecognised) {
     qh::test::TempDir dir;
     const QString text = QStringLiteral("主诉：反复咳嗽3年。\n现病史：无。");
     const std::pair<QString, QByteArray> files[] = {
         {"gbk.txt", qh::text::toGbk(text)}, {"utf8.txt", text.toUtf8()}, {"bom.txt", "\xEF\xBB\xBF" + text.toUtf8()},
         {"page.html", "<html><body><p><b>体格检查</b></p><table border=1><tr><td>T</td><td>36.5℃</td></tr></table>"}};
-    DocumentEditor editor;
     for (const auto& [name, bytes] : files) {
         ASSERT_TRUE(editor.OpenFile(writeFile(dir, name, bytes))) << name.toStdString();
         EXPECT_FALSE(editor.IsModified());
-        if (!name.endsWith(".html")) EXPECT_EQ(editor.document().body()->toPlainText(), text) << name.toStdString();
+        if (!name.endsWith(".html")) EXPECT_EQ(body(), text) << name.toStdString();
     }
-    EXPECT_TRUE(editor.document().body()->toPlainText().contains("36.5℃"));
+    EXPECT_TRUE(body().contains("36.5℃"));
 }
 
-TEST(EditorOperations, SavedFileOpensAsTheSameDocumentAndBadFilesExplain) {
+TEST_F(EditorOperations, SavedFileOpensAsTheSameDocumentAndBadFilesExplain) {
     qh::test::TempDir dir;
-    DocumentEditor editor;
     buildForm(editor);
-    EXPECT_FALSE(editor.SetPageSize(0, 2970));
-    EXPECT_FALSE(editor.SetPageSize(-2100, 2970));
+    for (int badWidth : {0, -2100}) EXPECT_FALSE(editor.SetPageSize(badWidth, 2970)) << badWidth;
     EXPECT_TRUE(editor.SetPageSize(1820, 2570));
     QImage picture(30, 30, QImage::Format_RGB32);
     picture.fill(Qt::blue);
@@ -380,7 +373,7 @@ TEST(EditorOperations, SavedFileOpensAsTheSameDocumentAndBadFilesExplain) {
     EXPECT_EQ(reopened.GetContent(), editor.GetContent());
 }
 
-TEST(EditorOperations, CharacterDialogGivesSuperscriptAndSpacing) {
+TEST_F(EditorOperations, CharacterDialogGivesSuperscriptAndSpacing) {
     CharacterDialog dialog(QTextCharFormat{});
     dialog.superscriptButton()->setChecked(true);
     dialog.spacingBox()->setValue(2);

@@ -4,29 +4,22 @@
 #include "store_support.h"
 
 using namespace qh::store;
-using qh::test::openSchemaFile;
-using qh::test::scalar;
-using qh::test::TempDir;
 
 namespace {
 
-class SchemaTriggers : public ::testing::Test {
+class SchemaTriggers : public qh::test::SchemaFileTest {
 protected:
-    void SetUp() override { openSchemaFile(db, dir, DbFile::Main); }
     // The stored value itself: an expression has no declared type, so no date conversion on reading.
     QString raw(const QString& expr, const QString& table, const QString& where = "1=1") {
-        return scalar(db, "select (" + expr + ") || '' from " + table + " where " + where);
+        return one("select (" + expr + ") || '' from " + table + " where " + where);
     }
-    TempDir dir;
-    ExternalDatabase db;
 };
 
 }  // namespace
 
 TEST_F(SchemaTriggers, QuotedDateTextsAreStoredCanonically) {
-    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (姓名,入院日期,状态) values ('甲','2016-3-5 9:07:02','在院')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (姓名,入院日期,状态) values ('乙','2016年3月5日8时30分','在院')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (姓名,入院日期,状态) values ('丙','2016年12月1日','在院')"));
+    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (姓名,入院日期,状态) values ('甲','2016-3-5 9:07:02','在院'),"
+                           "('乙','2016年3月5日8时30分','在院'),('丙','2016年12月1日','在院')"));
     EXPECT_EQ(raw("入院日期", "在院病人", "姓名='甲'"), "2016-03-05 09:07:02");
     EXPECT_EQ(raw("入院日期", "在院病人", "姓名='乙'"), "2016-03-05 08:30:00");
     EXPECT_EQ(raw("入院日期", "在院病人", "姓名='丙'"), "2016-12-01 00:00:00");
@@ -65,8 +58,7 @@ TEST_F(SchemaTriggers, EveryDateColumnOfEveryTableHasItsTriggers) {
 }
 
 TEST_F(SchemaTriggers, YesNoTextsAreStoredAsOneOrZero) {
-    ASSERT_TRUE(db.Execute("INSERT INTO 抬头 (项目,选中) values ('姓名','√')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO 抬头 (项目,选中) values ('科室','')"));
+    ASSERT_TRUE(db.Execute("INSERT INTO 抬头 (项目,选中) values ('姓名','√'),('科室','')"));
     EXPECT_EQ(raw("选中", "抬头", "项目='姓名'"), "1");
     EXPECT_EQ(raw("选中", "抬头", "项目='科室'"), "0");
     // The paper setting is saved as 'A' (A4) or 'B' (B5) and read as a yes/no.

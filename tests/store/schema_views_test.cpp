@@ -4,31 +4,21 @@
 #include "store_support.h"
 
 using namespace qh::store;
-using qh::test::openSchemaFile;
-using qh::test::scalar;
-using qh::test::TempDir;
 
 namespace {
 
-class SchemaViews : public ::testing::Test {
+class SchemaViews : public qh::test::SchemaFileTest {
 protected:
     void SetUp() override {
-        openSchemaFile(db, dir, DbFile::Main);
-        for (const char* sql : {
-                 "INSERT INTO adm_xmlb (xmlb,xmmc) values ('XMLB001','西药费'),('XMLB003','中草药费'),"
-                 "('XMLB010','卫生材料费'),('XMLB011','一次性耗材'),('XMLB005','护理费')",
-                 "INSERT INTO ddt_costitems (xmid,xmmc,xmsy,xmlb,ps,xmzt) values (1,'注射用青霉素钠','ZSYQMSN','XMLB001','1','OK')",
-                 "INSERT INTO ddt_costitems (xmid,xmmc,xmsy,xmlb,xmzt) values (2,'一次性输液器','YCXSYQ','XMLB010','OK')",
-                 "INSERT INTO ddt_costitems (xmid,xmmc,xmsy,xmlb,xmzt) values (3,'一次性注射器','YCXZSQ','XMLB011','OK')",
-                 "INSERT INTO ddt_costitems (xmid,xmmc,xmsy,xmlb,xmzt) values (4,'一级护理','YJHL','XMLB005','OK')",
-                 "INSERT INTO ddt_costitems (xmid,xmmc,xmsy,xmlb,xmzt,tsyf,jldj) values (5,'生石膏','SSG','XMLB003','OK','先煎',0.05)",
-                 "INSERT INTO ddt_costitems (xmid,xmmc,xmsy,xmlb,xmzt) values (6,'会诊费','HZF','XMLB009','Del')",
-             })
-            ASSERT_TRUE(db.Execute(QString::fromUtf8(sql))) << sql << db.LastError().toStdString();
+        SchemaFileTest::SetUp();
+        ASSERT_TRUE(db.Execute("INSERT INTO adm_xmlb (xmlb,xmmc) values ('XMLB001','西药费'),('XMLB003','中草药费'),"
+                               "('XMLB010','卫生材料费'),('XMLB011','一次性耗材'),('XMLB005','护理费')"));
+        ASSERT_TRUE(db.Execute("INSERT INTO ddt_costitems (xmid,xmmc,xmsy,xmlb,ps,xmzt,tsyf,jldj) values "
+                               "(1,'注射用青霉素钠','ZSYQMSN','XMLB001','1','OK',NULL,NULL),(2,'一次性输液器','YCXSYQ','XMLB010',NULL,'OK',NULL,NULL),"
+                               "(3,'一次性注射器','YCXZSQ','XMLB011',NULL,'OK',NULL,NULL),(4,'一级护理','YJHL','XMLB005',NULL,'OK',NULL,NULL),"
+                               "(5,'生石膏','SSG','XMLB003',NULL,'OK','先煎',0.05),(6,'会诊费','HZF','XMLB009',NULL,'Del',NULL,NULL)"))
+            << db.LastError().toStdString();
     }
-    QString one(const QString& sql) { return scalar(db, sql); }
-    TempDir dir;
-    ExternalDatabase db;
 };
 
 }  // namespace
@@ -61,8 +51,7 @@ TEST_F(SchemaViews, OrderEntryAndCatalogueViewsCarryCategoryNames) {
 
 TEST_F(SchemaViews, TemplateLinesComeWithTheirItemsInOrder) {
     ASSERT_TRUE(db.Execute("INSERT INTO 模板序号 (mbmc,mblb,ysid,ksbh) values ('白虎汤','ZY-CYCF','王','中医科')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO 医嘱模板 (sid,xmid,kjsl,yzdw,yzjl,zyfs) values (1,5,'30','g','30','3')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO 医嘱模板 (sid,xmid,kjsl,yzdw,yzjl,zyfs) values (1,4,'1','次','1','3')"));
+    ASSERT_TRUE(db.Execute("INSERT INTO 医嘱模板 (sid,xmid,kjsl,yzdw,yzjl,zyfs) values (1,5,'30','g','30','3'),(1,4,'1','次','1','3')"));
     const RecordSet rs = db.Query("select * from view_mbky where sid=1  order by ID");
     EXPECT_EQ(db.Read(rs, "xmmc").toText(), "生石膏");
     EXPECT_EQ(db.Read(rs, "tsyf").toText(), "先煎");
@@ -94,9 +83,8 @@ TEST_F(SchemaViews, RelatedRecordsOpenFromTheTableTheirStatusNames) {
 
 TEST_F(SchemaViews, StatisticsQueriesSeeBedsAndWardPatients) {
     ASSERT_TRUE(db.Execute("INSERT INTO 科室 (科室,床位,默认) values ('内科',40,'√')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (科室,状态,性别,入院日期,出院日期,费用) values ('内科','出院','男','2016-3-1','2016-3-11',1000)"));
-    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (科室,状态,性别,入院日期) values ('内科','在院','女','2016-3-2')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (科室,状态,入院日期,出院日期) values ('外科','出院','2016-3-1','2016-3-3')"));
+    ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (科室,状态,性别,入院日期,出院日期,费用) values ('内科','出院','男','2016-3-1','2016-3-11',1000),"
+                           "('内科','在院','女','2016-3-2',NULL,NULL),('外科','出院',NULL,'2016-3-1','2016-3-3',NULL)"));
     const RecordSet rs = db.Query("SELECT 科室,床位,sum(datediff('d',入院日期,出院日期)) as TS FROM 床位查询 where 出院日期 "
                                   "between #2016-3-1# and #2016-3-31# and 状态= '出院' GROUP BY 科室,床位 order by 床位");
     // A department missing from 科室 has no beds (the report asks for them to be kept).

@@ -64,4 +64,13 @@ inline QString scalar(store::ExternalDatabase& db, const QString& sql) {
     return v;
 }
 
+// A test over a fresh main file made from the schema alone.
+class SchemaFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { openSchemaFile(db, dir, store::DbFile::Main); }
+    QString one(const QString& sql) { return scalar(db, sql); }
+    TempDir dir;
+    store::ExternalDatabase db;
+};
+
 }  // namespace qh::test
