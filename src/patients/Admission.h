@@ -7,7 +7,7 @@
 #include <QStringList>
 
 #include "shell/UserContext.h"
-#include "widgets/UserInterface.h"
+#include "interaction/UserInterface.h"
 
 namespace qh::patients {
 

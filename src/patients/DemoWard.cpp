@@ -14,7 +14,7 @@
 #include "patients/WardFiles.h"
 #include "shell/UserContext.h"
 #include "store/SqlText.h"
-#include "widgets/ScriptedUserInterface.h"
+#include "interaction/ScriptedUserInterface.h"
 
 namespace qh::patients {
 

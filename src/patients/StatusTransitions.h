@@ -11,7 +11,7 @@
 #include "shell/PatientContext.h"
 #include "shell/PatientList.h"
 #include "shell/UserContext.h"
-#include "widgets/UserInterface.h"
+#include "interaction/UserInterface.h"
 
 namespace qh::patients {
 

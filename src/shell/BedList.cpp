@@ -1,6 +1,6 @@
 #include "shell/BedList.h"
 
-#include "common/PatientListText.h"
+#include "shell/PatientListText.h"
 #include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
 #include "store/SqlText.h"
@@ -32,7 +32,7 @@ bool BedList::fill(const QString& searchText) {
     db.MoveFirst(rs);
     while (!db.IsEOF(rs)) {
         BedRow row;
-        row.text = patients::bedText(db.Read(rs, QStringLiteral("床号")).toText()) + " " +
+        row.text = bedText(db.Read(rs, QStringLiteral("床号")).toText()) + " " +
                    db.Read(rs, QStringLiteral("性别")).toText() + " " + db.Read(rs, QStringLiteral("姓名")).toText();
         row.serial = db.Read(rs, QStringLiteral("住院编号")).toInt();
         row.id = db.Read(rs, QStringLiteral("编号")).toInt();

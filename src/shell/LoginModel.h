@@ -7,7 +7,7 @@
 
 #include "shell/UserContext.h"
 #include "store/ExternalDatabase.h"
-#include "widgets/UserInterface.h"
+#include "interaction/UserInterface.h"
 
 namespace qh::shell {
 

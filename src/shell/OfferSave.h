@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "shell/PatientContext.h"
-#include "widgets/UserInterface.h"
+#include "interaction/UserInterface.h"
 
 namespace qh::shell {
 

@@ -1,6 +1,6 @@
 #include "shell/PatientList.h"
 
-#include "common/PatientListText.h"
+#include "shell/PatientListText.h"
 #include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
 #include "store/SqlText.h"
@@ -72,9 +72,9 @@ bool PatientList::run(const QString& sql, ListMode mode, bool limit) {
         const QString sex = db.Read(rs, QStringLiteral("性别")).toText();
         const QString age = db.Read(rs, QStringLiteral("年龄")).toText();
         const QString diagnosis = db.Read(rs, QStringLiteral("诊断")).toText();
-        const QString bed = patients::bedText(db.Read(rs, QStringLiteral("床号")).toText());
+        const QString bed = bedText(db.Read(rs, QStringLiteral("床号")).toText());
         PatientRow row;
-        row.icon = patients::patientIcon(sex, age);
+        row.icon = patientIcon(sex, age);
         row.text = bed + (mode == ListMode::Name ? name : diagnosis);
         row.id = db.Read(rs, QStringLiteral("编号")).toInt();
         rows_.push_back(row);

@@ -15,7 +15,7 @@ enum class ListMode { Name, Diagnosis };                        // "姓名", "�
 enum class SearchKind { Name, Diagnosis, HospitalNumber };
 
 struct PatientRow {
-    int icon = 0;   // 0..5: the icon band of qh::patients::patientIcon
+    int icon = 0;   // 0..5: the icon band of qh::patientIcon
     QString text;   // bed text + 姓名 or 诊断
     qint64 id = 0;  // the patient's 编号
 };

@@ -5,7 +5,7 @@
 #include <QFile>
 
 #include "AdminCommands.h"
-#include "support/TempDir.h"
+#include "support/temp_dir.h"
 #include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
 

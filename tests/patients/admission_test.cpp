@@ -1,7 +1,7 @@
 #include "common/DateText.h"
 #include "patients/Admission.h"
 #include "patients/PickLists.h"
-#include "PatientsFixture.h"
+#include "patients_fixture.h"
 
 namespace qh::test {
 namespace {

@@ -1,5 +1,5 @@
 #include "patients/StatusTransitions.h"
-#include "PatientsFixture.h"
+#include "patients_fixture.h"
 
 namespace qh::test {
 namespace {

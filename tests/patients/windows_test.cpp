@@ -13,8 +13,8 @@
 #include "shell/ui/MainWindow.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
-#include "support/TempDir.h"
-#include "PatientsFixture.h"
+#include "support/temp_dir.h"
+#include "patients_fixture.h"
 
 namespace qh::test {
 namespace {

@@ -5,7 +5,7 @@
 #include "records/ui/CharacterDialog.h"
 #include "records/ui/DocumentEditor.h"
 #include "records/ui/RecordTextEdit.h"
-#include "support/TempDir.h"
+#include "support/temp_dir.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,7 +4,7 @@
 #include "records/editor/PagePrinter.h"
 #include "records/ui/DocumentEditor.h"
 #include "records/ui/RecordTextEdit.h"
-#include "support/TempDir.h"
+#include "support/temp_dir.h"
 
 #include <QApplication>
 #include <QDir>

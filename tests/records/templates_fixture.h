@@ -9,7 +9,7 @@
 #include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
 #include "store/SqlText.h"
-#include "support/TempDir.h"
+#include "support/temp_dir.h"
 
 namespace qh::test {
 

@@ -5,7 +5,7 @@
 #include "records/ui/AddMenu.h"
 #include "shell/ui/MainWindow.h"
 #include "templates_fixture.h"
-#include "widgets/ScriptedUserInterface.h"
+#include "interaction/ScriptedUserInterface.h"
 
 namespace qh::records {
 namespace {

@@ -4,7 +4,7 @@
 #include "records/templates/DocumentPort.h"
 #include "records/templates/TemplatePageModel.h"
 #include "templates_fixture.h"
-#include "widgets/ScriptedUserInterface.h"
+#include "interaction/ScriptedUserInterface.h"
 
 namespace qh::records {
 namespace {

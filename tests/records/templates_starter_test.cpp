@@ -19,7 +19,7 @@
 #include "records/ui/DocumentEditor.h"
 #include "records/ui/TemplatePage.h"
 #include "templates_fixture.h"
-#include "widgets/ScriptedUserInterface.h"
+#include "interaction/ScriptedUserInterface.h"
 
 namespace qh::records {
 namespace {

@@ -1,8 +1,8 @@
 #include <QFile>
 
-#include "WardFixture.h"
+#include "ward_fixture.h"
 #include "shell/LoginModel.h"
-#include "widgets/ScriptedUserInterface.h"
+#include "interaction/ScriptedUserInterface.h"
 
 namespace qh::shell {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "shell/MainCommands.h"
 #include "shell/OfferSave.h"
-#include "widgets/ScriptedUserInterface.h"
+#include "interaction/ScriptedUserInterface.h"
 
 namespace qh::shell {
 namespace {

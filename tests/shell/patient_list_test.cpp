@@ -1,4 +1,4 @@
-#include "WardFixture.h"
+#include "ward_fixture.h"
 #include "shell/BedList.h"
 #include "shell/PatientList.h"
 

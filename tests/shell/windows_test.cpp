@@ -1,11 +1,11 @@
 // The login and main windows driven through their controls on the offscreen platform.
 #include <QtWidgets>
 
-#include "WardFixture.h"
+#include "ward_fixture.h"
 #include "shell/ui/HelpWindow.h"
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
-#include "widgets/ScriptedUserInterface.h"
+#include "interaction/ScriptedUserInterface.h"
 
 namespace qh::shell {
 namespace {

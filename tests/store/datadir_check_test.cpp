@@ -5,7 +5,7 @@
 
 #include <QFile>
 
-#include "support/TempDir.h"
+#include "support/temp_dir.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 #include "store/FileCheck.h"

@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "support/TempDir.h"
+#include "support/temp_dir.h"
 #include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
 #include "store/SchemaCreation.h"

@@ -4,7 +4,7 @@
 #include "store/DatabaseCreation.h"
 #include "store/ExternalDatabase.h"
 #include "store/TableConnection.h"
-#include "support/TempDir.h"
+#include "support/temp_dir.h"
 
 using namespace qh::store;
 

@@ -9,7 +9,7 @@
 #include "shell/ui/MainWindow.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
-#include "widgets/ui/QtUserInterface.h"
+#include "interaction/ui/QtUserInterface.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

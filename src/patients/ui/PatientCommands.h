@@ -1,7 +1,7 @@
 #pragma once
 // The patient registry's part of the main window: the record-documents page with the
 // patient-information form, "保存病历" on that page, admission and the status commands.
-#include "widgets/UserInterface.h"
+#include "interaction/UserInterface.h"
 
 namespace qh::records {
 class RecordPage;

@@ -3,7 +3,7 @@
 #include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
 #include "store/SqlText.h"
-#include "widgets/UserInterface.h"
+#include "interaction/UserInterface.h"
 
 namespace qh::records {
 

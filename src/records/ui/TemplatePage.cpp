@@ -16,7 +16,7 @@
 #include "records/templates/PageHeader.h"
 #include "records/ui/DocumentEditor.h"
 #include "records/ui/EditorPort.h"
-#include "widgets/UserInterface.h"
+#include "interaction/UserInterface.h"
 
 namespace qh::records {
 

@@ -27,7 +27,7 @@
 #include "common/TimeOfDayText.h"
 #include "shell/HelpFile.h"
 #include "shell/ui/HelpWindow.h"
-#include "widgets/ui/PatientIcons.h"
+#include "shell/ui/PatientIcons.h"
 
 namespace qh::shell {
 
@@ -370,7 +370,7 @@ void MainWindow::showRows() {
     fillingRows_ = true;
     patients_->clear();
     for (const PatientRow& row : list_.rows()) {
-        auto* item = new QListWidgetItem(widgets::patientIcon(row.icon), row.text);
+        auto* item = new QListWidgetItem(patientIconImage(row.icon), row.text);
         item->setData(Qt::UserRole, row.id);
         patients_->addItem(item);
     }

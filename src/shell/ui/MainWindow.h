@@ -14,7 +14,7 @@
 #include "shell/PatientContext.h"
 #include "shell/PatientList.h"
 #include "shell/UserContext.h"
-#include "widgets/UserInterface.h"
+#include "interaction/UserInterface.h"
 
 class QAction;
 class QButtonGroup;

@@ -1,4 +1,4 @@
-#include "widgets/ScriptedUserInterface.h"
+#include "interaction/ScriptedUserInterface.h"
 
 namespace qh::ui {
 

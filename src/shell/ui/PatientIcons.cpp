@@ -1,10 +1,10 @@
-#include "widgets/ui/PatientIcons.h"
+#include "shell/ui/PatientIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
-namespace qh::widgets {
+namespace qh::shell {
 
 namespace {
 
@@ -65,7 +65,7 @@ QPixmap drawFigure(bool female, Band band) {
 
 }  // namespace
 
-QIcon patientIcon(int index) {
+QIcon patientIconImage(int index) {
     static const QIcon icons[6] = {
         QIcon(drawFigure(true, Band::Adult)),    QIcon(drawFigure(false, Band::Adult)),
         QIcon(drawFigure(true, Band::Elderly)),  QIcon(drawFigure(false, Band::Elderly)),
@@ -74,4 +74,4 @@ QIcon patientIcon(int index) {
     return (index >= 0 && index < 6) ? icons[index] : QIcon();
 }
 
-}  // namespace qh::widgets
+}  // namespace qh::shell

@@ -1,10 +1,10 @@
-#include "widgets/ui/DataGridView.h"
+#include "interaction/ui/DataGridView.h"
 
 #include <QComboBox>
 #include <QHeaderView>
 #include <QStyledItemDelegate>
 
-namespace qh::widgets {
+namespace qh::ui {
 
 namespace {
 
@@ -82,4 +82,4 @@ void DataGridView::followGridCurrent(int row, int col) {
     }
 }
 
-}  // namespace qh::widgets
+}  // namespace qh::ui

@@ -4,9 +4,9 @@
 // current cell in step with the view's.
 #include <QTableView>
 
-#include "widgets/DataGrid.h"
+#include "interaction/DataGrid.h"
 
-namespace qh::widgets {
+namespace qh::ui {
 
 class DataGridView : public QTableView {
     Q_OBJECT
@@ -22,4 +22,4 @@ private:
     DataGrid* grid_ = nullptr;
 };
 
-}  // namespace qh::widgets
+}  // namespace qh::ui

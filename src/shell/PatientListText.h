@@ -2,7 +2,7 @@
 // Texts and icons of a row in the patient lists, shared by every window that lists beds.
 #include <QString>
 
-namespace qh::patients {
+namespace qh::shell {
 
 // 床号 trimmed, followed by "床", padded with blanks to 5 GBK bytes ("3" gives "3床  ").
 QString bedText(const QString& bed);
@@ -15,4 +15,4 @@ int iconAge(const QString& ageText);
 // anyone else 1, 5 and 3 in the same bands.
 int patientIcon(const QString& sex, const QString& ageText);
 
-}  // namespace qh::patients
+}  // namespace qh::shell

@@ -1,4 +1,4 @@
-#include "common/PatientListText.h"
+#include "shell/PatientListText.h"
 
 #include "common/GbkText.h"
 #include "common/NumericText.h"
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace qh::patients {
+namespace qh::shell {
 
 QString bedText(const QString& bed) {
     return qh::text::padToBytes(bed.trimmed() + QStringLiteral("床"), 5);
@@ -27,4 +27,4 @@ int patientIcon(const QString& sex, const QString& ageText) {
     return sex.trimmed() == QStringLiteral("女") ? kWoman[band] : kOther[band];
 }
 
-}  // namespace qh::patients
+}  // namespace qh::shell

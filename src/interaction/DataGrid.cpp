@@ -1,8 +1,8 @@
-#include "widgets/DataGrid.h"
+#include "interaction/DataGrid.h"
 
 #include <QFont>
 
-namespace qh::widgets {
+namespace qh::ui {
 
 QColor colorFromBgr(quint32 bgr) {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
@@ -313,4 +313,4 @@ Qt::ItemFlags DataGrid::flags(const QModelIndex& index) const {
     return f;
 }
 
-}  // namespace qh::widgets
+}  // namespace qh::ui

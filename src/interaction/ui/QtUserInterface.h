@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "widgets/UserInterface.h"
+#include "interaction/UserInterface.h"
 
 namespace qh::ui {
 

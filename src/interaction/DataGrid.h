@@ -12,7 +12,7 @@
 #include <QVariant>
 #include <QVector>
 
-namespace qh::widgets {
+namespace qh::ui {
 
 enum FontStyle { Bold = 1, StrikeOut = 8 };
 
@@ -132,4 +132,4 @@ private:
     bool editable_ = false;
 };
 
-}  // namespace qh::widgets
+}  // namespace qh::ui

@@ -1,9 +1,9 @@
 #include "common/NumericText.h"
-#include "common/PatientListText.h"
+#include "shell/PatientListText.h"
 
 #include <gtest/gtest.h>
 
-using namespace qh::patients;
+using namespace qh::shell;
 using namespace Qt::StringLiterals;
 
 TEST(BedText, TrimmedBedWithSuffixPaddedToFiveBytes) {

@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <QVector>
 
-#include "widgets/UserInterface.h"
+#include "interaction/UserInterface.h"
 
 namespace qh::ui {
 

@@ -1,6 +1,6 @@
 #include "common/Identity.h"
 
-#include "FixedClock.h"
+#include "fixed_clock.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include "common/Clock.h"
 #include "patients/WardFiles.h"
 #include "shell/UserContext.h"
-#include "shell/WardFixture.h"
-#include "widgets/ScriptedUserInterface.h"
+#include "shell/ward_fixture.h"
+#include "interaction/ScriptedUserInterface.h"
 
 namespace qh::test {
 

@@ -5,7 +5,7 @@
 
 #include <QDir>
 
-#include "support/TempDir.h"
+#include "support/temp_dir.h"
 #include "common/Identity.h"
 #include "common/Pinyin.h"
 #include "store/DataDirectory.h"

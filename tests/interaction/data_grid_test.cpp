@@ -2,11 +2,11 @@
 
 #include <QFont>
 
-#include "widgets/DataGrid.h"
-#include "widgets/ScriptedUserInterface.h"
-#include "widgets/ui/DataGridView.h"
+#include "interaction/DataGrid.h"
+#include "interaction/ScriptedUserInterface.h"
+#include "interaction/ui/DataGridView.h"
 
-namespace qh::widgets {
+namespace qh::ui {
 namespace {
 
 TEST(DataGrid, RowsCountTheHeaderAndInsertRemoveKeepCellsAndMerges) {
@@ -118,4 +118,4 @@ TEST(ScriptedUserInterface, AnswersInOrderAndRecordsWhatWasShown) {
 }
 
 }  // namespace
-}  // namespace qh::widgets
+}  // namespace qh::ui

@@ -1,4 +1,4 @@
-#include "widgets/ui/QtUserInterface.h"
+#include "interaction/ui/QtUserInterface.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,0 +1,28 @@
+# Fails when a logic file (anything under src/ outside a ui/ folder and outside app/)
+# includes a Qt Widgets or Print Support header, or a header of a ui/ folder. The logic
+# libraries are compiled without Qt Widgets, but Qt's include root is on their path, so
+# "#include <QtWidgets/QWidget>" would still compile there: this check is what stops it.
+#   cmake -DROOT=<checkout> -P cmake/CheckLayering.cmake
+if(NOT ROOT)
+  message(FATAL_ERROR "CheckLayering: pass -DROOT=<checkout>")
+endif()
+get_filename_component(ROOT "${ROOT}" ABSOLUTE)
+file(GLOB_RECURSE sources "${ROOT}/src/*.h" "${ROOT}/src/*.cpp")
+set(violations "")
+foreach(f ${sources})
+  file(RELATIVE_PATH rel "${ROOT}" "${f}")
+  if(rel MATCHES "/ui/" OR rel MATCHES "^src/app/")
+    continue()
+  endif()
+  file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include")
+  foreach(line ${lines})
+    if(line MATCHES "[<\"](QtWidgets|QtPrintSupport)[/>\"]" OR line MATCHES "[<\"][A-Za-z0-9_/]*/ui/")
+      string(STRIP "${line}" line)
+      list(APPEND violations "${rel}: ${line}")
+    endif()
+  endforeach()
+endforeach()
+if(violations)
+  list(JOIN violations "\n  " text)
+  message(FATAL_ERROR "Logic files include widget headers (move the code into a ui/ folder):\n  ${text}")
+endif()

@@ -1,0 +1,3 @@
+// Widgets belong in ui/: allowed.
+#pragma once
+#include <QtWidgets/QWidget>
