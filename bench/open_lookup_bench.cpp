@@ -26,7 +26,7 @@ const QString& benchFile() {
         if (qh::store::createDataFiles(dir.path()).status != qh::store::PrepareResult::Created) return QString();
         const QString p = dir.filePath(qh::store::fileName(DbFile::Main));
         qh::store::ExternalDatabase db;
-        const bool filled = db.Open(p, kUser, kPassword) && db.ExecuteScript(QStringLiteral(
+        const bool filled = db.open(p, kUser, kPassword) && db.executeScript(QStringLiteral(
             "INSERT INTO 在院病人 (姓名, 床号, 科室, 状态, 入院日期) WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL"
             " SELECT x + 1 FROM n WHERE x < %1) SELECT '病人' || x, (x % 60) || '床', '内科', '出院',"
             " '2016-03-05 08:30:00' FROM n;")
@@ -45,15 +45,15 @@ void BM_OpenLookupClose(benchmark::State& state) {
     auto* random = QRandomGenerator::global();
     for (auto _ : state) {
         qh::store::ExternalDatabase db;
-        if (!db.Open(path, kUser, kPassword)) {
+        if (!db.open(path, kUser, kPassword)) {
             state.SkipWithError("open failed");
             break;
         }
-        const auto rs = db.Query(QStringLiteral("select * from 在院病人 where 编号=") +
+        const auto rs = db.query(QStringLiteral("select * from 在院病人 where 编号=") +
                                  QString::number(random->bounded(1, kRows + 1)));
-        benchmark::DoNotOptimize(db.Read(rs, QStringLiteral("姓名")).toText());
-        db.CloseRecordSet(rs);
-        db.Close();
+        benchmark::DoNotOptimize(db.read(rs, QStringLiteral("姓名")).toText());
+        db.closeRecordSet(rs);
+        db.close();
     }
 }
 BENCHMARK(BM_OpenLookupClose)->Unit(benchmark::kMicrosecond);

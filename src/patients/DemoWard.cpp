@@ -101,8 +101,8 @@ bool addAccounts(QString& failure) {
                             identity::passwordDigest(a.password) + QStringLiteral("','") + sqlText(a.name) +
                             QStringLiteral("','") + sqlText(a.level) + QStringLiteral("','") + sqlText(a.department) +
                             QStringLiteral("','") + flags.join(QStringLiteral("','")) + QStringLiteral("')");
-        if (!db.Execute(sql)) {
-            failure = db.LastError();
+        if (!db.execute(sql)) {
+            failure = db.lastError();
             return false;
         }
     }
@@ -113,9 +113,9 @@ QString diagnosisName(const QString& code) {
     store::ExternalDatabase db;
     if (!store::openFile(db, store::DbFile::Coding)) return {};
     const store::RecordSet rs =
-        db.Query(QStringLiteral("SELECT * FROM ICD10 where BM='") + sqlText(code) + QStringLiteral("'"));
-    const QString name = db.Read(rs, QStringLiteral("ICDMC")).toText();
-    db.CloseRecordSet(rs);
+        db.query(QStringLiteral("SELECT * FROM ICD10 where BM='") + sqlText(code) + QStringLiteral("'"));
+    const QString name = db.read(rs, QStringLiteral("ICDMC")).toText();
+    db.closeRecordSet(rs);
     return name;
 }
 

@@ -63,7 +63,7 @@ bool saveParticulars(const Particulars& p, qint64 patientId, const shell::UserCo
         ui.messageDialog(kParticularsFailed);
         return false;
     }
-    db.Close();
+    db.close();
     ui.messageDialog(kParticularsSaved);
     return true;
 }

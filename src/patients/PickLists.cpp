@@ -12,9 +12,9 @@ namespace {
 
 QStringList column(store::ExternalDatabase& db, const QString& sql, const QString& name) {
     QStringList out;
-    const store::RecordSet rs = db.Query(sql);
-    for (; !db.IsEOF(rs); db.MoveNext(rs)) out << db.Read(rs, name).toText();
-    db.CloseRecordSet(rs);
+    const store::RecordSet rs = db.query(sql);
+    for (; !db.isEof(rs); db.moveNext(rs)) out << db.read(rs, name).toText();
+    db.closeRecordSet(rs);
     return out;
 }
 
@@ -41,12 +41,12 @@ QStringList commonEntries(const QString& note) {
     store::TableConnection connection;
     if (!store::openFile(connection, store::DbFile::Coding)) return {};
     store::TableRowSet rows;
-    rows.Attach(connection);
+    rows.attach(connection);
     QStringList out;
-    if (!rows.OpenWhere(QStringLiteral("备注='") + sqlText(note) + QStringLiteral("'"), QStringLiteral("系统设置")))
+    if (!rows.openWhere(QStringLiteral("备注='") + sqlText(note) + QStringLiteral("'"), QStringLiteral("系统设置")))
         return out;
-    for (rows.MoveFirst(); !rows.IsEOF(); rows.MoveNext()) out << rows.ReadField(QStringLiteral("项目")).toText();
-    rows.Close();
+    for (rows.moveFirst(); !rows.isEof(); rows.moveNext()) out << rows.readField(QStringLiteral("项目")).toText();
+    rows.close();
     return out;
 }
 

@@ -4,11 +4,12 @@
 
 #include "common/Clock.h"
 #include "common/DateText.h"
-#include "patients/WardFiles.h"
+#include "store/Connection.h"
 #include "store/SqlText.h"
 
 namespace qh::patients {
 
+using shell::PatientSelection;
 using shell::PatientStatus;
 using store::sqlText;
 
@@ -21,13 +22,13 @@ QString patientText(const QString& name, const char* what) {
 }  // namespace
 
 QString StatusTransitions::pendingStatement(qint64 id, const QDateTime& now) {
-    return QStringLiteral("UPDATE 在院病人 SET 状态='待结',出院日期='") + dates::DateTimeToText(now) +
+    return QStringLiteral("UPDATE 在院病人 SET 状态='待结',出院日期='") + dates::dateWithCurrentTimeText(now.date()) +
            QStringLiteral("' WHERE 编号=") + QString::number(id);
 }
 
 QString StatusTransitions::dischargeStatement(qint64 id, const DischargeChoice& choice) {
     return QStringLiteral("UPDATE 在院病人 SET 状态='出院',费用='") + sqlText(choice.fee) +
-           QStringLiteral("',出院日期='") + dates::DateTimeToText(choice.date) + QStringLiteral("' WHERE 编号=") +
+           QStringLiteral("',出院日期='") + dates::dateWithCurrentTimeText(choice.date) + QStringLiteral("' WHERE 编号=") +
            QString::number(id);
 }
 
@@ -41,67 +42,69 @@ QString StatusTransitions::transferStatement(const QString& serial, const QStrin
 }
 
 TransitionOutcome StatusTransitions::update(const QString& sql, const QString& success, const QString& failure) {
-    store::ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return TransitionOutcome::NotOpened;
-    // A failed update is reported: passing it in silence would look like success.
-    if (!updateOneRow(db, sql)) {
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    if (!db.isOpen()) return TransitionOutcome::NotOpened;
+    // Only a changed row is success: a patient removed meanwhile by another workstation,
+    // or a failed statement, is reported rather than passed in silence.
+    if (!db.execute(sql).changed()) {
         ui_.messageDialog(failure);
         return TransitionOutcome::Failed;
     }
-    db.Close();
     ui_.messageDialog(success);
     return TransitionOutcome::Done;
 }
 
-TransitionOutcome StatusTransitions::setPending(PatientStatus shown, qint64 id, const QString& name) {
-    if (id <= 0) return TransitionOutcome::Cancelled;
-    if (shown == PatientStatus::Pending) {
-        ui_.messageDialog(kChooseInWardPatient);
-        return TransitionOutcome::Refused;
-    }
-    if (beforeChange_) beforeChange_();
-    return update(pendingStatement(id, Clock::now()), patientText(name, "待结账成功"), patientText(name, "待结账失败"));
+bool StatusTransitions::refused(const PatientSelection& patient, PatientStatus wrongList) {
+    // Nobody selected, or selected from the list this command does not apply to.
+    if (!patient.isEmpty() && patient.listStatus() != wrongList) return false;
+    ui_.messageDialog(kChooseInWardPatient);
+    return true;
 }
 
-TransitionOutcome StatusTransitions::discharge(PatientStatus shown, qint64 id, const QString& name,
+TransitionOutcome StatusTransitions::setPending(const PatientSelection& patient) {
+    if (refused(patient, PatientStatus::Pending)) return TransitionOutcome::Refused;
+    if (beforeChange_) beforeChange_();
+    const QString name = patient.patient().name;
+    return update(pendingStatement(patient.id(), Clock::now()), patientText(name, "待结账成功"),
+                  patientText(name, "待结账失败"));
+}
+
+TransitionOutcome StatusTransitions::discharge(const PatientSelection& patient,
                                                const std::function<std::optional<DischargeChoice>()>& askDischarge) {
-    if (id <= 0) return TransitionOutcome::Cancelled;
-    if (shown == PatientStatus::Discharged) {
-        ui_.messageDialog(kChooseInWardPatient);
-        return TransitionOutcome::Refused;
-    }
+    if (refused(patient, PatientStatus::Discharged)) return TransitionOutcome::Refused;
     if (beforeChange_) beforeChange_();
     const std::optional<DischargeChoice> choice = askDischarge();
     if (!choice) return TransitionOutcome::Cancelled;
-    return update(dischargeStatement(id, *choice), patientText(name, "病历出科成功"), patientText(name, "病历出科失败"));
+    const QString name = patient.patient().name;
+    return update(dischargeStatement(patient.id(), *choice), patientText(name, "病历出科成功"),
+                  patientText(name, "病历出科失败"));
 }
 
-TransitionOutcome StatusTransitions::returnToWard(PatientStatus shown, qint64 id, const QString& name) {
-    if (id <= 0) return TransitionOutcome::Cancelled;
-    if (shown == PatientStatus::InWard) {
-        ui_.messageDialog(kChooseInWardPatient);
-        return TransitionOutcome::Refused;
-    }
+TransitionOutcome StatusTransitions::returnToWard(const PatientSelection& patient) {
+    if (refused(patient, PatientStatus::InWard)) return TransitionOutcome::Refused;
     if (beforeChange_) beforeChange_();
-    return update(returnStatement(id), patientText(name, "患者返院成功"), patientText(name, "患者返院失败"));
+    const QString name = patient.patient().name;
+    return update(returnStatement(patient.id()), patientText(name, "患者返院成功"), patientText(name, "患者返院失败"));
 }
 
-TransitionOutcome StatusTransitions::transfer(const shell::PatientContext& patient, const QString& doctor,
+TransitionOutcome StatusTransitions::transfer(const PatientSelection& patient, const QString& doctor,
                                               const QString& department) {
+    if (patient.isEmpty()) return TransitionOutcome::Cancelled;
     if (doctor.trimmed().isEmpty() || department.trimmed().isEmpty()) {
         ui_.messageDialog(kTransferIncomplete);
         return TransitionOutcome::Refused;
     }
-    store::ExternalDatabase db;
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
     const bool written =
-        store::openFile(db, store::DbFile::Main) && updateOneRow(db, transferStatement(patient.serialNumber, doctor, department));
-    ui_.messageDialog(patientText(patient.name, written ? "病人转科成功" : "病人转科失败"));
+        db.isOpen() && db.execute(transferStatement(patient.serialNumber(), doctor, department)).changed();
+    ui_.messageDialog(patientText(patient.patient().name, written ? "病人转科成功" : "病人转科失败"));
     return written ? TransitionOutcome::Done : TransitionOutcome::Failed;
 }
 
-TransitionOutcome StatusTransitions::deletePatient(PatientStatus shown, qint64 id, const shell::PatientContext& patient) {
-    if (id <= 0) return TransitionOutcome::Cancelled;
-    if (user_.userName != patient.doctor || shown == PatientStatus::Discharged) {
+TransitionOutcome StatusTransitions::deletePatient(const PatientSelection& selected) {
+    if (selected.isEmpty()) return TransitionOutcome::Cancelled;
+    const shell::PatientContext& patient = selected.patient();
+    if (user_.userName != patient.doctor || selected.listStatus() == PatientStatus::Discharged) {
         ui_.messageDialog(kNoRightToDelete);
         return TransitionOutcome::Refused;
     }
@@ -110,24 +113,22 @@ TransitionOutcome StatusTransitions::deletePatient(PatientStatus shown, qint64 i
                              QStringLiteral("】病历吗？\r\n\r\n注意：删除后病历不可恢复！");
     if (ui_.messageDialog(question, true) != 1) return TransitionOutcome::Cancelled;
 
-    store::ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return TransitionOutcome::NotOpened;
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    if (!db.isOpen()) return TransitionOutcome::NotOpened;
     // The stay and its documents go together or not at all: the documents are removed
     // only when the patient row itself was there to delete, and was this very stay.
-    const QString where = QStringLiteral(" where 编号=") + QString::number(id);
+    const QString where = QStringLiteral(" where 编号=") + QString::number(selected.id());
     const QString serial = sqlText(patient.serialNumber);
-    bool ok = db.Execute(QStringLiteral("BEGIN"));
-    if (ok) {
-        const store::RecordSet rs = db.Query(QStringLiteral("select count(1) from 在院病人") + where +
-                                             QStringLiteral(" and 住院编号='") + serial + QStringLiteral("'"));
-        ok = db.Read(rs, 1).toInt() == 1;
-        db.CloseRecordSet(rs);
-        ok = ok && db.Execute(QStringLiteral("delete from 在院病人") + where) &&
-             db.Execute(QStringLiteral("delete from 在院病历 where 检索='") + serial + QStringLiteral("' ")) &&
-             db.Execute(QStringLiteral("COMMIT"));
-        if (!ok) db.Execute(QStringLiteral("ROLLBACK"));
+    bool ok = false;
+    {
+        store::Transaction tx(db);
+        ok = tx.isActive() &&
+             db.execute(QStringLiteral("delete from 在院病人") + where + QStringLiteral(" and 住院编号='") + serial +
+                        QStringLiteral("'"))
+                     .rowsChanged == 1 &&
+             db.execute(QStringLiteral("delete from 在院病历 where 检索='") + serial + QStringLiteral("' ")).ok &&
+             tx.commit();
     }
-    db.Close();
     ui_.messageDialog(patientText(patient.name, ok ? "资料删除成功" : "资料删除失败"));
     return ok ? TransitionOutcome::Done : TransitionOutcome::Failed;
 }
@@ -137,12 +138,11 @@ QString dischargeHeader(const shell::PatientContext& p) {
            QStringLiteral("\r\n      住院号：") + p.admissionNumber;
 }
 
-std::optional<QDate> recordedDischargeDate(qint64 id) {
-    store::ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return std::nullopt;
-    const store::RecordSet rs = db.Query(QStringLiteral("select * from 在院病人 where  编号=") + QString::number(id));
-    const QDateTime at = db.IsEOF(rs) ? QDateTime() : db.Read(rs, QStringLiteral("出院日期")).toDateTime();
-    db.CloseRecordSet(rs);
+std::optional<QDate> recordedDischargeDate(const store::DataDirectory& files, qint64 id) {
+    store::Connection db = store::Connection::open(files, store::DbFile::Main);
+    if (!db.isOpen()) return std::nullopt;
+    const QDateTime at =
+        db.query(QStringLiteral("select * from 在院病人 where  编号=?"), {id}).first().dateTime(QStringLiteral("出院日期"));
     if (!at.isValid()) return std::nullopt;
     return at.date();
 }

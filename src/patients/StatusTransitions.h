@@ -1,7 +1,7 @@
 #pragma once
 // The status commands of the patient list: pending settlement, discharge, return to the
-// ward, transfer and deletion of a stay. Each acts on the selected row's 编号 and the
-// current patient; the caller refills the list afterwards.
+// ward, transfer and deletion of a stay. Each acts on the selected patient; the caller
+// refills the list afterwards.
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -9,8 +9,9 @@
 #include <optional>
 
 #include "shell/PatientContext.h"
-#include "shell/PatientList.h"
+#include "shell/PatientSelection.h"
 #include "shell/UserContext.h"
+#include "store/DatabaseFiles.h"
 #include "interaction/UserInterface.h"
 
 namespace qh::patients {
@@ -35,19 +36,21 @@ enum class TransitionOutcome {
 
 class StatusTransitions {
 public:
-    StatusTransitions(const shell::UserContext& user, ui::UserInterface& ui) : user_(user), ui_(ui) {}
+    StatusTransitions(const store::DataDirectory& files, const shell::UserContext& user, ui::UserInterface& ui)
+        : files_(files), user_(user), ui_(ui) {}
 
     // OfferSave of the main window, run after the refusal checks and before any change.
     void setBeforeChange(std::function<void()> offerSave) { beforeChange_ = std::move(offerSave); }
 
-    // shown: the status option the patient was selected from; id: the selected row's 编号.
-    TransitionOutcome setPending(shell::PatientStatus shown, qint64 id, const QString& name);
+    // Each refuses when nobody is selected or the patient was selected from a list the
+    // command does not apply to.
+    TransitionOutcome setPending(const shell::PatientSelection& patient);
     // askDischarge opens the discharge dialog; nullopt when it was cancelled.
-    TransitionOutcome discharge(shell::PatientStatus shown, qint64 id, const QString& name,
+    TransitionOutcome discharge(const shell::PatientSelection& patient,
                                 const std::function<std::optional<DischargeChoice>()>& askDischarge);
-    TransitionOutcome returnToWard(shell::PatientStatus shown, qint64 id, const QString& name);
-    TransitionOutcome transfer(const shell::PatientContext& patient, const QString& doctor, const QString& department);
-    TransitionOutcome deletePatient(shell::PatientStatus shown, qint64 id, const shell::PatientContext& patient);
+    TransitionOutcome returnToWard(const shell::PatientSelection& patient);
+    TransitionOutcome transfer(const shell::PatientSelection& patient, const QString& doctor, const QString& department);
+    TransitionOutcome deletePatient(const shell::PatientSelection& patient);
 
     static QString pendingStatement(qint64 id, const QDateTime& now);
     static QString dischargeStatement(qint64 id, const DischargeChoice& choice);
@@ -56,7 +59,9 @@ public:
 
 private:
     TransitionOutcome update(const QString& sql, const QString& success, const QString& failure);
+    bool refused(const shell::PatientSelection& patient, shell::PatientStatus wrongList);
 
+    store::DataDirectory files_;
     const shell::UserContext& user_;
     ui::UserInterface& ui_;
     std::function<void()> beforeChange_;
@@ -65,7 +70,7 @@ private:
 // --- The discharge dialog's texts and checks ---
 QString dischargeHeader(const shell::PatientContext& patient);
 // The 出院日期 already written for the row (at 待结), if any.
-std::optional<QDate> recordedDischargeDate(qint64 id);
+std::optional<QDate> recordedDischargeDate(const store::DataDirectory& files, qint64 id);
 // The fee as written: trimmed, "0" when empty; nullopt when it is not a number.
 std::optional<QString> dischargeFee(const QString& typed);
 inline const QString kFeeNotNumber = QStringLiteral("费用必须是数字，请重新输入！");

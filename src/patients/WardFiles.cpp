@@ -5,10 +5,10 @@
 namespace qh::patients {
 
 bool updateOneRow(store::ExternalDatabase& db, const QString& sql) {
-    if (!db.Execute(sql)) return false;
-    const store::RecordSet rs = db.Query(QStringLiteral("select changes()"));
-    const bool changed = db.Read(rs, 1).toInt() > 0;
-    db.CloseRecordSet(rs);
+    if (!db.execute(sql)) return false;
+    const store::RecordSet rs = db.query(QStringLiteral("select changes()"));
+    const bool changed = db.read(rs, 1).toInt() > 0;
+    db.closeRecordSet(rs);
     return changed;
 }
 

@@ -1,8 +1,7 @@
 #include "shell/BedList.h"
 
 #include "shell/PatientListText.h"
-#include "store/DatabaseFiles.h"
-#include "store/ExternalDatabase.h"
+#include "store/Connection.h"
 #include "store/SqlText.h"
 
 namespace qh::shell {
@@ -25,22 +24,17 @@ QString BedList::searchQuery(const QString& department, const QString& initials)
 
 bool BedList::fill(const QString& searchText) {
     rows_.clear();
-    store::ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return false;
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    if (!db.isOpen()) return false;
     const QString sql = searchText.isEmpty() ? listQuery(department_) : searchQuery(department_, searchText);
-    const store::RecordSet rs = db.Query(sql);
-    db.MoveFirst(rs);
-    while (!db.IsEOF(rs)) {
+    for (const store::Row& r : db.query(sql)) {
         BedRow row;
-        row.text = bedText(db.Read(rs, QStringLiteral("床号")).toText()) + " " +
-                   db.Read(rs, QStringLiteral("性别")).toText() + " " + db.Read(rs, QStringLiteral("姓名")).toText();
-        row.serial = db.Read(rs, QStringLiteral("住院编号")).toInt();
-        row.id = db.Read(rs, QStringLiteral("编号")).toInt();
+        row.text = bedText(r.text(QStringLiteral("床号"))) + " " + r.text(QStringLiteral("性别")) + " " +
+                   r.text(QStringLiteral("姓名"));
+        row.serial = r.integer(QStringLiteral("住院编号"));
+        row.id = r.integer(QStringLiteral("编号"));
         rows_.push_back(row);
-        db.MoveNext(rs);
     }
-    db.CloseRecordSet(rs);
-    db.Close();
     return true;
 }
 

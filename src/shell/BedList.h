@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+#include "store/DatabaseFiles.h"
+
 namespace qh::shell {
 
 struct BedRow {
@@ -15,7 +17,7 @@ struct BedRow {
 
 class BedList {
 public:
-    explicit BedList(const QString& department) : department_(department) {}
+    BedList(const store::DataDirectory& files, const QString& department) : files_(files), department_(department) {}
 
     static QString listQuery(const QString& department);
     static QString searchQuery(const QString& department, const QString& initials);
@@ -29,6 +31,7 @@ public:
     QVector<qint64> tickedSerials() const;
 
 private:
+    store::DataDirectory files_;
     QString department_;
     QVector<BedRow> rows_;
 };

@@ -6,7 +6,7 @@
 #include <QVector>
 
 #include "shell/UserContext.h"
-#include "store/ExternalDatabase.h"
+#include "store/Connection.h"
 #include "interaction/UserInterface.h"
 
 namespace qh::shell {
@@ -18,7 +18,7 @@ struct ListItem {
 
 class LoginModel {
 public:
-    explicit LoginModel(ui::UserInterface& ui);
+    LoginModel(const store::DataDirectory& files, ui::UserInterface& ui);
 
     static QString noticeText();
     static QString wrongPasswordText();  // "用户名或密码输入错误。"
@@ -45,11 +45,11 @@ public:
     bool logIn(const QString& password, UserContext& user);
 
 private:
-    void fillUsers();
-    void readSettings(UserContext& user);
+    void fillUsers(store::Connection& db);
+    void readSettings(store::Connection& db, UserContext& user);
 
+    store::DataDirectory files_;
     ui::UserInterface& ui_;
-    store::ExternalDatabase db_;  // left open by the lists for the login
     QVector<ListItem> departments_;
     QVector<ListItem> users_;
     int currentDepartment_ = -1;

@@ -1,8 +1,7 @@
 #include "shell/PatientList.h"
 
 #include "shell/PatientListText.h"
-#include "store/DatabaseFiles.h"
-#include "store/ExternalDatabase.h"
+#include "store/Connection.h"
 #include "store/SqlText.h"
 
 namespace qh::shell {
@@ -11,14 +10,24 @@ using store::sqlText;
 
 namespace {
 const QString kSelect = QStringLiteral("select 姓名,性别,年龄,诊断,床号,住院号,编号 from 在院病人 where 科室='");
-}
 
-PatientList::PatientList(const UserContext& user) : user_(user) {}
+PatientRow rowFrom(const store::Row& r, ListMode mode) {
+    PatientRow row;
+    row.icon = patientIcon(r.text(QStringLiteral("性别")), r.text(QStringLiteral("年龄")));
+    row.text = bedText(r.text(QStringLiteral("床号"))) +
+               (mode == ListMode::Name ? r.text(QStringLiteral("姓名")) : r.text(QStringLiteral("诊断")));
+    row.id = r.integer(QStringLiteral("编号"));
+    return row;
+}
+}  // namespace
+
+PatientList::PatientList(const store::DataDirectory& files, const UserContext& user) : files_(files), user_(user) {}
 
 void PatientList::clear() {
     rows_.clear();
     status_ = PatientStatus::None;
     countText_.clear();
+    query_.clear();
 }
 
 QString PatientList::listQuery(PatientStatus status, bool own, const QString& department, const QString& user) {
@@ -63,28 +72,41 @@ QString PatientList::searchQuery(SearchKind kind, bool own, const QString& depar
 
 bool PatientList::run(const QString& sql, ListMode mode, bool limit) {
     rows_.clear();
-    store::ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return false;
-    const store::RecordSet rs = db.Query(sql);
-    db.MoveFirst(rs);
-    while (!db.IsEOF(rs)) {
-        const QString name = db.Read(rs, QStringLiteral("姓名")).toText();
-        const QString sex = db.Read(rs, QStringLiteral("性别")).toText();
-        const QString age = db.Read(rs, QStringLiteral("年龄")).toText();
-        const QString diagnosis = db.Read(rs, QStringLiteral("诊断")).toText();
-        const QString bed = bedText(db.Read(rs, QStringLiteral("床号")).toText());
-        PatientRow row;
-        row.icon = patientIcon(sex, age);
-        row.text = bed + (mode == ListMode::Name ? name : diagnosis);
-        row.id = db.Read(rs, QStringLiteral("编号")).toInt();
-        rows_.push_back(row);
+    mode_ = mode;
+    query_ = sql;
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    if (!db.isOpen()) return false;
+    for (const store::Row& r : db.query(sql)) {
+        rows_.push_back(rowFrom(r, mode));
         if (limit && rows_.size() >= kDischargedListLimit) break;
-        db.MoveNext(rs);
     }
-    db.CloseRecordSet(rs);
-    db.Close();
     countText_ = QStringLiteral("共有患者 ") + QString::number(rows_.size()) + QStringLiteral(" 人");
     return true;
+}
+
+int PatientList::rowOf(qint64 id) const {
+    for (int i = 0; i < rows_.size(); ++i)
+        if (rows_[i].id == id) return i;
+    return -1;
+}
+
+PatientList::RowChange PatientList::refreshRow(qint64 id) {
+    const int at = rowOf(id);
+    if (at < 0) return RowChange::NotListed;
+    // The query that filled the list, narrowed to the one patient: a row that no longer
+    // meets its conditions (another doctor, another state) leaves the list.
+    QString sql = query_;
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    if (sql.isEmpty() || !db.isOpen()) return RowChange::NotListed;
+    sql.insert(sql.lastIndexOf(QStringLiteral(" order by")), QStringLiteral(" and 编号=?"));
+    const store::Row r = db.query(sql, {id}).first();
+    if (!r.isValid()) {
+        rows_.remove(at);
+        countText_ = QStringLiteral("共有患者 ") + QString::number(rows_.size()) + QStringLiteral(" 人");
+        return RowChange::Removed;
+    }
+    rows_[at] = rowFrom(r, mode_);
+    return RowChange::Updated;
 }
 
 bool PatientList::fill(PatientStatus status, ListMode mode) {
@@ -103,18 +125,6 @@ QString PatientList::search(SearchKind kind, const QString& text) {
     run(sql, kind == SearchKind::Diagnosis ? ListMode::Diagnosis : ListMode::Name,
         status_ == PatientStatus::Discharged);
     return QStringLiteral("查询到 ") + QString::number(rows_.size()) + QStringLiteral(" 人");
-}
-
-bool PatientList::loadPatient(qint64 id, PatientContext& patient) {
-    store::ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return false;
-    const store::RecordSet rs = db.Query(QStringLiteral("select * from 在院病人 where 编号=") + QString::number(id));
-    const bool found = !db.IsEOF(rs);
-    if (found)
-        for (const QString& column : PatientContext::columns()) patient.setValue(column, db.Read(rs, column).toText());
-    db.CloseRecordSet(rs);
-    db.Close();
-    return found;
 }
 
 QString PatientList::summary(const PatientContext& p) {

@@ -1,12 +1,13 @@
 #pragma once
 // The patient list of the main window: the doctor switch (own or department patients),
 // the three status options, the list queries, the rows with their icon and text, the
-// count, the search page and loading the selected patient into the PatientContext.
+// count and the search page.
 #include <QString>
 #include <QVector>
 
 #include "shell/PatientContext.h"
 #include "shell/UserContext.h"
+#include "store/DatabaseFiles.h"
 
 namespace qh::shell {
 
@@ -25,7 +26,7 @@ inline constexpr int kDischargedListLimit = 201;
 
 class PatientList {
 public:
-    explicit PatientList(const UserContext& user);
+    PatientList(const store::DataDirectory& files, const UserContext& user);
 
     // Doctor switch: tab 0 is own patients (主管医生 = the user), any other the department.
     bool ownPatients() const { return ownPatients_; }
@@ -45,18 +46,26 @@ public:
     QString search(SearchKind kind, const QString& text);
 
     const QVector<PatientRow>& rows() const { return rows_; }
+    // The row of the patient with this 编号; -1 when the list does not show it.
+    int rowOf(qint64 id) const;
     QString countText() const { return countText_; }
 
-    // SelectPatient: "select * from 在院病人 where 编号=" + id into `patient`;
-    // false when the file does not open or the row is gone (the context is then unchanged).
-    static bool loadPatient(qint64 id, PatientContext& patient);
+    // After one patient changed (particulars saved): reads that row again with the list's
+    // own query. Its new text, or nullopt when the patient no longer belongs to the list
+    // (the row is then removed).
+    enum class RowChange { Updated, Removed, NotListed };
+    RowChange refreshRow(qint64 id);
+
     // "【姓  名】..." one line per field.
     static QString summary(const PatientContext& patient);
 
 private:
     bool run(const QString& sql, ListMode mode, bool limit);
 
+    store::DataDirectory files_;
     const UserContext& user_;
+    ListMode mode_ = ListMode::Name;
+    QString query_;  // the statement that filled the rows
     bool ownPatients_ = true;
     PatientStatus status_ = PatientStatus::None;
     QVector<PatientRow> rows_;

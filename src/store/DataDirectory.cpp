@@ -6,7 +6,7 @@
 #include <QFileInfo>
 
 #include "store/DatabaseFiles.h"
-#include "store/ExternalDatabase.h"
+#include "store/Connection.h"
 #include "store/SchemaCreation.h"
 #include "store/SeedLoader.h"
 
@@ -28,13 +28,13 @@ bool buildFile(const QString& tempPath, DbFile f, const CreationSources& sources
     if (sql.isEmpty()) return false;
     if (!createSchemaFile(tempPath, f, sql, error)) return false;
     const QString seedRoot = sources.seedDir.isEmpty() ? QStringLiteral(":/seed") : sources.seedDir;
-    ExternalDatabase db;
-    if (!db.Open(tempPath, QString::fromUtf8(kDbUser), password(f))) {
-        *error = "cannot open new " + fileName(f) + ": " + db.LastError();
+    Connection db = Connection::open(tempPath, QString::fromUtf8(kDbUser), password(f));
+    if (!db.isOpen()) {
+        *error = "cannot open new " + fileName(f) + ": " + db.lastError();
         return false;
     }
     const SeedResult seeded = loadSeedDirectory(db, QDir(seedRoot).filePath(dataStem(f)));
-    db.Close();
+    db.close();
     if (!seeded.ok) *error = fileName(f) + " seed " + seeded.error;
     return seeded.ok;
 }

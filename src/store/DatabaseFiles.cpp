@@ -1,20 +1,9 @@
 #include "store/DatabaseFiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
-#include "store/ExternalDatabase.h"
-#include "store/TableConnection.h"
-
 namespace qh::store {
-
-namespace {
-QString& dataDirectorySetting() {
-    static QString dir;
-    return dir;
-}
-}  // namespace
 
 QString fileName(DbFile f) {
     switch (f) {
@@ -34,20 +23,9 @@ QString password(DbFile f) {
     return {};
 }
 
-QString path(DbFile f) {
-    return QDir(dataDirectory()).filePath(fileName(f));
-}
+DataDirectory::DataDirectory(const QString& dir) : dir_(QDir(dir).absolutePath()) {}
 
-void setDataDirectory(const QString& dir) {
-    dataDirectorySetting() = dir.isEmpty() ? QString() : QDir(dir).absolutePath();
-}
-
-QString dataDirectory() {
-    if (!dataDirectorySetting().isEmpty()) return dataDirectorySetting();
-    // Before start-up has named one, the program's own directory.
-    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
-    return QDir::currentPath();
-}
+QString DataDirectory::path(DbFile f) const { return QDir(dir_).filePath(fileName(f)); }
 
 QList<DbFile> allDbFiles() { return {DbFile::Main, DbFile::Reference, DbFile::Coding}; }
 
@@ -59,13 +37,5 @@ std::optional<DbFile> dbFileOf(const QString& fileNameOrPath) {
 }
 
 QString dataStem(DbFile f) { return QFileInfo(fileName(f)).completeBaseName(); }
-
-bool openFile(ExternalDatabase& db, DbFile f) {
-    return db.Open(path(f), QString::fromUtf8(kDbUser), password(f));
-}
-
-bool openFile(TableConnection& connection, DbFile f) {
-    return connection.Open(path(f), password(f));
-}
 
 }  // namespace qh::store

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "store/ExternalDatabase.h"
+#include "store/Connection.h"
 #include "store/InitialsColumns.h"
 #include "store/SqlText.h"
 
@@ -16,8 +16,8 @@ namespace {
 const QString kFilePrefix = QStringLiteral("@file:");
 
 struct Insert {
-    QString sql;
-    QList<QPair<QString, QByteArray>> binaries;  // column, bytes; the first travels as ?
+    QString sql;    // every value a ? marker
+    Params values;
 };
 
 // Adds the initials column when the file leaves it out; fills it where it is empty.
@@ -42,35 +42,24 @@ void completeInitials(SeedTable& t) {
 }
 
 bool buildInsert(const SeedTable& t, const QStringList& row, const QDir& base, Insert* out, QString* error) {
-    QStringList values;
-    QStringList columns;
+    QStringList markers;
     for (int i = 0; i < t.columns.size(); ++i) {
         const QString& v = row[i];
+        markers << QStringLiteral("?");
         if (v.startsWith(kFilePrefix)) {
             QFile f(base.filePath(v.mid(kFilePrefix.size())));
             if (!f.open(QIODevice::ReadOnly)) {
                 *error = "cannot read " + f.fileName();
                 return false;
             }
-            out->binaries.append({t.columns[i], f.readAll()});
-            if (out->binaries.size() > 1) continue;  // set by an UPDATE after the insert
-            columns << t.columns[i];
-            values << QStringLiteral("?");
-            continue;
+            out->values.push_back(f.readAll());
+        } else if (v.isNull()) {
+            out->values.push_back(nullptr);
+        } else {
+            out->values.push_back(v);
         }
-        columns << t.columns[i];
-        values << (v.isNull() ? QStringLiteral("NULL") : "'" + sqlText(v) + "'");
     }
-    out->sql = "INSERT INTO " + t.table + " (" + columns.join(',') + ") values (" + values.join(',') + ")";
-    return true;
-}
-
-bool insertRow(ExternalDatabase& db, const Insert& ins, QString* error) {
-    const bool ok = ins.binaries.isEmpty() ? db.Execute(ins.sql) : db.Execute(ins.sql, ins.binaries.first().second);
-    if (!ok) {
-        *error = db.LastError();
-        return false;
-    }
+    out->sql = "INSERT INTO " + t.table + " (" + t.columns.join(',') + ") values (" + markers.join(',') + ")";
     return true;
 }
 
@@ -135,7 +124,7 @@ SeedTable parseSeedFile(const QString& path) {
     return t;
 }
 
-SeedResult loadSeedDirectory(ExternalDatabase& db, const QString& seedDir) {
+SeedResult loadSeedDirectory(Connection& db, const QString& seedDir) {
     SeedResult result;
     const QDir dir(seedDir);
     const QStringList files = dir.entryList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name);
@@ -147,29 +136,15 @@ SeedResult loadSeedDirectory(ExternalDatabase& db, const QString& seedDir) {
         };
         if (!t.error.isEmpty()) return fail(t.error);
         completeInitials(t);
-        if (!db.Execute(QStringLiteral("BEGIN"))) return fail(db.LastError());
-        QString error;
-        bool ok = true;
+        Transaction tx(db);
+        if (!tx.isActive()) return fail(db.lastError());
         for (const QStringList& row : t.rows) {
             Insert ins;
-            ok = buildInsert(t, row, QFileInfo(dir.filePath(name)).dir(), &ins, &error) && insertRow(db, ins, &error);
-            const qint64 rowid = ok ? db.LastInsertId() : 0;
-            for (int b = 1; ok && b < ins.binaries.size(); ++b) {
-                ok = db.Execute("UPDATE " + t.table + " SET " + ins.binaries[b].first + "=? where rowid=" +
-                                    QString::number(rowid),
-                                ins.binaries[b].second);
-                if (!ok) error = db.LastError();
-            }
-            if (!ok) break;
+            QString error;
+            if (!buildInsert(t, row, QFileInfo(dir.filePath(name)).dir(), &ins, &error)) return fail(error);
+            if (const ExecResult done = db.execute(ins.sql, ins.values); !done) return fail(done.error);
         }
-        if (ok && !db.Execute(QStringLiteral("COMMIT"))) {
-            ok = false;
-            error = db.LastError();
-        }
-        if (!ok) {
-            db.Execute(QStringLiteral("ROLLBACK"));
-            return fail(error);
-        }
+        if (!tx.commit()) return fail(db.lastError());
         result.rows += int(t.rows.size());
     }
     result.ok = true;

@@ -11,7 +11,7 @@
 
 namespace qh::store {
 
-class ExternalDatabase;
+class Connection;
 
 struct SeedTable {
     QString table;
@@ -34,6 +34,6 @@ struct SeedResult {
 
 // Loads every *.tsv of seedDir into the open database, one transaction per file; stops at
 // the first file that fails (that file's rows are not kept). A missing seedDir loads nothing.
-SeedResult loadSeedDirectory(ExternalDatabase& db, const QString& seedDir);
+SeedResult loadSeedDirectory(Connection& db, const QString& seedDir);
 
 }  // namespace qh::store

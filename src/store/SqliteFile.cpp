@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include "store/SqlFunctions.h"
+#include "store/StoreDate.h"
 
 namespace qh::store::detail {
 
@@ -25,6 +26,35 @@ QString credentialsDigest(const QString& salt, const QString& user, const QStrin
 }
 
 QString lastSqliteError(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+
+bool bindValue(sqlite3_stmt* stmt, int index, const Value& v) {
+    int rc = SQLITE_OK;
+    switch (v.type()) {
+    case ValueType::Null: rc = sqlite3_bind_null(stmt, index); break;
+    case ValueType::Integer:
+    case ValueType::Boolean: rc = sqlite3_bind_int64(stmt, index, v.toInt()); break;
+    case ValueType::Real: rc = sqlite3_bind_double(stmt, index, v.toDouble()); break;
+    case ValueType::DateTime: {
+        const QByteArray utf8 = canonicalDateText(v.toDateTime()).toUtf8();
+        rc = sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case ValueType::Text: {
+        const QByteArray utf8 = v.toText().toUtf8();
+        rc = sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case ValueType::Binary: {
+        const QByteArray bytes = v.toBytes();
+        rc = bytes.isEmpty() ? sqlite3_bind_zeroblob(stmt, index, 0)
+                             : sqlite3_bind_blob64(stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()),
+                                                   SQLITE_TRANSIENT);
+        break;
+    }
+    }
+    return rc == SQLITE_OK;
+}
+
 
 StmtHandle prepare(sqlite3* db, const QString& sql, QString* error, QString* tail) {
     const QByteArray utf8 = sql.toUtf8();

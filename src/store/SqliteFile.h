@@ -4,6 +4,8 @@
 #include <QString>
 #include <memory>
 
+#include "store/Value.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -35,5 +37,9 @@ bool configureConnection(sqlite3* db);
 // holds no statement (only blanks, comments or semicolons).
 StmtHandle prepare(sqlite3* db, const QString& sql, QString* error, QString* tail = nullptr);
 QString lastSqliteError(sqlite3* db);
+
+// Binds a value to a marker (1-based): dates as canonical date text, yes/no as 1/0, an
+// empty byte string as an empty blob rather than NULL.
+bool bindValue(sqlite3_stmt* stmt, int index, const Value& v);
 
 }  // namespace qh::store::detail

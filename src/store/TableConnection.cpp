@@ -7,7 +7,7 @@
 
 #include "store/ColumnValue.h"
 #include "store/DatabaseFiles.h"
-#include "store/JetDialect.h"
+#include "store/SqlDialect.h"
 #include "store/SqlText.h"
 #include "store/SqliteFile.h"
 #include "store/StoreDate.h"
@@ -21,7 +21,7 @@ struct TableConnection::Impl {
 TableConnection::TableConnection() : d(std::make_unique<Impl>()) {}
 TableConnection::~TableConnection() = default;
 
-bool TableConnection::Open(const QString& path, const QString& password) {
+bool TableConnection::open(const QString& path, const QString& password) {
     QString error;
     detail::DbHandle db = detail::openCredentialed(path, QString::fromUtf8(kDbUser), password, &error);
     if (!db) return false;  // a failed open keeps the connection held before
@@ -29,9 +29,13 @@ bool TableConnection::Open(const QString& path, const QString& password) {
     return true;
 }
 
-void TableConnection::Close() { d->db.reset(); }
+bool TableConnection::open(const DataDirectory& files, DbFile file) {
+    return open(files.path(file), password(file));
+}
 
-bool TableConnection::IsOpen() const { return d->db != nullptr; }
+void TableConnection::close() { d->db.reset(); }
+
+bool TableConnection::isOpen() const { return d->db != nullptr; }
 
 namespace {
 
@@ -42,34 +46,6 @@ struct Row {
 };
 
 enum class EditMode { Browse, Adding, Editing };
-
-bool bindValue(sqlite3_stmt* stmt, int index, const Value& v) {
-    int rc = SQLITE_OK;
-    switch (v.type()) {
-    case ValueType::Null: rc = sqlite3_bind_null(stmt, index); break;
-    case ValueType::Integer:
-    case ValueType::Boolean: rc = sqlite3_bind_int64(stmt, index, v.toInt()); break;
-    case ValueType::Real: rc = sqlite3_bind_double(stmt, index, v.toDouble()); break;
-    case ValueType::DateTime: {
-        const QByteArray utf8 = canonicalDateText(v.toDateTime()).toUtf8();
-        rc = sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-        break;
-    }
-    case ValueType::Text: {
-        const QByteArray utf8 = v.toText().toUtf8();
-        rc = sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-        break;
-    }
-    case ValueType::Binary: {
-        const QByteArray bytes = v.toBytes();
-        rc = bytes.isEmpty() ? sqlite3_bind_zeroblob(stmt, index, 0)
-                             : sqlite3_bind_blob64(stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()),
-                                                   SQLITE_TRANSIENT);
-        break;
-    }
-    }
-    return rc == SQLITE_OK;
-}
 
 }  // namespace
 
@@ -124,7 +100,7 @@ bool TableRowSet::Impl::load(const QString& tableName, const QString& condition)
     cancelEdit();
     if (!db()) return false;
     QString error;
-    detail::StmtHandle stmt = detail::prepare(db(), translateJetSql(selectText(condition)), &error);
+    detail::StmtHandle stmt = detail::prepare(db(), translateSql(selectText(condition), Engine::Sqlite), &error);
     if (!stmt || !sqlite3_stmt_readonly(stmt.get())) return false;
     const int count = sqlite3_column_count(stmt.get());
     for (int i = 1; i < count; ++i) {
@@ -174,7 +150,7 @@ bool TableRowSet::Impl::write() {
     if (!stmt) return false;
     int marker = 1;
     for (const auto& [index, value] : pending)
-        if (!bindValue(stmt.get(), marker++, value)) return false;
+        if (!detail::bindValue(stmt.get(), marker++, value)) return false;
     if (sqlite3_step(stmt.get()) != SQLITE_DONE) return false;
 
     // Read the stored row back: it carries the generated key and what triggers made of it.
@@ -194,35 +170,35 @@ bool TableRowSet::Impl::write() {
 TableRowSet::TableRowSet() : d(std::make_unique<Impl>()) {}
 TableRowSet::~TableRowSet() = default;
 
-void TableRowSet::Attach(TableConnection& connection) { d->connection = &connection; }
+void TableRowSet::attach(TableConnection& connection) { d->connection = &connection; }
 
-bool TableRowSet::OpenTable(const QString& table) { return d->load(table, QString()); }
+bool TableRowSet::openTable(const QString& table) { return d->load(table, QString()); }
 
-bool TableRowSet::OpenWhere(const QString& condition, const QString& table) {
+bool TableRowSet::openWhere(const QString& condition, const QString& table) {
     return d->load(table, condition.isNull() ? QStringLiteral("") : condition);
 }
 
-void TableRowSet::MoveFirst() {
+void TableRowSet::moveFirst() {
     d->cancelEdit();
     d->cursor = 0;
     d->skipDeleted();
 }
 
-void TableRowSet::MoveNext() {
+void TableRowSet::moveNext() {
     d->cancelEdit();
     if (d->cursor < d->rows.size()) ++d->cursor;
     d->skipDeleted();
 }
 
-bool TableRowSet::IsEOF() const { return d->cursor >= d->rows.size(); }
+bool TableRowSet::isEof() const { return d->cursor >= d->rows.size(); }
 
-int TableRowSet::RowCount() const {
+int TableRowSet::rowCount() const {
     int count = 0;
     for (const Row& row : d->rows) count += row.deleted ? 0 : 1;
     return count;
 }
 
-Value TableRowSet::ReadField(const QString& column) const {
+Value TableRowSet::readField(const QString& column) const {
     const int index = d->columnIndex(column);
     if (index < 0) return Value();
     if (const auto it = d->pending.find(index); it != d->pending.end()) return it->second;
@@ -230,14 +206,14 @@ Value TableRowSet::ReadField(const QString& column) const {
     return d->rows[d->cursor].values[size_t(index)];
 }
 
-bool TableRowSet::AddNew() {
+bool TableRowSet::addNew() {
     if (!d->db() || d->table.isEmpty() || d->columns.isEmpty()) return false;
     d->cancelEdit();
     d->mode = EditMode::Adding;
     return true;
 }
 
-bool TableRowSet::SetField(const QString& column, const QVariant& value) {
+bool TableRowSet::setField(const QString& column, const QVariant& value) {
     const int index = d->columnIndex(column);
     if (index < 0) return false;
     if (d->mode == EditMode::Browse) {
@@ -282,14 +258,14 @@ bool TableRowSet::SetField(const QString& column, const QVariant& value) {
     return true;
 }
 
-bool TableRowSet::Update() {
+bool TableRowSet::update() {
     if (!d->db()) return false;
     if (d->mode == EditMode::Browse) return true;  // nothing changed
     if (d->mode == EditMode::Editing && !d->onRow()) return false;
     return d->write();
 }
 
-bool TableRowSet::Delete() {
+bool TableRowSet::deleteRow() {
     d->cancelEdit();
     if (!d->db() || !d->onRow()) return false;
     QString error;
@@ -301,7 +277,7 @@ bool TableRowSet::Delete() {
     return true;
 }
 
-void TableRowSet::Close() {
+void TableRowSet::close() {
     d->cancelEdit();
     d->table.clear();
     d->columns.clear();

@@ -5,6 +5,7 @@
 #include <QVariant>
 #include <memory>
 
+#include "store/DatabaseFiles.h"
 #include "store/Value.h"
 
 namespace qh::store {
@@ -13,9 +14,11 @@ class TableConnection {
 public:
     TableConnection();
     ~TableConnection();
-    bool Open(const QString& path, const QString& password);
-    void Close();
-    bool IsOpen() const;
+    bool open(const QString& path, const QString& password);
+    // A file of the data directory with its password.
+    bool open(const DataDirectory& files, DbFile file);
+    void close();
+    bool isOpen() const;
 
 private:
     friend class TableRowSet;
@@ -31,19 +34,19 @@ class TableRowSet {
 public:
     TableRowSet();
     ~TableRowSet();
-    void Attach(TableConnection& connection);
-    bool OpenTable(const QString& table);
-    bool OpenWhere(const QString& condition, const QString& table);
-    void MoveFirst();
-    void MoveNext();
-    bool IsEOF() const;
-    int RowCount() const;
-    Value ReadField(const QString& column) const;
-    bool AddNew();
-    bool SetField(const QString& column, const QVariant& value);
-    bool Update();
-    bool Delete();
-    void Close();
+    void attach(TableConnection& connection);
+    bool openTable(const QString& table);
+    bool openWhere(const QString& condition, const QString& table);
+    void moveFirst();
+    void moveNext();
+    bool isEof() const;
+    int rowCount() const;
+    Value readField(const QString& column) const;
+    bool addNew();
+    bool setField(const QString& column, const QVariant& value);
+    bool update();
+    bool deleteRow();
+    void close();
 
 private:
     struct Impl;

@@ -6,7 +6,7 @@
 
 #include "store/CsvReader.h"
 #include "store/DatabaseFiles.h"
-#include "store/ExternalDatabase.h"
+#include "store/Connection.h"
 #include "store/InitialsColumns.h"
 #include "store/SqlText.h"
 
@@ -34,15 +34,10 @@ struct ColumnInfo {
     bool key = false;
 };
 
-QList<ColumnInfo> columnsOf(ExternalDatabase& db, const QString& table) {
+QList<ColumnInfo> columnsOf(Connection& db, const QString& table) {
     QList<ColumnInfo> out;
-    RecordSet rs = db.Query("PRAGMA table_info(" + table + ")");
-    while (!db.IsEOF(rs)) {
-        out << ColumnInfo{db.Read(rs, "name").toText(), db.Read(rs, "type").toText().toUpper(),
-                          db.Read(rs, "pk").toInt() != 0};
-        db.MoveNext(rs);
-    }
-    db.CloseRecordSet(rs);
+    for (const Row& row : db.query("PRAGMA table_info(" + table + ")"))
+        out << ColumnInfo{row.text("name"), row.text("type").toUpper(), row.integer("pk") != 0};
     return out;
 }
 
@@ -51,11 +46,10 @@ bool isNumericType(const QString& type) {
            type.contains("FLOA") || type.contains("NUM");
 }
 
-bool openFile(ExternalDatabase& db, const QString& dataDir, DbFile file, QString* error) {
-    const QString p = QDir(dataDir).filePath(fileName(file));
-    if (db.Open(p, kDbUser, password(file))) return true;
-    *error = QStringLiteral("无法打开数据库 %1").arg(p);
-    return false;
+Connection openOrExplain(const DataDirectory& files, DbFile file, QString* error) {
+    Connection db = Connection::open(files, file);
+    if (!db.isOpen()) *error = QStringLiteral("无法打开数据库 %1").arg(files.path(file));
+    return db;
 }
 
 }  // namespace
@@ -66,7 +60,7 @@ QStringList importableTables() {
     return out;
 }
 
-ImportResult importTable(const QString& dataDir, const QString& tableName, const QString& csvPath,
+ImportResult importTable(const DataDirectory& files, const QString& tableName, const QString& csvPath,
                          bool replace) {
     ImportResult result;
     const TableHome* home = nullptr;
@@ -89,8 +83,8 @@ ImportResult importTable(const QString& dataDir, const QString& tableName, const
         return result;
     }
 
-    ExternalDatabase db;
-    if (!openFile(db, dataDir, home->file, &result.error)) return result;
+    Connection db = openOrExplain(files, home->file, &result.error);
+    if (!db.isOpen()) return result;
     const QList<ColumnInfo> columns = columnsOf(db, table);
     if (columns.isEmpty()) {
         result.error = QStringLiteral("数据库中没有表 %1").arg(table);
@@ -143,15 +137,19 @@ ImportResult importTable(const QString& dataDir, const QString& tableName, const
     const bool addInitials = initials && sourceIndex >= 0 && initialsIndex < 0;
     if (addInitials) columnNames << initials->column;
 
-    if (!db.Execute("BEGIN")) {
-        result.error = db.LastError();
+    Transaction tx(db);
+    if (!tx.isActive()) {
+        result.error = db.lastError();
         return result;
     }
-    if (replace && !db.Execute("delete from " + table)) {
-        result.error = db.LastError();
-        db.Execute("ROLLBACK");
+    if (replace && !db.execute("delete from " + table)) {
+        result.error = db.lastError();
         return result;
     }
+    QStringList markers;
+    for (int i = 0; i < columnNames.size(); ++i) markers << QStringLiteral("?");
+    const QString insert =
+        "INSERT INTO " + table + " (" + columnNames.join(',') + ") values (" + markers.join(',') + ")";
     for (qsizetype r = 1; r < csv.records.size(); ++r) {
         const CsvRecord& rec = csv.records[r];
         auto reject = [&](const QString& why) {
@@ -167,14 +165,14 @@ ImportResult importTable(const QString& dataDir, const QString& tableName, const
             reject(QStringLiteral("列 %1 为空").arg(header[*empty].name));
             continue;
         }
-        QStringList values;
+        Params values;
         bool bad = false;
         for (int i = 0; i < header.size(); ++i) {
             QString v = rec.fields[i].trimmed();
             if (i == initialsIndex && v.isEmpty() && sourceIndex >= 0)
                 v = initialsFor(*initials, rec.fields[sourceIndex].trimmed());
             if (v.isEmpty()) {
-                values << "NULL";
+                values.push_back(nullptr);
                 continue;
             }
             if (isNumericType(header[i].type)) {
@@ -186,27 +184,22 @@ ImportResult importTable(const QString& dataDir, const QString& tableName, const
                     break;
                 }
             }
-            values << "'" + sqlText(v) + "'";
+            values.push_back(v);
         }
         if (bad) continue;
-        if (addInitials)
-            values << "'" + sqlText(initialsFor(*initials, rec.fields[sourceIndex].trimmed())) + "'";
-        const QString sql = "INSERT INTO " + table + " (" + columnNames.join(',') + ") values (" +
-                            values.join(',') + ")";
-        if (db.Execute(sql))
+        if (addInitials) values.push_back(initialsFor(*initials, rec.fields[sourceIndex].trimmed()));
+        if (const ExecResult done = db.execute(insert, values))
             ++result.added;
         else
-            reject(db.LastError());
+            reject(done.error);
     }
     if (replace && !result.rejected.isEmpty()) {
-        db.Execute("ROLLBACK");
         result.error = QStringLiteral("有%1行被拒绝，表 %2 保持原样").arg(result.rejected.size()).arg(table);
         result.added = 0;
         return result;
     }
-    if (!db.Execute("COMMIT")) {
-        db.Execute("ROLLBACK");
-        result.error = db.LastError();
+    if (!tx.commit()) {
+        result.error = db.lastError();
         result.added = 0;
         return result;
     }
@@ -214,47 +207,40 @@ ImportResult importTable(const QString& dataDir, const QString& tableName, const
     return result;
 }
 
-ReindexResult reindexAll(const QString& dataDir) {
+ReindexResult reindexAll(const DataDirectory& files) {
     ReindexResult result;
     for (DbFile file : allDbFiles()) {
-        ExternalDatabase db;
-        if (!openFile(db, dataDir, file, &result.error)) return result;
-        if (!db.Execute("BEGIN")) {
-            result.error = db.LastError();
+        Connection db = openOrExplain(files, file, &result.error);
+        if (!db.isOpen()) return result;
+        Transaction tx(db);
+        if (!tx.isActive()) {
+            result.error = db.lastError();
             return result;
         }
         for (const InitialsColumn& c : initialsColumns()) {
             if (c.file != file) continue;
             int changed = 0;
-            RecordSet rs = db.Query("select rowid as qh_row," + c.source + "," + c.column + " from " + c.table);
+            const Rows rows = db.query("select rowid as qh_row," + c.source + "," + c.column + " from " + c.table);
             // A table or column the file lacks is an error, not a column with nothing to change.
-            if (!db.LastError().isEmpty()) {
-                result.error = QStringLiteral("%1：%2").arg(fileName(file), db.LastError());
-                db.CloseRecordSet(rs);
-                db.Execute("ROLLBACK");
+            if (!rows.ok()) {
+                result.error = QStringLiteral("%1：%2").arg(fileName(file), rows.error());
                 return result;
             }
-            QList<QPair<qint64, QString>> updates;
-            while (!db.IsEOF(rs)) {
-                const QString fresh = initialsFor(c, db.Read(rs, 2).toText().trimmed());
-                if (fresh != db.Read(rs, 3).toText()) updates << qMakePair(db.Read(rs, 1).toInt(), fresh);
-                db.MoveNext(rs);
-            }
-            db.CloseRecordSet(rs);
-            for (const auto& [row, value] : updates) {
-                if (!db.Execute("UPDATE " + c.table + " SET " + c.column + "='" + sqlText(value) +
-                                "' where rowid=" + QString::number(row))) {
-                    result.error = db.LastError();
-                    db.Execute("ROLLBACK");
+            for (const Row& row : rows) {
+                const QString fresh = initialsFor(c, row.value(1).toText().trimmed());
+                if (fresh == row.value(2).toText()) continue;
+                const ExecResult done =
+                    db.execute("UPDATE " + c.table + " SET " + c.column + "=? where rowid=?", {fresh, row.value(0)});
+                if (!done) {
+                    result.error = done.error;
                     return result;
                 }
                 ++changed;
             }
             result.changed[c.table + "." + c.column] = changed;
         }
-        if (!db.Execute("COMMIT")) {
-            result.error = db.LastError();
-            db.Execute("ROLLBACK");
+        if (!tx.commit()) {
+            result.error = db.lastError();
             return result;
         }
     }

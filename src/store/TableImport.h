@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "store/DatabaseFiles.h"
+
 namespace qh::store {
 
 struct ImportResult {
@@ -25,7 +27,7 @@ QStringList importableTables();
 // file whose header lacks either column is refused. With replace, the table's rows are
 // removed first, and the whole import is undone when any row is rejected, so that a faulty
 // file never leaves a half-replaced table.
-ImportResult importTable(const QString& dataDir, const QString& table, const QString& csvPath,
+ImportResult importTable(const DataDirectory& files, const QString& table, const QString& csvPath,
                          bool replace = false);
 
 struct ReindexResult {
@@ -35,6 +37,6 @@ struct ReindexResult {
 };
 
 // Recomputes every initials column of the three files, each by its own rule.
-ReindexResult reindexAll(const QString& dataDir);
+ReindexResult reindexAll(const DataDirectory& files);
 
 }  // namespace qh::store

@@ -30,7 +30,7 @@ protected:
               "('头晕3天', '主诉')",
               "insert into ICD10 (JSM, ICDMC, BM) values ('GXY', '高血压', 'I10'), ('FY', '肺炎', 'J18'), "
               "('GXB', '冠心病', 'I25'), ('TNB', '糖尿病 O''Neil型', 'E11')"})
-            ASSERT_TRUE(coding.Execute(QString::fromUtf8(sql))) << coding.LastError().toStdString();
+            ASSERT_TRUE(coding.execute(QString::fromUtf8(sql))) << coding.lastError().toStdString();
         user_.userName = QStringLiteral("李医生");
         user_.department = QStringLiteral("内科");
         user_.grantAll();
@@ -43,11 +43,11 @@ protected:
 
     // One column of a patient row as text; dates read back in their stored canonical form.
     QString column(qint64 id, const QString& name) {
-        const store::RecordSet rs = db_.Query(QStringLiteral("select CAST(%1 AS TEXT) from 在院病人 where 编号=%2")
+        const store::RecordSet rs = db_.query(QStringLiteral("select CAST(%1 AS TEXT) from 在院病人 where 编号=%2")
                                                   .arg(name)
                                                   .arg(id));
-        const QString v = db_.Read(rs, 1).toText();
-        db_.CloseRecordSet(rs);
+        const QString v = db_.read(rs, 1).toText();
+        db_.closeRecordSet(rs);
         return v;
     }
     // Each (column, text) pair as column() reads it back.
@@ -55,9 +55,9 @@ protected:
         for (const auto& [name, text] : expected) EXPECT_EQ(column(id, name), QString::fromUtf8(text)) << name;
     }
     qint64 count(const QString& sql) {
-        const store::RecordSet rs = db_.Query(sql);
-        const qint64 n = db_.Read(rs, 1).toInt();
-        db_.CloseRecordSet(rs);
+        const store::RecordSet rs = db_.query(sql);
+        const qint64 n = db_.read(rs, 1).toInt();
+        db_.closeRecordSet(rs);
         return n;
     }
     void addDocument(const QString& serial, const QString& caption) {
@@ -70,7 +70,7 @@ protected:
     }
     // Hides the main database as if the server were gone.
     void hideMainDatabase() {
-        db_.Close();
+        db_.close();
         ASSERT_TRUE(QFile::rename(store::path(store::DbFile::Main), store::path(store::DbFile::Main) + ".away"));
     }
 

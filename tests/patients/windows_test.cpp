@@ -217,9 +217,9 @@ TEST(DemoWard, FortyStaysThenLogInListTheDepartmentAndRightClickAPatient) {
     store::ExternalDatabase db;
     ASSERT_TRUE(store::openFile(db, store::DbFile::Main));
     auto count = [&db](const QString& sql) {
-        const store::RecordSet rs = db.Query(sql);
-        const qint64 n = db.Read(rs, 1).toInt();
-        db.CloseRecordSet(rs);
+        const store::RecordSet rs = db.query(sql);
+        const qint64 n = db.read(rs, 1).toInt();
+        db.closeRecordSet(rs);
         return n;
     };
     EXPECT_EQ(count("select count(1) from 在院病人 where 状态='出院' and 费用 > 0 and 出院日期 > 入院日期"),
@@ -237,7 +237,7 @@ TEST(DemoWard, FortyStaysThenLogInListTheDepartmentAndRightClickAPatient) {
               0);
     EXPECT_EQ(count("select count(1) from 用户"), patients::demoAccounts().size());
     const qint64 inWard = count("select count(1) from 在院病人 where 科室='内科' and 状态='在院'");
-    db.Close();
+    db.close();
 
     ui::ScriptedUserInterface ui;
     QPointer<MainWindow> main;

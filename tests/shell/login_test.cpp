@@ -97,7 +97,7 @@ TEST_F(LoginTest, EmptyDigestNeverMatchesAndSameNameUsersAreToldApartByNumber) {
 }
 
 TEST_F(LoginTest, MissingMainDatabaseEntersFirstRunWithEmptySettings) {
-    db_.Close();
+    db_.close();
     ASSERT_TRUE(QFile::remove(store::path(store::DbFile::Main)));
     LoginModel login(ui_);
     login.open();

@@ -26,13 +26,13 @@ protected:
         store::setDataDirectory(dir_.file(QStringLiteral("ward")));
         ASSERT_TRUE(open());
     }
-    void TearDown() override { db_.Close(); }
+    void TearDown() override { db_.close(); }
 
     bool open() {
-        return db_.Open(store::path(store::DbFile::Main), QString::fromUtf8(store::kDbUser),
+        return db_.open(store::path(store::DbFile::Main), QString::fromUtf8(store::kDbUser),
                         store::password(store::DbFile::Main));
     }
-    void exec(const QString& sql) { ASSERT_TRUE(db_.Execute(sql)) << sql.toStdString() << " " << db_.LastError().toStdString(); }
+    void exec(const QString& sql) { ASSERT_TRUE(db_.execute(sql)) << sql.toStdString() << " " << db_.lastError().toStdString(); }
     static QString q(const QString& v) { return QStringLiteral("'") + store::sqlText(v) + QStringLiteral("'"); }
 
     void addDepartment(const QString& name, const QString& mark = QString()) {
@@ -50,7 +50,7 @@ protected:
                             "values (%1, %2, '医师', %3, %4)")
                  .arg(q(name), q(storeDigest ? identity::passwordDigest(password) : QString()), q(department),
                       f.join(',')));
-        return db_.LastInsertId();
+        return db_.lastInsertId();
     }
     struct Patient {
         QString name, sex = QStringLiteral("男"), age = QStringLiteral("40岁"), diagnosis = QStringLiteral("肺炎"),
@@ -67,7 +67,7 @@ protected:
                       q(p.age), q(p.diagnosis), q(p.bed))
                  .arg(q(p.department), q(p.doctor), q(p.status),
                       p.discharged.isEmpty() ? QStringLiteral("NULL") : q(p.discharged)));
-        return db_.LastInsertId();
+        return db_.lastInsertId();
     }
 
     TempDir dir_;

@@ -29,7 +29,7 @@ CreationSources tinySeed(const TempDir& seed) {
 
 QString readOne(DbFile f, const QString& dir, const QString& sql) {
     ExternalDatabase db;
-    return qh::test::openWardFile(db, dir, f) ? qh::test::scalar(db, sql) : "<no open>";
+    return db.open(qh::store::DataDirectory(dir), f) ? qh::test::scalar(db, sql) : "<no open>";
 }
 
 }  // namespace
@@ -58,8 +58,8 @@ TEST(DataDirectory, LaterStartsKeepTheWardsDataAndRefuseAnIncompleteSet) {
     ASSERT_EQ(prepareDataDirectory(data.path(), tinySeed(seed)).status, PrepareResult::Created);
     {
         ExternalDatabase db;
-        ASSERT_TRUE(qh::test::openWardFile(db, data.path(), DbFile::Main));
-        ASSERT_TRUE(db.Execute("UPDATE 备份 SET 医院名称='改过的名称'"));
+        ASSERT_TRUE(db.open(qh::store::DataDirectory(data.path()), DbFile::Main));
+        ASSERT_TRUE(db.execute("UPDATE 备份 SET 医院名称='改过的名称'"));
     }
     EXPECT_EQ(prepareDataDirectory(data.path(), tinySeed(seed)).status, PrepareResult::Existing);
     EXPECT_EQ(readOne(DbFile::Main, data.path(), "select 医院名称 from 备份"), "改过的名称");

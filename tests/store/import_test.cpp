@@ -21,7 +21,7 @@ protected:
     QString writeFile(const QString& name, const QByteArray& bytes) { return qh::test::writeFile(dir.file(name), bytes); }
     QString query(DbFile file, const QString& sql) {
         ExternalDatabase db;
-        return qh::test::openWardFile(db, ward(), file) ? qh::test::rows(db, sql) : "<closed>";
+        return db.open(qh::store::DataDirectory(ward()), file) ? qh::test::rows(db, sql) : "<closed>";
     }
     qh::test::TempDir dir;
 };
@@ -30,7 +30,7 @@ TEST_F(ImportTest, GbkCodeFileWithoutInitialsGetsThemForBothCharacterLevels) {
     // 痤 and 疖 are level-2 characters (ordered by radical), the rest level-1.
     const QString csv = "BM,ICDMC\r\nL70.0,寻常痤疮\r\nL02.9,\"疖,未特指\"\r\nJ18.9,肺炎\r\n";
     const QString path = writeFile("codes.csv", qh::text::toGbk(csv));
-    const ImportResult r = importTable(ward(), "icd10", path);
+    const ImportResult r = importTable(DataDirectory(ward()), "icd10", path);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(r.added, 3);
     EXPECT_TRUE(r.rejected.isEmpty());
@@ -46,7 +46,7 @@ TEST_F(ImportTest, BadRowsAreRejectedWithTheirLineAndTheRestIsAdded) {
         "\"复方\n甘草片\",XMLB001,3,100片\n"
         "头孢呋辛,XMLB001,十元,0.75g\n"
         "只有两列,XMLB001\n";
-    const ImportResult r = importTable(ward(), "ddt_costitems", writeFile("items.csv", csv.toUtf8()));
+    const ImportResult r = importTable(DataDirectory(ward()), "ddt_costitems", writeFile("items.csv", csv.toUtf8()));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.added, 2);
     ASSERT_EQ(r.rejected.size(), 2);
@@ -57,22 +57,22 @@ TEST_F(ImportTest, BadRowsAreRejectedWithTheirLineAndTheRestIsAdded) {
 }
 
 TEST_F(ImportTest, CodeRowsNeedTheirCodeAndName) {
-    const ImportResult r = importTable(ward(), "ICD10", writeFile("gaps.csv", "BM,ICDMC\n,霍乱\nA01, \nA02,其他沙门菌感染\n"));
+    const ImportResult r = importTable(DataDirectory(ward()), "ICD10", writeFile("gaps.csv", "BM,ICDMC\n,霍乱\nA01, \nA02,其他沙门菌感染\n"));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.added, 1);
     EXPECT_EQ(r.rejected.size(), 2);
     EXPECT_EQ(query(DbFile::Coding, "select BM,JSM from ICD10"), "A02|QTSMJGR");
     // A file that cannot be used at all changes nothing.
-    EXPECT_FALSE(importTable(ward(), "ICD10", writeFile("names.csv", "ICDMC\n霍乱\n")).ok);
-    EXPECT_FALSE(importTable(ward(), "ICD10", dir.file("missing.csv")).ok);
-    EXPECT_FALSE(importTable(ward(), "ICD10", writeFile("badcol.csv", "BM,名字\nA01,伤寒\n")).ok);
-    EXPECT_FALSE(importTable(ward(), "ICD10", writeFile("quote.csv", "BM,ICDMC\nA01,\"伤寒\n")).ok);
-    EXPECT_FALSE(importTable(ward(), "在院病人", writeFile("p.csv", "姓名\n张三\n")).ok);
+    EXPECT_FALSE(importTable(DataDirectory(ward()), "ICD10", writeFile("names.csv", "ICDMC\n霍乱\n")).ok);
+    EXPECT_FALSE(importTable(DataDirectory(ward()), "ICD10", dir.file("missing.csv")).ok);
+    EXPECT_FALSE(importTable(DataDirectory(ward()), "ICD10", writeFile("badcol.csv", "BM,名字\nA01,伤寒\n")).ok);
+    EXPECT_FALSE(importTable(DataDirectory(ward()), "ICD10", writeFile("quote.csv", "BM,ICDMC\nA01,\"伤寒\n")).ok);
+    EXPECT_FALSE(importTable(DataDirectory(ward()), "在院病人", writeFile("p.csv", "姓名\n张三\n")).ok);
     EXPECT_EQ(query(DbFile::Coding, "select BM from ICD10"), "A02");
 }
 
 TEST_F(ImportTest, ReplacingAnEditionIsAllOrNothing) {
-    importTable(ward(), "ICD_SS", writeFile("old.csv", "BM,SSMC\n47.09,阑尾切除术\n"));
+    importTable(DataDirectory(ward()), "ICD_SS", writeFile("old.csv", "BM,SSMC\n47.09,阑尾切除术\n"));
     const ImportResult bad = importTable(
         ward(), "ICD_SS", writeFile("new-bad.csv", "BM,SSMC\n47.01,腹腔镜下阑尾切除术\n51.22\n"), true);
     EXPECT_FALSE(bad.ok);
@@ -88,30 +88,30 @@ TEST_F(ImportTest, ReplacingAnEditionIsAllOrNothing) {
 TEST_F(ImportTest, ReindexRecomputesEachColumnByItsOwnRule) {
     {
         ExternalDatabase db;
-        ASSERT_TRUE(qh::test::openWardFile(db, ward(), DbFile::Main));
+        ASSERT_TRUE(db.open(qh::store::DataDirectory(ward()), DbFile::Main));
         // Byte rule: the Latin letter shifts the pairs, so "a张三" is read as (a,张₁)(张₂,三₁):
         // the second pair happens to be the GB2312 character C5C8, a P.
-        ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (姓名,姓名检索) values ('a张三','XX')"));
-        ASSERT_TRUE(db.Execute("INSERT INTO 在院病人 (姓名,姓名检索) values ('王婷','')"));
+        ASSERT_TRUE(db.execute("INSERT INTO 在院病人 (姓名,姓名检索) values ('a张三','XX')"));
+        ASSERT_TRUE(db.execute("INSERT INTO 在院病人 (姓名,姓名检索) values ('王婷','')"));
         // Character rule: letters and digits kept.
-        ASSERT_TRUE(db.Execute("INSERT INTO ddt_costitems (xmmc,xmsy) values ('维生素B6片','')"));
+        ASSERT_TRUE(db.execute("INSERT INTO ddt_costitems (xmmc,xmsy) values ('维生素B6片','')"));
     }
-    const ReindexResult r = reindexAll(ward());
+    const ReindexResult r = reindexAll(DataDirectory(ward()));
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(r.changed.value("在院病人.姓名检索"), 2);
     EXPECT_EQ(query(DbFile::Main, "select 姓名检索 from 在院病人 order by 编号"), "P\nWT");
     EXPECT_EQ(query(DbFile::Main, "select xmsy from ddt_costitems"), "WSSB6P");
-    EXPECT_EQ(reindexAll(ward()).changed.value("在院病人.姓名检索"), 0);
+    EXPECT_EQ(reindexAll(DataDirectory(ward())).changed.value("在院病人.姓名检索"), 0);
 }
 
 TEST_F(ImportTest, ReindexOfAFileLackingAnInitialsTableFailsAndKeepsItsRows) {
     {
         ExternalDatabase db;
-        ASSERT_TRUE(qh::test::openWardFile(db, ward(), DbFile::Coding));
-        ASSERT_TRUE(db.Execute("INSERT INTO ICD10 (BM,ICDMC,JSM) values ('A01','伤寒','XX')"));
-        ASSERT_TRUE(db.Execute("DROP TABLE ICD_BL"));
+        ASSERT_TRUE(db.open(qh::store::DataDirectory(ward()), DbFile::Coding));
+        ASSERT_TRUE(db.execute("INSERT INTO ICD10 (BM,ICDMC,JSM) values ('A01','伤寒','XX')"));
+        ASSERT_TRUE(db.execute("DROP TABLE ICD_BL"));
     }
-    const ReindexResult r = reindexAll(ward());
+    const ReindexResult r = reindexAll(DataDirectory(ward()));
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.error.contains("ICD_BL")) << r.error.toStdString();
     EXPECT_EQ(query(DbFile::Coding, "select JSM from ICD10"), "XX");

@@ -85,10 +85,10 @@ const QList<Relation> kContract = {
 // Declared type by column name (lower-cased), read the way any caller would.
 QMap<QString, QString> declaredColumns(ExternalDatabase& db, const QString& relation) {
     QMap<QString, QString> columns;
-    const RecordSet rs = db.Query("PRAGMA table_info(\"" + relation + "\")");
-    for (db.MoveFirst(rs); !db.IsEOF(rs); db.MoveNext(rs))
-        columns.insert(db.Read(rs, "name").toText().toLower(), db.Read(rs, "type").toText());
-    db.CloseRecordSet(rs);
+    const RecordSet rs = db.query("PRAGMA table_info(\"" + relation + "\")");
+    for (db.moveFirst(rs); !db.isEof(rs); db.moveNext(rs))
+        columns.insert(db.read(rs, "name").toText().toLower(), db.read(rs, "type").toText());
+    db.closeRecordSet(rs);
     return columns;
 }
 
@@ -109,8 +109,8 @@ TEST(SchemaContract, EveryNamedTableViewAndColumnIsInItsFileWithItsType) {
                 if (!type.isEmpty()) EXPECT_EQ(columns.value(name), type) << r.name.toStdString() << '.' << c.toStdString();
             }
             // Every statement may read it, whatever the case of its name.
-            db.CloseRecordSet(db.Query("select count(1) from " + r.name.toLower()));
-            EXPECT_TRUE(db.LastError().isEmpty()) << r.name.toStdString() << ": " << db.LastError().toStdString();
+            db.closeRecordSet(db.query("select count(1) from " + r.name.toLower()));
+            EXPECT_TRUE(db.lastError().isEmpty()) << r.name.toStdString() << ": " << db.lastError().toStdString();
         }
     }
 }
@@ -119,10 +119,10 @@ TEST(SchemaContract, GeneratedKeysIncreaseAndAreNeverReused) {
     TempDir dir;
     ExternalDatabase db;
     openSchemaFile(db, dir, DbFile::Main);
-    ASSERT_TRUE(db.Execute("INSERT INTO ZYID (zybh) values ('zybh')"));
-    ASSERT_TRUE(db.Execute("INSERT INTO ZYID (zybh) values ('zybh')"));
-    ASSERT_TRUE(db.Execute("delete from ZYID where sid=2"));
-    ASSERT_TRUE(db.Execute("INSERT INTO ZYID (zybh) values ('zybh')"));
+    ASSERT_TRUE(db.execute("INSERT INTO ZYID (zybh) values ('zybh')"));
+    ASSERT_TRUE(db.execute("INSERT INTO ZYID (zybh) values ('zybh')"));
+    ASSERT_TRUE(db.execute("delete from ZYID where sid=2"));
+    ASSERT_TRUE(db.execute("INSERT INTO ZYID (zybh) values ('zybh')"));
     // A serial number once handed out never comes back, even after its row is gone.
     EXPECT_EQ(qh::test::scalar(db, "SELECT *  FROM ZYID order by sid desc"), "3");
 }

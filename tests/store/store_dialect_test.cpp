@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "store/GbkCollation.h"
-#include "store/JetDialect.h"
+#include "store/SqlDialect.h"
 #include "store/JetFunctions.h"
 #include "store/StoreDate.h"
 
@@ -24,12 +24,12 @@ TEST(StoreDateTest, RejectsWhatIsNotARealDate) {
 }
 
 TEST(JetDialectTest, DateLiteralsBecomeCanonicalText) {
-    EXPECT_EQ(translateJetSql(QStringLiteral("select * from t where d between #2016-3-1# and #2016-3-31 8:5:0#")),
+    EXPECT_EQ(translateSql(QStringLiteral("select * from t where d between #2016-3-1# and #2016-3-31 8:5:0#"), Engine::Sqlite),
               QStringLiteral("select * from t where d between '2016-03-01 00:00:00' and '2016-03-31 08:05:00'"));
-    EXPECT_EQ(translateJetSql(QStringLiteral("update t set d=#2016年3月5日8时30分#")),
+    EXPECT_EQ(translateSql(QStringLiteral("update t set d=#2016年3月5日8时30分#"), Engine::Sqlite),
               QStringLiteral("update t set d='2016-03-05 08:30:00'"));
     // Slashes with the year last are month first, as Jet reads them.
-    EXPECT_EQ(translateJetSql(QStringLiteral("select #3/5/2016#, #12/31/2016 8:30#, #13/1/2016#")),
+    EXPECT_EQ(translateSql(QStringLiteral("select #3/5/2016#, #12/31/2016 8:30#, #13/1/2016#"), Engine::Sqlite),
               QStringLiteral("select '2016-03-05 00:00:00', '2016-12-31 08:30:00', #13/1/2016#"));
 }
 
@@ -41,7 +41,7 @@ TEST(JetDialectTest, QuotedTextIdentifiersAndCommentsAreLeftAlone) {
         QStringLiteral("select #not a date# from t"),  // stays broken rather than changing meaning
         QStringLiteral("select '#2016-3-5"),
     };
-    for (const QString& sql : untouched) EXPECT_EQ(translateJetSql(sql), sql);
+    for (const QString& sql : untouched) EXPECT_EQ(translateSql(sql, Engine::Sqlite), sql);
 }
 
 TEST(JetDateDiffTest, CountsBoundariesCrossed) {

@@ -26,11 +26,6 @@ inline QByteArray fileBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Opens one of a ward's files in dir with the credentials its name calls for.
-inline bool openWardFile(store::ExternalDatabase& db, const QString& dir, store::DbFile f) {
-    return db.Open(QDir(dir).filePath(store::fileName(f)), QString::fromUtf8(store::kDbUser), store::password(f));
-}
-
 // A database file made from the project's schema alone (no seed).
 inline void openSchemaFile(store::ExternalDatabase& db, const TempDir& dir, store::DbFile f) {
     const QString path = dir.file(store::fileName(f));
@@ -40,27 +35,27 @@ inline void openSchemaFile(store::ExternalDatabase& db, const TempDir& dir, stor
         EXPECT_FALSE(sql.isEmpty()) << error.toStdString();
         EXPECT_TRUE(store::createSchemaFile(path, f, sql, &error)) << error.toStdString();
     }
-    ASSERT_TRUE(openWardFile(db, dir.path(), f)) << db.LastError().toStdString();
+    ASSERT_TRUE(db.open(store::DataDirectory(dir.path()), f)) << db.lastError().toStdString();
 }
 
 // Every row of a query, cells joined by '|' and rows by '\n'.
 inline QString rows(store::ExternalDatabase& db, const QString& sql) {
     QStringList out;
-    const store::RecordSet rs = db.Query(sql);
-    for (; !db.IsEOF(rs); db.MoveNext(rs)) {
+    const store::RecordSet rs = db.query(sql);
+    for (; !db.isEof(rs); db.moveNext(rs)) {
         QStringList cells;
-        for (int c = 1; c <= db.ColumnCount(rs); ++c) cells << db.Read(rs, c).toText();
+        for (int c = 1; c <= db.columnCount(rs); ++c) cells << db.read(rs, c).toText();
         out << cells.join('|');
     }
-    db.CloseRecordSet(rs);
+    db.closeRecordSet(rs);
     return out.join('\n');
 }
 
 // The first column of the first row, as text.
 inline QString scalar(store::ExternalDatabase& db, const QString& sql) {
-    const store::RecordSet rs = db.Query(sql);
-    const QString v = db.Read(rs, 1).toText();
-    db.CloseRecordSet(rs);
+    const store::RecordSet rs = db.query(sql);
+    const QString v = db.read(rs, 1).toText();
+    db.closeRecordSet(rs);
     return v;
 }
 

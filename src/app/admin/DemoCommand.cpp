@@ -16,8 +16,7 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << created.message << '\n';
         return 1;
     }
-    store::setDataDirectory(args.first());
-    const patients::DemoWardResult ward = patients::populateDemoWard();
+    const patients::DemoWardResult ward = patients::populateDemoWard(store::DataDirectory(args.first()));
     if (!ward.ok) {
         err << "demo ward: " << ward.message << '\n';
         return 1;

@@ -13,7 +13,7 @@ int runImport(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "usage: qinghe-emr-admin import DIR TABLE FILE.csv [--replace]\n";
         return 2;
     }
-    const store::ImportResult r = store::importTable(positional[0], positional[1], positional[2], replace);
+    const store::ImportResult r = store::importTable(store::DataDirectory(positional[0]), positional[1], positional[2], replace);
     for (const QString& line : r.rejected) out << QStringLiteral("拒绝 ") << line << '\n';
     if (!r.ok) {
         err << r.error << '\n';
@@ -28,7 +28,7 @@ int runReindex(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "usage: qinghe-emr-admin reindex DIR\n";
         return 2;
     }
-    const store::ReindexResult r = store::reindexAll(args.first());
+    const store::ReindexResult r = store::reindexAll(store::DataDirectory(args.first()));
     if (!r.ok) {
         err << r.error << '\n';
         return 1;

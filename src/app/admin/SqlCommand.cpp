@@ -54,26 +54,26 @@ QString oneLine(const QString& text) { return QString(text).replace(QRegularExpr
 
 int printSelect(store::ExternalDatabase& db, const QString& sql, QTextStream& out, QTextStream& err) {
     // The store's connection opens for writing; this one is made unable to.
-    if (!db.Execute(QStringLiteral("PRAGMA query_only=1"))) {
-        err << "cannot open read-only: " << oneLine(db.LastError()) << '\n';
+    if (!db.execute(QStringLiteral("PRAGMA query_only=1"))) {
+        err << "cannot open read-only: " << oneLine(db.lastError()) << '\n';
         return 1;
     }
-    const store::RecordSet rs = db.Query(sql);
-    if (!db.LastError().isEmpty()) {
-        err << oneLine(db.LastError()) << '\n';
-        db.CloseRecordSet(rs);
+    const store::RecordSet rs = db.query(sql);
+    if (!db.lastError().isEmpty()) {
+        err << oneLine(db.lastError()) << '\n';
+        db.closeRecordSet(rs);
         return 1;
     }
-    const int columns = db.ColumnCount(rs);
+    const int columns = db.columnCount(rs);
     QStringList header;
-    for (int c = 1; c <= columns; ++c) header << db.ColumnName(rs, c);
+    for (int c = 1; c <= columns; ++c) header << db.columnName(rs, c);
     out << header.join('\t') << '\n';
-    for (db.MoveFirst(rs); !db.IsEOF(rs); db.MoveNext(rs)) {
+    for (db.moveFirst(rs); !db.isEof(rs); db.moveNext(rs)) {
         QStringList cells;
-        for (int c = 1; c <= columns; ++c) cells << cellText(db.Read(rs, c));
+        for (int c = 1; c <= columns; ++c) cells << cellText(db.read(rs, c));
         out << cells.join('\t') << '\n';
     }
-    db.CloseRecordSet(rs);
+    db.closeRecordSet(rs);
     return 0;
 }
 
@@ -92,20 +92,20 @@ int runSql(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 1;
     }
     store::ExternalDatabase db;
-    if (!db.Open(file, QString::fromUtf8(store::kDbUser), store::password(*which))) {
-        err << "cannot open " << file << ": " << oneLine(db.LastError()) << '\n';
+    if (!db.open(file, QString::fromUtf8(store::kDbUser), store::password(*which))) {
+        err << "cannot open " << file << ": " << oneLine(db.lastError()) << '\n';
         return 1;
     }
     int status = 0;
     if (isReading(sql)) {
         status = printSelect(db, sql, out, err);
-    } else if (db.Execute(sql)) {
+    } else if (db.execute(sql)) {
         out << "ok\n";
     } else {
-        err << oneLine(db.LastError()) << '\n';
+        err << oneLine(db.lastError()) << '\n';
         status = 1;
     }
-    db.Close();
+    db.close();
     return status;
 }
 

@@ -1,134 +1,74 @@
 #pragma once
-// The main window: banner, menu bar, command panel, the patient list with its doctor
-// switch, status options, search page and bed list on the left, and the work-area pages
-// on the right. Windows of later features register their command handlers and pages here.
-#include <QHash>
-#include <QList>
+// The main window: banner, menu bar and command panel (CommandMenus), the patient and bed
+// lists on the left (PatientListPanel, BedListPanel), the work area on the right
+// (PageRegistry), the clock and the tray. Features install themselves through the
+// Workbench interface; the window itself only assembles the parts.
 #include <QMainWindow>
 #include <QPointer>
-#include <functional>
 
-#include "shell/BedList.h"
-#include "shell/MainCommands.h"
-#include "shell/OfferSave.h"
-#include "shell/PatientContext.h"
-#include "shell/PatientList.h"
-#include "shell/UserContext.h"
-#include "interaction/UserInterface.h"
+#include "shell/ui/Workbench.h"
 
-class QAction;
-class QButtonGroup;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
-class QMenu;
-class QRadioButton;
-class QStackedWidget;
 class QSystemTrayIcon;
-class QTabBar;
 class QTabWidget;
-class QTimer;
-class QToolBar;
 
 namespace qh::shell {
 
+class BedListPanel;
+class CommandMenus;
 class HelpWindow;
+class PatientListPanel;
 
-// Work-area page indices.
-enum WorkPage { RecordsPage0 = 0, RecordsPage = 1, ChartPage = 2, OrdersPage = 3, SheetPage = 5, FrontPage = 6 };
-
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public Workbench {
     Q_OBJECT
 public:
     // Opening closes loginWindow (when given).
-    MainWindow(const UserContext& user, ui::UserInterface& ui, QWidget* loginWindow = nullptr);
+    MainWindow(const UserContext& user, const store::DataDirectory& files, ui::UserInterface& ui,
+               QWidget* loginWindow = nullptr);
     ~MainWindow() override;
 
-    const UserContext& user() const { return user_; }
-    PatientContext& patient() { return patient_; }
-    PatientList& patientList() { return list_; }
-    ui::UserInterface& userInterface() { return ui_; }
+    // Workbench
+    const UserContext& user() const override { return user_; }
+    const store::DataDirectory& files() const override { return files_; }
+    ui::UserInterface& userInterface() override { return ui_; }
+    PatientSelection& selection() override { return selection_; }
+    CommandRegistry& commands() override { return commands_; }
+    PageRegistry& pages() override { return *pages_; }
+    PatientListControl& patientList() override;
+    QWidget* window() override { return this; }
+    void setOpenDocument(EditableDocument* document) override { document_ = document; }
+    void offerSaveIfShowingRecords() override;
+    void setPatientInformation(QWidget* form, EditableDocument* document) override;
+    QWidget* patientInformationForm() const override { return informationForm_; }
+    EditableDocument* patientInformationDocument() const override { return informationDocument_; }
 
-    // A later feature makes its command available: every menu item, panel entry and list
-    // menu item with this id is enabled and runs the handler.
-    void setCommandHandler(const QString& id, std::function<void()> handler);
-    bool isCommandAvailable(const QString& id) const { return handlers_.contains(id); }
-    QList<QAction*> actions(const QString& id) const { return actions_.value(id); }
-    // Places a feature's page into the work area at its index; refresh runs when a patient
-    // is selected while that page shows.
-    void setPage(int index, QWidget* page, std::function<void()> refresh = {});
-    void showPage(int index);
-    int currentPage() const;
-    // The record document open in the editor, offered for saving before the patient
-    // or the list changes. nullptr when none.
-    void setOpenDocument(EditableDocument* document) { document_ = document; }
     EditableDocument* openDocument() const { return document_; }
-    // The 编号 of the patient selected in the list; 0 when none.
-    qint64 selectedPatientId() const;
-    // OfferSave, asked only while a record page shows: elsewhere the editor's document is
-    // not in front of the user.
-    void offerSaveIfShowingRecords();
-
-    // The list's operations, as the controls run them.
-    void switchDoctor(int tab);                   // 0 own patients, 1 department
-    void chooseStatus(PatientStatus status);      // a status option clicked
-    void selectPatientRow(int row);               // SelectPatient
-    void refreshList();                           // after admission or a status change
-    QString runSearch(SearchKind kind, const QString& text);
-    void fillBedList(const QString& searchText);
-    QVector<qint64> tickedBeds() const { return beds_.tickedSerials(); }
+    CommandMenus& menus() const { return *menus_; }
+    PatientListPanel& listPanel() const { return *listPanel_; }
+    BedListPanel& bedPanel() const { return *bedPanel_; }
     void showHelp();
-    QMenu* patientListMenu() const { return listMenu_; }
-
-signals:
-    void patientSelected();
 
 private:
-    void buildMenus();
-    void buildCommandPanel();
-    QWidget* buildListPanel();
-    QWidget* buildSearchPage();
-    QWidget* buildBedPage();
     void buildTray();
-    void addCommand(QAction* action, const QString& id);
-    void runCommand(const QString& id);
-    void showRows();
-    void updateStatusCommands();
-    void tick();
+    void selectionChanged();
 
     UserContext user_;
+    store::DataDirectory files_;
     ui::UserInterface& ui_;
-    PatientContext patient_;
-    PatientList list_;
-    BedList beds_;
+    PatientSelection selection_;
+    CommandRegistry commands_;
     EditableDocument* document_ = nullptr;
-    ListMode mode_ = ListMode::Name;
+    QWidget* informationForm_ = nullptr;
+    EditableDocument* informationDocument_ = nullptr;
 
-    QHash<QString, QList<QAction*>> actions_;
-    QHash<QString, std::function<void()>> handlers_;
-    QHash<int, std::function<void()>> pageRefresh_;
-
-    QLabel* banner_ = nullptr;
-    QLabel* clock_ = nullptr;
-    QLabel* count_ = nullptr;
-    QLabel* summary_ = nullptr;
-    QLineEdit* searchBox_ = nullptr;
-    QLineEdit* bedSearch_ = nullptr;
-    QTabBar* doctorSwitch_ = nullptr;
+    CommandMenus* menus_ = nullptr;
+    PageRegistry* pages_ = nullptr;
+    PatientListPanel* listPanel_ = nullptr;
+    BedListPanel* bedPanel_ = nullptr;
     QTabWidget* leftTabs_ = nullptr;
-    QListWidget* patients_ = nullptr;
-    QListWidget* bedList_ = nullptr;
-    QList<QRadioButton*> statusOptions_;
-    QButtonGroup* searchKinds_ = nullptr;
-    QStackedWidget* work_ = nullptr;
-    QToolBar* panel_ = nullptr;
-    QMenu* listMenu_ = nullptr;
+    QLabel* clock_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
-    QTimer* timer_ = nullptr;
     QPointer<HelpWindow> help_;
-    bool fillingBeds_ = false;
-    bool fillingRows_ = false;
 };
 
 }  // namespace qh::shell

@@ -74,4 +74,11 @@ QIcon patientIconImage(int index) {
     return (index >= 0 && index < 6) ? icons[index] : QIcon();
 }
 
+QFont patientListFont(const QFont& base) {
+    QFont mono = base;
+    mono.setFamilies({QStringLiteral("WenQuanYi Zen Hei Mono"), QStringLiteral("Noto Sans Mono CJK SC"),
+                      QStringLiteral("monospace")});
+    return mono;
+}
+
 }  // namespace qh::shell

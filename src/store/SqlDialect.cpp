@@ -1,4 +1,4 @@
-#include "store/JetDialect.h"
+#include "store/SqlDialect.h"
 
 #include "store/StoreDate.h"
 
@@ -36,9 +36,8 @@ std::optional<QString> literalDate(const QString& text) {
     return canonicalDateText(m.captured(3) + u'-' + m.captured(1) + u'-' + m.captured(2) + m.captured(4));
 }
 
-}  // namespace
-
-QString translateJetSql(const QString& sql) {
+// #…# literals become quoted canonical date texts; everything else SQLite reads as is.
+QString translateForSqlite(const QString& sql) {
     QString out;
     out.reserve(sql.size() + 16);
     qsizetype i = 0;
@@ -70,6 +69,15 @@ QString translateJetSql(const QString& sql) {
         i = end;
     }
     return out;
+}
+
+}  // namespace
+
+QString translateSql(const QString& sql, Engine target) {
+    switch (target) {
+    case Engine::Sqlite: return translateForSqlite(sql);
+    }
+    return sql;
 }
 
 }  // namespace qh::store
