@@ -1,4 +1,4 @@
-// The .ewd format: everything the editor holds survives GetContent/SetContent, and
+// The .ewd format: everything the editor holds survives content/setContent, and
 // damaged bytes are refused with a reason and without touching the open document.
 #include "records/editor/EwdFormat.h"
 
