@@ -174,6 +174,10 @@ TEST_F(EditorOperations, ReadOnlyForbidsEveryUserEdit) {
     editor.selectAll();
     editor.copy();
     EXPECT_TRUE(QApplication::clipboard()->text().contains("入院"));
+    // The protection travels with the content.
+    DocumentEditor reloaded;
+    ASSERT_TRUE(reloaded.setContent(editor.content()));
+    EXPECT_EQ(reloaded.protection(), Protection::ReadOnly);
 }
 
 TEST_F(EditorOperations, FormFillAllowsEditingOnlyInsideNamedCellsAndTrackedReplaceKeepsTheOld) {

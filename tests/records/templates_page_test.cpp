@@ -90,7 +90,34 @@ TEST_F(TemplatePageTest, OpenSaveTheModifiedPromptAndDamagedTemplates) {
 
     // A damaged template is not opened: saving now writes to the template shown.
     EXPECT_FALSE(page.openTemplate(bad));
+    EXPECT_EQ(ui.lastText(), "坏模板数据已损坏，无法打开");
     EXPECT_EQ(page.openId(), first);
+}
+
+TEST_F(TemplatePageTest, FailedWritesSaySoAndKeepTheChanges) {
+    const qint64 id = addTemplate("入院记录", 1, true, "A", {}, documentWith("入院正文"));
+    TemplatePageModel page(editor, ui, a4);
+    page.listTemplates();
+    ASSERT_TRUE(page.openTemplate(id));
+    editor.document().body()->setPlainText("改过的入院正文");
+    exec("drop table GSMB");
+
+    EXPECT_FALSE(page.saveTemplate());
+    EXPECT_EQ(ui.lastText(), "入院记录模板保存失败！");
+    EXPECT_TRUE(editor.isModified());  // still offered for saving
+    EXPECT_FALSE(page.renameTemplate("首次病程记录", "病程记录"));
+    EXPECT_EQ(ui.lastText(), "患者首次病程记录模板标题保存失败！");
+    EXPECT_EQ(page.openTitle(), "入院记录");
+    EXPECT_EQ(page.entries()[0].caption, "入院记录");
+}
+
+TEST(TemplateOptionsHelp, ExplainsTheThreeBoxesAndTheMenuLimit) {
+    EXPECT_EQ(TemplatePageModel::templateOptionsHelpText(),
+              "模板显示页眉：选中后在病历中显示统一规格页眉，否则不显示页眉。\r\n"
+              "可多次添加：选中后在病历中可多次添加，否则只能添加人1次。\r\n"
+              "添加菜单显示：选中后在主页面的【添加】菜单中显示出来，否则添加时只能在更多模板列表中添加。\r\n"
+              "         注：添加菜单中最多可显示20个模板，按格式模板列表次序显示。\r\n"
+              "             同类模板只选择1个即可，比如4个住院病历，只选择其中1个即可。");
 }
 
 TEST_F(TemplatePageTest, ListsThePapersTemplatesAndNewKeysFollowTheLastNumber) {
