@@ -42,14 +42,12 @@ QDateTime parseDateText(const QString& text) {
     return QDateTime(date, time);
 }
 
-QString DateTimeToText(const QDate& d) {
+QString dateWithCurrentTimeText(const QDate& d) {
     if (!d.isValid()) return {};
     const QTime t = Clock::now().time();
     return QString::asprintf("%d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(),
                              t.minute(), t.second());
 }
-
-QString DateTimeToText(const QDateTime& d) { return DateTimeToText(d.date()); }
 
 QDate birthDateFromAge(const QDate& admission, const QString& ageText, const QString& unit) {
     if (!admission.isValid()) return {};

@@ -1,6 +1,6 @@
 #pragma once
-// Date texts of the program: the plain date text ("2016年3月5日8时30分"), DateTimeToText
-// ("2016-03-05 09:07:02"), the record placeholders' formats, and ages.
+// Date texts of the program: the plain date text ("2016年3月5日8时30分"), a date stamped with the
+// current time of day ("2016-03-05 09:07:02"), the record placeholders' formats, and ages.
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -14,9 +14,9 @@ QString plainDateText(const QDate& d);
 // Invalid QDateTime when the text is neither.
 QDateTime parseDateText(const QString& text);
 
-// Date part of d, time of day from the clock; every part but the year two digits.
-QString DateTimeToText(const QDateTime& d);
-QString DateTimeToText(const QDate& d);
+// The date d with the clock's current time of day: "2016-03-05 09:07:02", every part but
+// the year two digits. Empty for an invalid date.
+QString dateWithCurrentTimeText(const QDate& d);
 
 // --- Formats of the record placeholders; nothing is zero-padded unless said. ---
 // "2016年2月3日" ({日期5}, {入院日期2}, {出生日期}).

@@ -23,12 +23,12 @@ QString passwordDigest(const QString& password) {
     return QString::fromLatin1(hex.mid(5, 8));
 }
 
-QString makePrescriptionNumber(const QDateTime& at, int random) {
+QString prescriptionNumber(const QDateTime& at, int random) {
     return QStringLiteral("CYCF") + at.toString(QStringLiteral("yyMMddHHmmss")) + QString::number(random);
 }
 
-QString MakePrescriptionNumber() {
-    return makePrescriptionNumber(Clock::now(), QRandomGenerator::global()->bounded(1000, 10000));
+QString newPrescriptionNumber() {
+    return prescriptionNumber(Clock::now(), QRandomGenerator::global()->bounded(1000, 10000));
 }
 
 }  // namespace qh::identity

@@ -10,8 +10,8 @@ QString passwordDigest(const QString& password);
 
 // Prescription number of a herbal prescription saved at the clock's now:
 // "CYCF" + yyMMddhhmmss + a random number from 1000 to 9999.
-QString MakePrescriptionNumber();
+QString newPrescriptionNumber();
 // The same for a given moment and four-digit number (1000-9999).
-QString makePrescriptionNumber(const QDateTime& at, int random);
+QString prescriptionNumber(const QDateTime& at, int random);
 
 }  // namespace qh::identity

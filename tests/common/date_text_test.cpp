@@ -42,11 +42,11 @@ TEST(ParseDateText, ReadsDashedFormsAndRejectsAnythingElse) {
         EXPECT_FALSE(parseDateText(bad).isValid()) << bad.toStdString();
 }
 
-TEST(DateTimeToText, DateFromArgumentTimeFromClockAllPadded) {
+TEST(DateWithCurrentTimeText, DateFromArgumentTimeOfDayFromClockAllPadded) {
     qh::test::FixedClock clock(at(2020, 1, 1, 9, 7, 2));
-    EXPECT_EQ(DateTimeToText(at(2016, 3, 5, 23, 59, 59)), u"2016-03-05 09:07:02"_s);
-    EXPECT_EQ(DateTimeToText(QDate(2016, 12, 25)), u"2016-12-25 09:07:02"_s);
-    EXPECT_EQ(DateTimeToText(QDateTime()), QString());
+    EXPECT_EQ(dateWithCurrentTimeText(QDate(2016, 3, 5)), u"2016-03-05 09:07:02"_s);
+    EXPECT_EQ(dateWithCurrentTimeText(QDate(2016, 12, 25)), u"2016-12-25 09:07:02"_s);
+    EXPECT_EQ(dateWithCurrentTimeText(QDate()), QString());
 }
 
 TEST(RecordDateFormats, TodayAndAdmissionPlaceholdersWithTheirAliases) {

@@ -22,13 +22,13 @@ TEST(PasswordDigest, CharactersSixToThirteenOfMd5) {
 
 TEST(PrescriptionNumber, PrefixSaveTimeAndFourDigits) {
     const QDateTime at(QDate(2016, 3, 5), QTime(9, 7, 2));
-    EXPECT_EQ(makePrescriptionNumber(at, 1234), u"CYCF1603050907021234"_s);
-    EXPECT_EQ(makePrescriptionNumber(QDateTime(QDate(2009, 12, 31), QTime(23, 59, 59)), 1000),
+    EXPECT_EQ(prescriptionNumber(at, 1234), u"CYCF1603050907021234"_s);
+    EXPECT_EQ(prescriptionNumber(QDateTime(QDate(2009, 12, 31), QTime(23, 59, 59)), 1000),
               u"CYCF0912312359591000"_s);
 
     qh::test::FixedClock clock(at);
     for (int i = 0; i < 50; ++i) {
-        const QString number = MakePrescriptionNumber();
+        const QString number = newPrescriptionNumber();
         ASSERT_EQ(number.size(), 20);
         ASSERT_TRUE(number.startsWith(u"CYCF160305090702"_s));
         const int random = number.right(4).toInt();

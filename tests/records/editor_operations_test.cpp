@@ -45,7 +45,7 @@ void buildForm(DocumentEditor& editor) {
     after.insertText("待定", field);
     after.insertText("。", QTextCharFormat());
     QTextCursor(editor.document().header()).insertText("{医院名称} 住院病历 {姓名}");
-    editor.SetModified(false);
+    editor.setModified(false);
 }
 
 QString cellText(DocumentEditor& editor, const QString& alias) {
@@ -90,95 +90,99 @@ protected:
 
 TEST_F(EditorOperations, ReplaceReachesBodyCellsAndHeaderKeepsTheLookAndLeavesMissesUntouched) {
     buildForm(editor);
-    const QByteArray before = editor.GetContent();
-    for (const char* missing : {"{不存在}", "{姓 名}", ""}) EXPECT_EQ(editor.Replace(missing, "x", true), 0) << missing;
-    EXPECT_EQ(editor.GetContent(), before);
-    EXPECT_FALSE(editor.IsModified());
+    const QByteArray before = editor.content();
+    for (const char* missing : {"{不存在}", "{姓 名}", ""}) EXPECT_EQ(editor.replace(missing, "x", true), 0) << missing;
+    EXPECT_EQ(editor.content(), before);
+    EXPECT_FALSE(editor.isModified());
 
-    EXPECT_EQ(editor.Replace("{姓名}", "张三", true), 4);
+    EXPECT_EQ(editor.replace("{姓名}", "张三", true), 4);
     EXPECT_TRUE(body().contains("姓名：张三，张三入院。"));
     EXPECT_EQ(cellText(editor, "XM"), "张三");
     EXPECT_EQ(editor.document().header()->toPlainText(), "{医院名称} 住院病历 张三");
-    EXPECT_TRUE(editor.IsModified());
+    EXPECT_TRUE(editor.isModified());
     // A replacement containing the searched text does not loop.
-    EXPECT_EQ(editor.Replace("张三", "张三丰张三", true), 4);
+    EXPECT_EQ(editor.replace("张三", "张三丰张三", true), 4);
 
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
     QTextCursor(editor.document().body()).insertText("{年龄}", bold);
-    EXPECT_EQ(editor.Replace("{年龄}", "45", true), 1);
+    EXPECT_EQ(editor.replace("{年龄}", "45", true), 1);
     EXPECT_EQ(formatAt(editor, 1).fontWeight(), QFont::Bold);
 }
 
 TEST_F(EditorOperations, FillingAndInsertingReachNamedCellsAndFieldsOnly) {
     buildForm(editor);
-    EXPECT_TRUE(editor.SetCellText("XM", "李四"));
-    EXPECT_TRUE(editor.SetCellText("ZD", "高血压病"));
+    EXPECT_TRUE(editor.setCellText("XM", "李四"));
+    EXPECT_TRUE(editor.setCellText("ZD", "高血压病"));
     EXPECT_EQ(cellText(editor, "XM"), "李四");
     EXPECT_TRUE(body().endsWith("诊断：高血压病。"));
     // Filling again replaces rather than appends; the alias survives the filling.
-    EXPECT_TRUE(editor.SetCellText("ZD", "冠心病"));
+    EXPECT_TRUE(editor.setCellText("ZD", "冠心病"));
     EXPECT_TRUE(body().endsWith("诊断：冠心病。"));
-    const QByteArray before = editor.GetContent();
-    EXPECT_FALSE(editor.SetCellText("CSRQ", "1950年3月1日"));
-    EXPECT_FALSE(editor.InsertText("x", 0, "无此名"));
-    EXPECT_EQ(editor.GetContent(), before);
+    const QByteArray before = editor.content();
+    EXPECT_FALSE(editor.setCellText("CSRQ", "1950年3月1日"));
+    EXPECT_FALSE(editor.insertText("x", 0, "无此名"));
+    EXPECT_EQ(editor.content(), before);
 
-    EXPECT_TRUE(editor.InsertText("【】", 0));
+    EXPECT_TRUE(editor.insertText("【】", 0));
     EXPECT_TRUE(body().startsWith("【】姓名"));
-    EXPECT_TRUE(editor.InsertText("（待复查）", -1, "ZD"));
+    EXPECT_TRUE(editor.insertText("（待复查）", -1, "ZD"));
     EXPECT_TRUE(body().endsWith("冠心病（待复查）。"));
-    EXPECT_TRUE(editor.InsertText("女", 0, "XB"));
+    EXPECT_TRUE(editor.insertText("女", 0, "XB"));
     EXPECT_EQ(cellText(editor, "XB"), "女");
 }
 
 TEST_F(EditorOperations, ReloadedContentIsUnmodifiedAndJunkKeepsTheOpenDocument) {
     buildForm(editor);
-    editor.Replace("{姓名}", "张三", true);
-    const QByteArray stored = editor.GetContent();
+    editor.replace("{姓名}", "张三", true);
+    const QByteArray stored = editor.content();
     DocumentEditor other;
-    ASSERT_TRUE(other.SetContent(stored));
-    other.SetModified(false);
-    EXPECT_EQ(other.GetContent(), stored);
+    ASSERT_TRUE(other.setContent(stored));
+    other.setModified(false);
+    EXPECT_EQ(other.content(), stored);
     QString error;
-    EXPECT_FALSE(other.SetContent("PK\x03\x04 something else", &error));
+    EXPECT_FALSE(other.setContent("PK\x03\x04 something else", &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(other.GetContent(), stored);
-    EXPECT_FALSE(other.IsModified());
+    EXPECT_EQ(other.content(), stored);
+    EXPECT_FALSE(other.isModified());
     press(other.bodyView(), Qt::Key_A, "a");
-    EXPECT_TRUE(other.IsModified());
-    EXPECT_TRUE(other.SetContent(QByteArray()));
+    EXPECT_TRUE(other.isModified());
+    EXPECT_TRUE(other.setContent(QByteArray()));
     EXPECT_TRUE(other.document().body()->isEmpty());
 }
 
 TEST_F(EditorOperations, ReadOnlyForbidsEveryUserEdit) {
     buildForm(editor);
     QApplication::clipboard()->setText("粘贴的内容");
-    editor.SetProtection(1);
-    const QByteArray before = editor.GetContent();
+    editor.setProtection(Protection::ReadOnly);
+    const QByteArray before = editor.content();
     placeCaret(editor, 2);
     press(editor.bodyView(), Qt::Key_A, "a");
     press(editor.bodyView(), Qt::Key_Backspace);
     press(editor.bodyView(), Qt::Key_Return, "\r");
-    editor.Paste();
-    editor.SelectAll();
-    editor.Cut();
-    editor.Undo();
-    editor.InsertPicture(QStringLiteral(QH_SOURCE_DIR "/docs/images/none.png"));
-    EXPECT_EQ(editor.AcceptAllRevisions(), 0);
-    editor.SetHeaderEditing(true);
-    EXPECT_FALSE(editor.IsHeaderEditing());
-    EXPECT_EQ(editor.GetContent(), before);
-    EXPECT_FALSE(editor.IsModified());
+    editor.paste();
+    editor.selectAll();
+    editor.cut();
+    editor.undo();
+    editor.insertPicture(QStringLiteral(QH_SOURCE_DIR "/docs/images/none.png"));
+    EXPECT_EQ(editor.acceptAllRevisions(), 0);
+    editor.setHeaderEditing(true);
+    EXPECT_FALSE(editor.isHeaderEditing());
+    EXPECT_EQ(editor.content(), before);
+    EXPECT_FALSE(editor.isModified());
     // Reading is still possible: copying works.
-    editor.SelectAll();
-    editor.Copy();
+    editor.selectAll();
+    editor.copy();
     EXPECT_TRUE(QApplication::clipboard()->text().contains("入院"));
+    // The protection travels with the content.
+    DocumentEditor reloaded;
+    ASSERT_TRUE(reloaded.setContent(editor.content()));
+    EXPECT_EQ(reloaded.protection(), Protection::ReadOnly);
 }
 
 TEST_F(EditorOperations, FormFillAllowsEditingOnlyInsideNamedCellsAndTrackedReplaceKeepsTheOld) {
     buildForm(editor);
-    editor.SetProtection(2);
+    editor.setProtection(Protection::FormFill);
     placeCaret(editor, 1);  // ordinary text
     press(editor.bodyView(), Qt::Key_X, "x");
     press(editor.bodyView(), Qt::Key_Delete);
@@ -199,12 +203,12 @@ TEST_F(EditorOperations, FormFillAllowsEditingOnlyInsideNamedCellsAndTrackedRepl
     press(editor.bodyView(), Qt::Key_unknown, "？");
     EXPECT_TRUE(body().endsWith("待定？。"));
 
-    // The user's Replace under form filling: only the named cell may change.
+    // The user's replace under form filling: only the named cell may change.
     EXPECT_EQ(editor.document().replaceWhereUserMayEdit("{姓名}", "王五", true), 1);
     EXPECT_EQ(cellText(editor, "XM"), "王五");
     EXPECT_TRUE(body().startsWith("姓名：{姓名}，{姓名}"));
 
-    editor.SetProtection(0);
+    editor.setProtection(Protection::None);
     auto trackedRun = [&] {
         return replaceTracked(editor.document().body(), "{姓名}", "赵六", true, "李医生", QDateTime(QDate(2016, 3, 5), QTime(9, 0)),
                               [](int, int) { return true; });
@@ -214,15 +218,15 @@ TEST_F(EditorOperations, FormFillAllowsEditingOnlyInsideNamedCellsAndTrackedRepl
     // new to replace in what is already struck out.
     EXPECT_TRUE(body().startsWith("姓名：{姓名}赵六，{姓名}赵六"));
     EXPECT_EQ(trackedRun(), 0);
-    EXPECT_EQ(editor.RejectAllRevisions(), 4);
+    EXPECT_EQ(editor.rejectAllRevisions(), 4);
     EXPECT_TRUE(body().startsWith("姓名：{姓名}，{姓名}入院。"));
 }
 
 TEST_F(EditorOperations, TrackedTypingAndDeletingAreSignedAndSettledOneOrAll) {
     qh::Clock::set([] { return QDateTime(QDate(2016, 3, 5), QTime(9, 7, 2)); });
     QTextCursor(editor.document().body()).insertText("患者发热三天。");
-    editor.SetRevisionAuthor("李医生");
-    editor.SetTrackChanges(true);
+    editor.setRevisionAuthor("李医生");
+    editor.setTrackChanges(true);
 
     placeCaret(editor, 4);  // after 发热
     press(editor.bodyView(), Qt::Key_unknown, "伴咳嗽");
@@ -242,25 +246,25 @@ TEST_F(EditorOperations, TrackedTypingAndDeletingAreSignedAndSettledOneOrAll) {
     press(editor.bodyView(), Qt::Key_Backspace);
     EXPECT_EQ(body(), "患者发热伴咳三天。");
 
-    const QByteArray tracked = editor.GetContent();
+    const QByteArray tracked = editor.content();
     placeCaret(editor, 5);
-    EXPECT_TRUE(editor.RejectRevision());  // the insertion at the caret goes
+    EXPECT_TRUE(editor.rejectRevision());  // the insertion at the caret goes
     EXPECT_EQ(body(), "患者发热三天。");
     placeCaret(editor, 2);
-    EXPECT_TRUE(editor.AcceptRevision());  // the deletion at the caret is carried out
+    EXPECT_TRUE(editor.acceptRevision());  // the deletion at the caret is carried out
     EXPECT_EQ(body(), "患者热三天。");
     EXPECT_EQ(revisionCount(editor.document().body()), 0);
     placeCaret(editor, 0);
-    EXPECT_FALSE(editor.AcceptRevision());
+    EXPECT_FALSE(editor.acceptRevision());
 
-    ASSERT_TRUE(editor.SetContent(tracked));
-    EXPECT_EQ(editor.AcceptAllRevisions(), 2);
+    ASSERT_TRUE(editor.setContent(tracked));
+    EXPECT_EQ(editor.acceptAllRevisions(), 2);
     EXPECT_EQ(body(), "患者热伴咳三天。");
     EXPECT_FALSE(formatAt(editor, 4).fontUnderline());  // accepted text looks like any other
     EXPECT_FALSE(formatAt(editor, 4).hasProperty(QTextFormat::ForegroundBrush));
 
-    ASSERT_TRUE(editor.SetContent(tracked));
-    EXPECT_EQ(editor.RejectAllRevisions(), 2);
+    ASSERT_TRUE(editor.setContent(tracked));
+    EXPECT_EQ(editor.rejectAllRevisions(), 2);
     EXPECT_EQ(body(), "患者发热三天。");
     EXPECT_FALSE(formatAt(editor, 3).fontStrikeOut());
     qh::Clock::set({});
@@ -281,21 +285,21 @@ TEST_F(EditorOperations, RevisionMarksStayOnTheRevisionAndRejectingRestoresTheOw
     own.setForeground(QColor(0, 128, 0));
     own.setFontUnderline(true);
     QTextCursor(other.document().body()).insertText("绿色下划线", own);
-    other.SetRevisionAuthor("王护士");
-    other.SetTrackChanges(true);
-    other.SelectAll();
+    other.setRevisionAuthor("王护士");
+    other.setTrackChanges(true);
+    other.selectAll();
     press(other.bodyView(), Qt::Key_Delete);
     EXPECT_TRUE(formatAt(other, 1).fontStrikeOut());
-    other.RejectAllRevisions();
+    other.rejectAllRevisions();
     const QTextCharFormat restored = formatAt(other, 1);
     EXPECT_EQ(restored.foreground().color(), QColor(0, 128, 0));
     EXPECT_TRUE(restored.fontUnderline());
     EXPECT_FALSE(restored.fontStrikeOut());
 }
 
-TEST_F(EditorOperations, SetFontKeepsRequestedFaceAndFallsBackToInstalledCjkFace) {
+TEST_F(EditorOperations, FontFamilyKeepsRequestedFaceAndFallsBackToInstalledCjkFace) {
     QTextCursor(editor.document().body()).insertText("病程记录");
-    editor.SetFont("仿宋_GB2312");
+    editor.setFontFamily("仿宋_GB2312");
     const QTextCharFormat format = formatAt(editor, 2);
     const QStringList families = format.fontFamilies().toStringList();
     ASSERT_GE(families.size(), 2);
@@ -309,23 +313,23 @@ TEST_F(EditorOperations, HeaderIsPlacedFromAnotherEditorAndPastedIntoWhileEdited
     QTextCursor(headerEditor.document().body()).insertText("青禾县人民医院");
     DocumentEditor record;
     QTextCursor(record.document().body()).insertText("正文");
-    ASSERT_TRUE(record.SetHeaderContent(headerEditor.GetContent()));
+    ASSERT_TRUE(record.setHeaderContent(headerEditor.content()));
     EXPECT_EQ(record.document().header()->toPlainText(), "青禾县人民医院");
     EXPECT_EQ(record.document().body()->toPlainText(), "正文");
 
     // The host's way: select all and copy in the header editor, paste into the header area.
-    headerEditor.SelectAll();
-    headerEditor.Copy();
-    record.SetHeaderEditing(true);
-    record.SelectAll();
-    record.Paste();
-    record.SetHeaderEditing(false);
+    headerEditor.selectAll();
+    headerEditor.copy();
+    record.setHeaderEditing(true);
+    record.selectAll();
+    record.paste();
+    record.setHeaderEditing(false);
     EXPECT_EQ(record.document().header()->toPlainText(), "青禾县人民医院");
     EXPECT_EQ(record.document().body()->toPlainText(), "正文");
     EXPECT_TRUE(record.headerView()->isReadOnly());
 
     DocumentEditor copy;
-    ASSERT_TRUE(copy.SetHeaderContent(record.HeaderContent()));
+    ASSERT_TRUE(copy.setHeaderContent(record.headerContent()));
     EXPECT_EQ(copy.document().header()->toPlainText(), "青禾县人民医院");
 }
 
@@ -336,8 +340,8 @@ TEST_F(EditorOperations, TextFilesInGbkAndUtf8AreRecognised) {
         {"gbk.txt", qh::text::toGbk(text)}, {"utf8.txt", text.toUtf8()}, {"bom.txt", "\xEF\xBB\xBF" + text.toUtf8()},
         {"page.html", "<html><body><p><b>体格检查</b></p><table border=1><tr><td>T</td><td>36.5℃</td></tr></table>"}};
     for (const auto& [name, bytes] : files) {
-        ASSERT_TRUE(editor.OpenFile(writeFile(dir, name, bytes))) << name.toStdString();
-        EXPECT_FALSE(editor.IsModified());
+        ASSERT_TRUE(editor.openFile(writeFile(dir, name, bytes))) << name.toStdString();
+        EXPECT_FALSE(editor.isModified());
         if (!name.endsWith(".html")) EXPECT_EQ(body(), text) << name.toStdString();
     }
     EXPECT_TRUE(body().contains("36.5℃"));
@@ -346,31 +350,31 @@ TEST_F(EditorOperations, TextFilesInGbkAndUtf8AreRecognised) {
 TEST_F(EditorOperations, SavedFileOpensAsTheSameDocumentAndBadFilesExplain) {
     qh::test::TempDir dir;
     buildForm(editor);
-    for (int badWidth : {0, -2100}) EXPECT_FALSE(editor.SetPageSize(badWidth, 2970)) << badWidth;
-    EXPECT_TRUE(editor.SetPageSize(1820, 2570));
+    for (int badWidth : {0, -2100}) EXPECT_FALSE(editor.setPageSize(badWidth, 2970)) << badWidth;
+    EXPECT_TRUE(editor.setPageSize(1820, 2570));
     QImage picture(30, 30, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     picture.save(dir.file("picture.png"));
     placeCaret(editor, 0);
-    ASSERT_TRUE(editor.InsertPicture(dir.file("picture.png")));
-    editor.SetRevisionAuthor("李医生");
-    editor.SetTrackChanges(true);
+    ASSERT_TRUE(editor.insertPicture(dir.file("picture.png")));
+    editor.setRevisionAuthor("李医生");
+    editor.setTrackChanges(true);
     press(editor.bodyView(), Qt::Key_unknown, "补记");
     ASSERT_EQ(revisionCount(editor.document().body()), 1);
-    ASSERT_TRUE(editor.SaveFile(dir.file("入院记录.ewd")));
+    ASSERT_TRUE(editor.saveFile(dir.file("入院记录.ewd")));
     DocumentEditor reopened;
-    ASSERT_TRUE(reopened.OpenFile(dir.file("入院记录.ewd")));
-    EXPECT_EQ(reopened.GetContent(), editor.GetContent());
+    ASSERT_TRUE(reopened.openFile(dir.file("入院记录.ewd")));
+    EXPECT_EQ(reopened.content(), editor.content());
 
     QString error;
-    EXPECT_FALSE(reopened.OpenFile(dir.file("missing.ewd"), &error));
+    EXPECT_FALSE(reopened.openFile(dir.file("missing.ewd"), &error));
     EXPECT_TRUE(error.contains("无法读取"));
     writeFile(dir, "old.doc", "\xD0\xCF\x11\xE0");
     if (QStandardPaths::findExecutable("libreoffice").isEmpty() && QStandardPaths::findExecutable("soffice").isEmpty()) {
-        EXPECT_FALSE(reopened.OpenFile(dir.file("old.doc"), &error));
+        EXPECT_FALSE(reopened.openFile(dir.file("old.doc"), &error));
         EXPECT_TRUE(error.contains("LibreOffice"));
     }
-    EXPECT_EQ(reopened.GetContent(), editor.GetContent());
+    EXPECT_EQ(reopened.content(), editor.content());
 }
 
 TEST_F(EditorOperations, CharacterDialogGivesSuperscriptAndSpacing) {

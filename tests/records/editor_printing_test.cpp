@@ -30,7 +30,7 @@ TEST(EditorPrinting, PdfOnThePaperHasHeaderAndPageNumberOnEveryPageAndTheEditorS
     ASSERT_GE(expected, 2);
     const QString pdf = QDir(shots).filePath("editor-print.pdf");
     QString error;
-    ASSERT_TRUE(editor.ExportPdf(pdf, &error)) << error.toStdString();
+    ASSERT_TRUE(editor.exportPdf(pdf, &error)) << error.toStdString();
     ASSERT_EQ(pdfInfo(pdf, "Pages").toInt(), expected);
     const QStringList size = pdfInfo(pdf, "Page size").split(' ');  // "515.906 x 728.504 pts"
     ASSERT_GE(size.size(), 3);
@@ -72,14 +72,14 @@ TEST(EditorPrinting, ContinuedPrintingPrintsOnlyTheNewPartWithoutRepeatingTheHea
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.file("full.pdf"));
-    ASSERT_EQ(editor.PrintRecord(&printer).status, PrintStatus::Printed);
+    ASSERT_EQ(editor.printRecord(&printer).status, PrintStatus::Printed);
     EXPECT_TRUE(pdfPageText(dir.file("full.pdf"), 1).contains("青禾县人民医院"));
     EXPECT_EQ(doc.printMark().position, doc.body()->characterCount() - 1);
     EXPECT_TRUE(doc.isModified());  // the mark belongs to the document and must be stored
 
     appendParagraphs(doc, "续写", 2);
     printer.setOutputFileName(dir.file("more.pdf"));
-    const PrintOutcome outcome = editor.ContinuePrintRecord(&printer);
+    const PrintOutcome outcome = editor.continuePrintRecord(&printer);
     ASSERT_EQ(outcome.status, PrintStatus::Printed);
     EXPECT_EQ(outcome.pages, 1);
     const QString text = pdfPageText(dir.file("more.pdf"), 1);
@@ -90,7 +90,7 @@ TEST(EditorPrinting, ContinuedPrintingPrintsOnlyTheNewPartWithoutRepeatingTheHea
 
     // The mark travels with the stored document: reloaded, there is nothing new.
     DocumentEditor reloaded;
-    ASSERT_TRUE(reloaded.SetContent(editor.GetContent()));
+    ASSERT_TRUE(reloaded.setContent(editor.content()));
     QPdfWriter none(dir.file("none.pdf"));
     const PrintOutcome nothing = continuePrint(reloaded.document(), &none);
     EXPECT_EQ(nothing.status, PrintStatus::NothingToPrint);

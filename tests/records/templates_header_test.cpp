@@ -28,15 +28,15 @@ TEST(HeaderLine, TickedFieldsAreSpacedToFillThePapersLine) {
         {zhang, nameAndNumber, "A", "姓名：张三" + QString(62, ' ') + "住院号：1001"},
         {longValues, HeaderFlags::all(), "B", "姓名：欧阳娜娜娜娜娜娜娜娜娜娜科室：心血管内科二病区病室：3床号：12床住院号：1001"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ComposeHeaderLine(c.values, c.flags, c.paper), c.line) << c.line.toStdString();
-    EXPECT_EQ(text::gbkLength(ComposeHeaderLine(zhang, HeaderFlags::all(), "B")), 74);
+    for (const auto& c : cases) EXPECT_EQ(composeHeaderLine(c.values, c.flags, c.paper), c.line) << c.line.toStdString();
+    EXPECT_EQ(text::gbkLength(composeHeaderLine(zhang, HeaderFlags::all(), "B")), 74);
 }
 
 TEST(RecordPaper, FollowsTheBaseDocumentColumn) {
     RecordDocumentPort record;
-    SetRecordPaper(record, "B5数据");
+    setRecordPaper(record, "B5数据");
     EXPECT_EQ(record.document().paper(), (PaperSize{1820, 2570}));
-    SetRecordPaper(record, "A4数据");
+    setRecordPaper(record, "A4数据");
     EXPECT_EQ(record.document().paper(), (PaperSize{2100, 2970}));
 }
 

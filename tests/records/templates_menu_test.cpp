@@ -19,14 +19,14 @@ TEST_F(TemplateMenuTest, SettingsFollowBaseTemplateAndHeaderRows) {
     exec("insert into 基础模板 (纸张数据) values (false)");
     exec(QStringLiteral("insert into 抬头 (项目, 选中) values ('姓名', true), ('科室', false), ('病室', true), "
                         "('床号', false), ('住院号', true)"));
-    TemplateSettings s = LoadTemplateSettings();
+    TemplateSettings s = loadTemplateSettings();
     EXPECT_EQ(s.paper, "B");
     EXPECT_EQ(s.baseColumn, "B5数据");
     const HeaderFlags& h = s.header;
     EXPECT_EQ((QVector<bool>{h.name, h.department, h.room, h.bed, h.number}), (QVector<bool>{true, false, true, false, true}));
 
     exec("update 基础模板 set 纸张数据=true");
-    s = LoadTemplateSettings();
+    s = loadTemplateSettings();
     EXPECT_EQ(s.paper, "A");
     EXPECT_EQ(s.baseColumn, "A4数据");
 }
@@ -39,7 +39,7 @@ TEST_F(TemplateMenuTest, TheFirstTwentySelectedOfThePaperFillTheMenuAndHandTheir
         for (int i = count; i >= 1; --i) addTemplate(QString("模板%1").arg(i), i);
         addTemplate("未选", 0, false);
         addTemplate("B5的", 0, true, "B");
-        const AddMenu menu = BuildAddMenu("A");
+        const AddMenu menu = buildAddMenu("A");
         ASSERT_EQ(menu.items.size(), qMin(count, 20));
         for (int i = 0; i < 20; ++i) {
             EXPECT_EQ(menu.visible(i), i < count) << i;
@@ -53,7 +53,7 @@ TEST_F(TemplateMenuTest, TheFirstTwentySelectedOfThePaperFillTheMenuAndHandTheir
     shell::UserContext user;
     user.grantAll();
     shell::MainWindow window(user, ui);
-    applyAddMenu(window, BuildAddMenu("A"));
+    applyAddMenu(window, buildAddMenu("A"));
     EXPECT_EQ(window.actions(shell::cmd::addItem(1)).first()->text(), "模板1");
     EXPECT_TRUE(window.actions(shell::cmd::addItem(3)).first()->isVisible());
     EXPECT_FALSE(window.actions(shell::cmd::addItem(4)).first()->isVisible());
@@ -77,18 +77,18 @@ TEST_F(TemplateMenuTest, AddFromListNeedsAChosenRow) {
     const qint64 second = addTemplate("乙", 2, false);
     addTemplate("甲", 1, false);
     addTemplate("通用页眉", 0, false);  // the common header: no record is made from it
-    const QVector<TemplateEntry> all = ListAllTemplates("A");
+    const QVector<TemplateEntry> all = listAllTemplates("A");
     ASSERT_EQ(all.size(), 2);
     EXPECT_EQ(all[0].caption, "甲");
     EXPECT_EQ(all[1].id, second);
 
     ui::ScriptedUserInterface ui;
     QString handed;
-    EXPECT_FALSE(AddFromList(0, ui, [&](const QString& key) { handed = key; }));
+    EXPECT_FALSE(addFromList(0, ui, [&](const QString& key) { handed = key; }));
     ASSERT_EQ(ui.shown().size(), 1);
     EXPECT_EQ(ui.shown()[0].title, "青禾电子病历");
     EXPECT_EQ(ui.shown()[0].text, "请正确选择要添加模板。");
-    EXPECT_TRUE(AddFromList(second, ui, [&](const QString& key) { handed = key; }));
+    EXPECT_TRUE(addFromList(second, ui, [&](const QString& key) { handed = key; }));
     EXPECT_EQ(handed, "乙");
 }
 
@@ -98,7 +98,7 @@ TEST_F(TemplateMenuTest, RecordTitlesAreDistinctAndOrderedByAverageOrder) {
     addTemplate("入院", 5, true, "A", "入院记录");
     addTemplate("出院", 7, true, "A", "出院记录");
     addTemplate("B5", 1, true, "B", "只在B5");
-    EXPECT_EQ(ListRecordTitles("A"),
+    EXPECT_EQ(listRecordTitles("A"),
               (QStringList{"入院记录", "病程记录", "出院记录"}));
 }
 

@@ -12,8 +12,8 @@ namespace {
 QByteArray documentWith(const QString& text, int width = 2100, int height = 2970) {
     RecordDocumentPort port;
     port.document().body()->setPlainText(text);
-    port.SetPageSize(width, height);
-    return port.GetContent();
+    port.setPageSize(width, height);
+    return port.content();
 }
 
 QString bodyText(RecordDocumentPort& port) { return port.document().body()->toPlainText(); }
@@ -46,15 +46,15 @@ TEST_F(TemplatePageTest, OpenSaveTheModifiedPromptAndDamagedTemplates) {
     const qint64 second = addTemplate("出院记录", 2, true, "A", {}, documentWith("出院正文"));
     const qint64 bad = addTemplate("坏", 3, true, "A", {}, QByteArray("not a document"));
     TemplatePageModel page(editor, ui, a4);
-    page.ListTemplates();
+    page.listTemplates();
 
-    EXPECT_FALSE(page.SaveTemplate());
+    EXPECT_FALSE(page.saveTemplate());
     EXPECT_EQ(ui.lastText(), "文件不存在");
-    EXPECT_FALSE(page.RenameTemplate("x", "y"));
+    EXPECT_FALSE(page.renameTemplate("x", "y"));
 
-    ASSERT_TRUE(page.OpenTemplate(first));
+    ASSERT_TRUE(page.openTemplate(first));
     EXPECT_EQ(bodyText(editor), "入院正文");
-    EXPECT_FALSE(editor.IsModified());
+    EXPECT_FALSE(editor.isModified());
     EXPECT_EQ(page.caption(), "当前模板： 入院记录");
     EXPECT_TRUE(page.options().header);
     EXPECT_FALSE(page.options().multiAdd);
@@ -68,13 +68,13 @@ TEST_F(TemplatePageTest, OpenSaveTheModifiedPromptAndDamagedTemplates) {
     ui.clear();
     ui.answerMessageDialog(1);  // yes, save the modified template first
     ui.answerMessageDialog(1);  // the success message
-    ASSERT_TRUE(page.OpenTemplate(second));
+    ASSERT_TRUE(page.openTemplate(second));
     EXPECT_EQ(ui.texts(), (QStringList{"入院记录已修改，是否保存？", "入院记录模板保存成功！"}));
     EXPECT_EQ(gsmb("添加", first).toText(), "真");
     EXPECT_EQ(gsmb("页眉", first).toText(), "假");
     EXPECT_TRUE(gsmb("选中", first).toBool());
     RecordDocumentPort stored;
-    ASSERT_TRUE(stored.SetContent(gsmb("数据", first).toBytes()));
+    ASSERT_TRUE(stored.setContent(gsmb("数据", first).toBytes()));
     EXPECT_EQ(bodyText(stored), "改过的入院正文");
     EXPECT_EQ(bodyText(editor), "出院正文");
     EXPECT_TRUE(page.options().inMenu);
@@ -83,14 +83,41 @@ TEST_F(TemplatePageTest, OpenSaveTheModifiedPromptAndDamagedTemplates) {
     editor.document().body()->setPlainText("不要的");
     ui.clear();
     ui.answerMessageDialog(0);
-    ASSERT_TRUE(page.OpenTemplate(first));
+    ASSERT_TRUE(page.openTemplate(first));
     EXPECT_EQ(ui.texts(), QStringList{"出院记录已修改，是否保存？"});
-    ASSERT_TRUE(stored.SetContent(gsmb("数据", second).toBytes()));
+    ASSERT_TRUE(stored.setContent(gsmb("数据", second).toBytes()));
     EXPECT_EQ(bodyText(stored), "出院正文");
 
     // A damaged template is not opened: saving now writes to the template shown.
-    EXPECT_FALSE(page.OpenTemplate(bad));
+    EXPECT_FALSE(page.openTemplate(bad));
+    EXPECT_EQ(ui.lastText(), "坏模板数据已损坏，无法打开");
     EXPECT_EQ(page.openId(), first);
+}
+
+TEST_F(TemplatePageTest, FailedWritesSaySoAndKeepTheChanges) {
+    const qint64 id = addTemplate("入院记录", 1, true, "A", {}, documentWith("入院正文"));
+    TemplatePageModel page(editor, ui, a4);
+    page.listTemplates();
+    ASSERT_TRUE(page.openTemplate(id));
+    editor.document().body()->setPlainText("改过的入院正文");
+    exec("drop table GSMB");
+
+    EXPECT_FALSE(page.saveTemplate());
+    EXPECT_EQ(ui.lastText(), "入院记录模板保存失败！");
+    EXPECT_TRUE(editor.isModified());  // still offered for saving
+    EXPECT_FALSE(page.renameTemplate("首次病程记录", "病程记录"));
+    EXPECT_EQ(ui.lastText(), "患者首次病程记录模板标题保存失败！");
+    EXPECT_EQ(page.openTitle(), "入院记录");
+    EXPECT_EQ(page.entries()[0].caption, "入院记录");
+}
+
+TEST(TemplateOptionsHelp, ExplainsTheThreeBoxesAndTheMenuLimit) {
+    EXPECT_EQ(TemplatePageModel::templateOptionsHelpText(),
+              "模板显示页眉：选中后在病历中显示统一规格页眉，否则不显示页眉。\r\n"
+              "可多次添加：选中后在病历中可多次添加，否则只能添加人1次。\r\n"
+              "添加菜单显示：选中后在主页面的【添加】菜单中显示出来，否则添加时只能在更多模板列表中添加。\r\n"
+              "         注：添加菜单中最多可显示20个模板，按格式模板列表次序显示。\r\n"
+              "             同类模板只选择1个即可，比如4个住院病历，只选择其中1个即可。");
 }
 
 TEST_F(TemplatePageTest, ListsThePapersTemplatesAndNewKeysFollowTheLastNumber) {
@@ -98,12 +125,12 @@ TEST_F(TemplatePageTest, ListsThePapersTemplatesAndNewKeysFollowTheLastNumber) {
     const qint64 last = addTemplate("乙", 2, true, "B");
     exec("insert into GSMB (检索,标题,纸张,备注,顺序) values ('隐藏','隐藏','A','N',0)");
     TemplatePageModel page(editor, ui, a4);
-    page.ListTemplates();
+    page.listTemplates();
     ASSERT_EQ(page.entries().size(), 1);
     EXPECT_EQ(page.countLabel(), "共有模板1个");
 
     page.options().header = true;
-    page.NewTemplate();
+    page.newTemplate();
     const QString key = QStringLiteral("新增模板%1").arg(last + 2);  // the last 编号 is the hidden row's
     ASSERT_EQ(page.entries().size(), 2);
     EXPECT_EQ(page.entries()[1].caption, "新增模板");
@@ -117,8 +144,8 @@ TEST_F(TemplatePageTest, ListsThePapersTemplatesAndNewKeysFollowTheLastNumber) {
     EXPECT_EQ(read(QStringLiteral("select count(*) from GSMB where 检索='%1' and 纸张='B'").arg(key)).toInt(), 0);
     RecordDocumentPort b5Editor;
     TemplatePageModel b5Page(b5Editor, ui, b5);
-    b5Page.ListTemplates();
-    b5Page.NewTemplate();
+    b5Page.listTemplates();
+    b5Page.newTemplate();
     EXPECT_EQ(bodyText(b5Editor), "B5底稿");
     EXPECT_EQ(b5Editor.document().paper().width, 1820);
     EXPECT_EQ(b5Page.openKey(), QStringLiteral("新增模板%1").arg(page.openId() + 1));
@@ -129,10 +156,10 @@ TEST_F(TemplatePageTest, RenameAndDelete) {
     const qint64 second = addTemplate("乙", 2);
     const qint64 third = addTemplate("丙", 3);
     TemplatePageModel page(editor, ui, a4);
-    page.ListTemplates();
-    ASSERT_TRUE(page.OpenRow(1));
+    page.listTemplates();
+    ASSERT_TRUE(page.openRow(1));
     ui.answerMessageDialog(1);
-    ASSERT_TRUE(page.RenameTemplate("O'Brien 记录", "病程记录"));
+    ASSERT_TRUE(page.renameTemplate("O'Brien 记录", "病程记录"));
     EXPECT_EQ(ui.lastText(), "患者O'Brien 记录模板标题保存成功！");
     EXPECT_EQ(gsmb("标题", second).toText(), "O'Brien 记录");
     EXPECT_EQ(gsmb("病历标题", second).toText(), "病程记录");
@@ -140,12 +167,12 @@ TEST_F(TemplatePageTest, RenameAndDelete) {
 
     ui.clear();
     ui.answerMessageDialog(0);  // not sure after all
-    page.DeleteTemplate();
+    page.deleteTemplate();
     EXPECT_EQ(ui.texts(), QStringList{"你确定要删除模板【O'Brien 记录】吗？\r\n\r\n   注意：删除后病历不可恢复！"});
     EXPECT_EQ(page.entries().size(), 3);
 
     ui.answerMessageDialog(1);
-    page.DeleteTemplate();
+    page.deleteTemplate();
     EXPECT_EQ(read(QStringLiteral("select count(*) from GSMB where 编号=%1").arg(second)).toInt(), 0);
     ASSERT_EQ(page.entries().size(), 2);
     EXPECT_EQ(page.countLabel(), "共有模板2个");
@@ -158,33 +185,33 @@ TEST_F(TemplatePageTest, MovingSwapsOrderRefusesAtTheEndsAndLastsBetweenEqualOrd
     const qint64 b = addTemplate("乙", 20);
     const qint64 c = addTemplate("丙", 30);
     TemplatePageModel page(editor, ui, a4);
-    page.ListTemplates();
+    page.listTemplates();
     page.selectRow(0);
-    page.MoveTemplateUp();
+    page.moveTemplateUp();
     EXPECT_EQ(ui.lastText(), "请真确选择上移项目");
     page.selectRow(2);
-    page.MoveTemplateDown();
+    page.moveTemplateDown();
     EXPECT_EQ(ui.lastText(), "请真确选择上移项目");
     EXPECT_EQ(gsmb("顺序", c).toInt(), 30);
 
-    page.MoveTemplateUp();
+    page.moveTemplateUp();
     EXPECT_EQ(page.selectedRow(), 1);
     EXPECT_EQ(page.entries()[1].id, c);
     EXPECT_EQ(gsmb("顺序", c).toInt(), 20);
     EXPECT_EQ(gsmb("顺序", b).toInt(), 30);
     page.selectRow(0);
-    page.MoveTemplateDown();
-    page.ListTemplates();
+    page.moveTemplateDown();
+    page.listTemplates();
     EXPECT_EQ(listedIds(page), (QVector<qint64>{c, a, b}));
 
     // Three equal 顺序: the move still swaps the two, and the swap survives relisting.
     exec("update GSMB set 顺序=5");
-    page.ListTemplates();
+    page.listTemplates();
     const QVector<qint64> before = listedIds(page);  // the database's order
     page.selectRow(0);
-    page.MoveTemplateDown();
+    page.moveTemplateDown();
     EXPECT_EQ(page.selectedRow(), 1);
-    page.ListTemplates();
+    page.listTemplates();
     EXPECT_EQ(listedIds(page), (QVector<qint64>{before[1], before[0], before[2]}));
 }
 

@@ -57,11 +57,11 @@ protected:
 };
 
 TEST_F(StarterTemplatesTest, FreshInstallationOffersTheSameMenuOnA4AndB5) {
-    const TemplateSettings s = LoadTemplateSettings();
+    const TemplateSettings s = loadTemplateSettings();
     EXPECT_EQ(s.paper, "A");
     EXPECT_TRUE(s.header.name && s.header.department && s.header.room && s.header.bed && s.header.number);
-    const AddMenu a4 = BuildAddMenu("A");
-    const AddMenu b5 = BuildAddMenu("B");
+    const AddMenu a4 = buildAddMenu("A");
+    const AddMenu b5 = buildAddMenu("B");
     ASSERT_EQ(a4.items.size(), 20);
     ASSERT_EQ(b5.items.size(), 20);
     QStringList keys;
@@ -93,7 +93,7 @@ TEST_F(StarterTemplatesTest, EveryTemplateIsADocumentWithKnownFieldsThatTakesThe
         const QString key = db_.Read(rs, 1).toText(), paper = db_.Read(rs, 2).toText();
         SCOPED_TRACE((key + " " + paper).toStdString());
         RecordDocumentPort header, record;
-        ASSERT_TRUE(record.SetContent(db_.Read(rs, 3).toBytes()));
+        ASSERT_TRUE(record.setContent(db_.Read(rs, 3).toBytes()));
         EXPECT_EQ(record.document().paper().width, paper == "A" ? 2100 : 1820);
         const QString text = record.document().body()->toPlainText();
         EXPECT_FALSE(text.trimmed().isEmpty());
@@ -103,30 +103,30 @@ TEST_F(StarterTemplatesTest, EveryTemplateIsADocumentWithKnownFieldsThatTakesThe
         }
         for (const QString& alias : aliasesOf(record.document().body())) EXPECT_TRUE(kAliases.contains(alias)) << alias.toStdString();
 
-        ASSERT_TRUE(header.SetContent(LoadCommonHeader(paper)));
-        ComposeRecordHeader(header, record, "青禾医院", kZhang, HeaderFlags::all(), paper);
-        EXPECT_FALSE(header.IsModified());
-        ASSERT_TRUE(editor.SetContent(record.GetContent()));
+        ASSERT_TRUE(header.setContent(loadCommonHeader(paper)));
+        composeRecordHeader(header, record, "青禾医院", kZhang, HeaderFlags::all(), paper);
+        EXPECT_FALSE(header.isModified());
+        ASSERT_TRUE(editor.setContent(record.content()));
         EXPECT_EQ(editor.document().body()->toPlainText(), text);
-        EXPECT_EQ(editor.document().header()->toPlainText(), "青禾医院\n" + ComposeHeaderLine(kZhang, HeaderFlags::all(), paper));
+        EXPECT_EQ(editor.document().header()->toPlainText(), "青禾医院\n" + composeHeaderLine(kZhang, HeaderFlags::all(), paper));
         const QString path = dir + "/" + paper + "-" + key + ".pdf";
         QString error;
-        ASSERT_TRUE(editor.ExportPdf(path, &error)) << error.toStdString();
+        ASSERT_TRUE(editor.exportPdf(path, &error)) << error.toStdString();
         EXPECT_GT(QFileInfo(path).size(), 1000);
     }
     db_.CloseRecordSet(rs);
     EXPECT_GE(count, 2 * 26);
     for (const QString& column : {"A4数据", "B5数据"}) {
         RecordDocumentPort base;
-        ASSERT_TRUE(base.SetContent(read("select " + column + " from 基础模板").toBytes()));
+        ASSERT_TRUE(base.setContent(read("select " + column + " from 基础模板").toBytes()));
         EXPECT_EQ(base.document().paper().height, column == "A4数据" ? 2970 : 2570);
     }
 }
 
 TEST_F(StarterTemplatesTest, WardRecordFamilyCarriesTheRightFormCells) {
     RecordDocumentPort female, male;
-    ASSERT_TRUE(female.SetContent(read("select 数据 from GSMB where 检索='女住院病历' and 纸张='A'").toBytes()));
-    ASSERT_TRUE(male.SetContent(read("select 数据 from GSMB where 检索='男住院病历' and 纸张='A'").toBytes()));
+    ASSERT_TRUE(female.setContent(read("select 数据 from GSMB where 检索='女住院病历' and 纸张='A'").toBytes()));
+    ASSERT_TRUE(male.setContent(read("select 数据 from GSMB where 检索='男住院病历' and 纸张='A'").toBytes()));
     EXPECT_TRUE(female.document().body()->toPlainText().contains("月经史"));
     EXPECT_TRUE(female.document().body()->toPlainText().contains("生育史"));
     EXPECT_FALSE(male.document().body()->toPlainText().contains("月经史"));
@@ -134,14 +134,14 @@ TEST_F(StarterTemplatesTest, WardRecordFamilyCarriesTheRightFormCells) {
     for (const char* cell : {"姓名", "性别", "年龄", "住址", "入院日期", "采集时间", "CSRQ"})
         EXPECT_TRUE(aliasesOf(female.document().body()).contains(QString::fromUtf8(cell))) << cell;
     RecordDocumentPort admission;
-    ASSERT_TRUE(admission.SetContent(read("select 数据 from GSMB where 检索='入院记录' and 纸张='B'").toBytes()));
+    ASSERT_TRUE(admission.setContent(read("select 数据 from GSMB where 检索='入院记录' and 纸张='B'").toBytes()));
     EXPECT_TRUE(admission.document().replaceAll("{主诉}", "咳嗽3天", true) > 0);
     EXPECT_TRUE(aliasesOf(admission.document().body()).contains("XM"));
 }
 
 TEST_F(StarterTemplatesTest, TemplatePageOpensATemplateAndPreviewsItsHeader) {
     ui::ScriptedUserInterface ui;
-    TemplatePage page(ui, LoadTemplateSettings(), "青禾医院", "内科");
+    TemplatePage page(ui, loadTemplateSettings(), "青禾医院", "内科");
     page.resize(1280, 820);
     page.refresh();
     EXPECT_EQ(page.countLabel()->text(), "共有模板27个");
@@ -153,7 +153,7 @@ TEST_F(StarterTemplatesTest, TemplatePageOpensATemplateAndPreviewsItsHeader) {
     const QString header = page.editor()->document().header()->toPlainText();
     HeaderFlags boxes = HeaderFlags::all();
     boxes.room = false;
-    EXPECT_EQ(header, "青禾医院\n" + ComposeHeaderLine({"XXX", "内科", "X", "X", "XXX"}, boxes, "A"));  // sample values
+    EXPECT_EQ(header, "青禾医院\n" + composeHeaderLine({"XXX", "内科", "X", "X", "XXX"}, boxes, "A"));  // sample values
 
     if (!lookDir().isEmpty()) {
         page.show();

@@ -1,6 +1,6 @@
 #pragma once
 // The .ewd file format: the editor's serialisation of a whole record document, which is
-// also what GetContent/SetContent exchange with the database. See docs/ewd-format.md.
+// also what content/setContent exchange with the database. See docs/ewd-format.md.
 #include <QByteArray>
 #include <QString>
 

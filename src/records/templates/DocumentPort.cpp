@@ -4,16 +4,16 @@
 
 namespace qh::records {
 
-QByteArray RecordDocumentPort::GetContent() const { return encodeEwd(doc_); }
+QByteArray RecordDocumentPort::content() const { return encodeEwd(doc_); }
 
-bool RecordDocumentPort::SetContent(const QByteArray& bytes) {
+bool RecordDocumentPort::setContent(const QByteArray& bytes) {
     RecordDocument incoming;
     if (!decodeEwd(bytes, incoming, nullptr)) return false;
     doc_.swap(incoming);
     return true;
 }
 
-bool RecordDocumentPort::SetHeaderContent(const QByteArray& bytes) {
+bool RecordDocumentPort::setHeaderContent(const QByteArray& bytes) {
     RecordDocument incoming;
     if (!decodeEwd(bytes, incoming, nullptr)) return false;
     doc_.swapBodyIntoHeader(incoming);

@@ -13,29 +13,29 @@ namespace qh::records {
 class DocumentPort {
 public:
     virtual ~DocumentPort() = default;
-    virtual QByteArray GetContent() const = 0;
+    virtual QByteArray content() const = 0;
     // False, with the document unchanged, for bytes that are not a document.
-    virtual bool SetContent(const QByteArray& bytes) = 0;
-    virtual bool IsModified() const = 0;
-    virtual void SetModified(bool modified) = 0;
-    virtual int Replace(const QString& find, const QString& replacement, bool caseSensitive) = 0;
+    virtual bool setContent(const QByteArray& bytes) = 0;
+    virtual bool isModified() const = 0;
+    virtual void setModified(bool modified) = 0;
+    virtual int replace(const QString& find, const QString& replacement, bool caseSensitive) = 0;
     // Places the body of another document (its bytes) as this document's page header.
-    virtual bool SetHeaderContent(const QByteArray& bytes) = 0;
-    virtual bool SetPageSize(int width, int height) = 0;
+    virtual bool setHeaderContent(const QByteArray& bytes) = 0;
+    virtual bool setPageSize(int width, int height) = 0;
 };
 
 // A DocumentPort over a RecordDocument of its own.
 class RecordDocumentPort : public DocumentPort {
 public:
-    QByteArray GetContent() const override;
-    bool SetContent(const QByteArray& bytes) override;
-    bool IsModified() const override { return doc_.isModified(); }
-    void SetModified(bool modified) override { doc_.setModified(modified); }
-    int Replace(const QString& find, const QString& replacement, bool caseSensitive) override {
+    QByteArray content() const override;
+    bool setContent(const QByteArray& bytes) override;
+    bool isModified() const override { return doc_.isModified(); }
+    void setModified(bool modified) override { doc_.setModified(modified); }
+    int replace(const QString& find, const QString& replacement, bool caseSensitive) override {
         return doc_.replaceAll(find, replacement, caseSensitive);
     }
-    bool SetHeaderContent(const QByteArray& bytes) override;
-    bool SetPageSize(int width, int height) override { return doc_.setPaper(width, height); }
+    bool setHeaderContent(const QByteArray& bytes) override;
+    bool setPageSize(int width, int height) override { return doc_.setPaper(width, height); }
 
     RecordDocument& document() { return doc_; }
 

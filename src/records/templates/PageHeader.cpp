@@ -8,7 +8,7 @@
 
 namespace qh::records {
 
-QString ComposeHeaderLine(const HeaderValues& v, const HeaderFlags& f, const QString& paper) {
+QString composeHeaderLine(const HeaderValues& v, const HeaderFlags& f, const QString& paper) {
     const QString p1 = f.name ? QStringLiteral("姓名：") + v.name : QString();
     const QString p2 = f.department ? QStringLiteral("科室：") + v.department : QString();
     const QString p3 = f.room ? QStringLiteral("病室：") + v.room : QString();
@@ -21,7 +21,7 @@ QString ComposeHeaderLine(const HeaderValues& v, const HeaderFlags& f, const QSt
     return p1 + sep + p2 + sep + p3 + sep + p4 + rest + sep + p5;
 }
 
-QByteArray LoadCommonHeader(const QString& paper) {
+QByteArray loadCommonHeader(const QString& paper) {
     store::ExternalDatabase db;
     if (!store::openFile(db, store::DbFile::Main)) return {};
     const auto rs = db.Query(QStringLiteral("select * from GSMB  where 检索='") + store::sqlText(kCommonHeaderKey) +
@@ -32,27 +32,27 @@ QByteArray LoadCommonHeader(const QString& paper) {
     return bytes;
 }
 
-void ComposeRecordHeader(DocumentPort& headerEditor, DocumentPort& record, const QString& hospitalName,
+void composeRecordHeader(DocumentPort& headerEditor, DocumentPort& record, const QString& hospitalName,
                          const HeaderValues& values, const HeaderFlags& flags, const QString& paper) {
-    headerEditor.Replace(QStringLiteral("{医院名称}"), hospitalName, true);
-    headerEditor.Replace(QStringLiteral("{眉头}"), ComposeHeaderLine(values, flags, paper), true);
-    headerEditor.SetModified(false);
-    record.SetHeaderContent(headerEditor.GetContent());
+    headerEditor.replace(QStringLiteral("{医院名称}"), hospitalName, true);
+    headerEditor.replace(QStringLiteral("{眉头}"), composeHeaderLine(values, flags, paper), true);
+    headerEditor.setModified(false);
+    record.setHeaderContent(headerEditor.content());
 }
 
-bool PreviewTemplateHeader(DocumentPort& templateEditor, const QString& hospitalName, const QString& department,
+bool previewTemplateHeader(DocumentPort& templateEditor, const QString& hospitalName, const QString& department,
                            const HeaderFlags& boxes, const QString& paper) {
     RecordDocumentPort header;
-    if (!header.SetContent(LoadCommonHeader(paper))) return false;
+    if (!header.setContent(loadCommonHeader(paper))) return false;
     const HeaderValues samples{QStringLiteral("XXX"), department, QStringLiteral("X"), QStringLiteral("X"),
                                QStringLiteral("XXX")};
-    ComposeRecordHeader(header, templateEditor, hospitalName, samples, boxes, paper);
+    composeRecordHeader(header, templateEditor, hospitalName, samples, boxes, paper);
     return true;
 }
 
-void SetRecordPaper(DocumentPort& record, const QString& baseColumn) {
+void setRecordPaper(DocumentPort& record, const QString& baseColumn) {
     const PaperGeometry g = paperGeometry(baseColumn == QStringLiteral("A4数据") ? QStringLiteral("A") : QStringLiteral("B"));
-    record.SetPageSize(g.width, g.height);
+    record.setPageSize(g.width, g.height);
 }
 
 }  // namespace qh::records

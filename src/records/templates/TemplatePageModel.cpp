@@ -32,7 +32,7 @@ bool setOrder(ExternalDatabase& db, qint64 id, qint64 order) {
 TemplatePageModel::TemplatePageModel(DocumentPort& editor, ui::UserInterface& ui, const TemplateSettings& settings)
     : editor_(editor), ui_(ui), settings_(settings) {}
 
-void TemplatePageModel::ListTemplates() {
+void TemplatePageModel::listTemplates() {
     entries_.clear();
     selected_ = -1;
     ExternalDatabase db;
@@ -55,17 +55,17 @@ QString TemplatePageModel::caption() const {
 }
 
 void TemplatePageModel::offerSave() {
-    if (openId_ == 0 || !editor_.IsModified()) return;
-    if (ui_.messageDialog(openTitle_ + QStringLiteral("已修改，是否保存？"), true) == 1) SaveTemplate();
+    if (openId_ == 0 || !editor_.isModified()) return;
+    if (ui_.messageDialog(openTitle_ + QStringLiteral("已修改，是否保存？"), true) == 1) saveTemplate();
 }
 
-bool TemplatePageModel::OpenRow(int row) {
+bool TemplatePageModel::openRow(int row) {
     if (row < 0 || row >= entries_.size()) return false;
     selected_ = row;
-    return OpenTemplate(entries_[row].id);
+    return openTemplate(entries_[row].id);
 }
 
-bool TemplatePageModel::OpenTemplate(qint64 id) {
+bool TemplatePageModel::openTemplate(qint64 id) {
     offerSave();
     ExternalDatabase db;
     if (!store::openFile(db, store::DbFile::Main)) return false;
@@ -86,11 +86,11 @@ bool TemplatePageModel::OpenTemplate(qint64 id) {
     db.Close();
     // A damaged document is not opened: saving it would overwrite the stored bytes with
     // whatever the editor held before.
-    if (!editor_.SetContent(data)) {
+    if (!editor_.setContent(data)) {
         ui_.messageDialog(title + QStringLiteral("模板数据已损坏，无法打开"));
         return false;
     }
-    editor_.SetModified(false);
+    editor_.setModified(false);
     options_ = options;
     openId_ = id;
     openTitle_ = title;
@@ -101,7 +101,7 @@ bool TemplatePageModel::OpenTemplate(qint64 id) {
     return true;
 }
 
-void TemplatePageModel::NewTemplate() {
+void TemplatePageModel::newTemplate() {
     offerSave();
     ExternalDatabase db;
     if (!store::openFile(db, store::DbFile::Main)) return;
@@ -125,11 +125,11 @@ void TemplatePageModel::NewTemplate() {
     db.Close();
     entries_.append({QStringLiteral("新增模板"), id});
     // The new template is the one open now; the old one's changes were offered above.
-    editor_.SetModified(false);
-    OpenTemplate(id);
+    editor_.setModified(false);
+    openTemplate(id);
 }
 
-bool TemplatePageModel::SaveTemplate() {
+bool TemplatePageModel::saveTemplate() {
     if (openId_ == 0) {
         ui_.messageDialog(QStringLiteral("文件不存在"));
         return false;
@@ -140,7 +140,7 @@ bool TemplatePageModel::SaveTemplate() {
         ok = db.Execute(QStringLiteral("UPDATE GSMB SET 选中=") + (options_.inMenu ? QStringLiteral("1") : QStringLiteral("0")) +
                             QStringLiteral(",页眉='") + truth(options_.header) + QStringLiteral("',添加='") +
                             truth(options_.multiAdd) + QStringLiteral("',数据=? where 编号=") + QString::number(openId_),
-                        editor_.GetContent());
+                        editor_.content());
         db.Close();
     }
     if (!ok) {
@@ -148,11 +148,11 @@ bool TemplatePageModel::SaveTemplate() {
         return false;
     }
     ui_.messageDialog(openTitle_ + QStringLiteral("模板保存成功！"));
-    editor_.SetModified(false);
+    editor_.setModified(false);
     return true;
 }
 
-bool TemplatePageModel::RenameTemplate(const QString& title, const QString& recordTitle) {
+bool TemplatePageModel::renameTemplate(const QString& title, const QString& recordTitle) {
     if (openId_ == 0) {
         ui_.messageDialog(QStringLiteral("文件不存在"));
         return false;
@@ -174,7 +174,7 @@ bool TemplatePageModel::RenameTemplate(const QString& title, const QString& reco
     return true;
 }
 
-void TemplatePageModel::DeleteTemplate() {
+void TemplatePageModel::deleteTemplate() {
     if (selected_ < 0) {
         ui_.messageDialog(QStringLiteral("文件不存在"));
         return;
@@ -193,15 +193,15 @@ void TemplatePageModel::DeleteTemplate() {
     entries_.removeAt(row);
     if (doomed.id == openId_) {
         // Its editor content is gone with the row: nothing is left to offer for saving.
-        editor_.SetModified(false);
+        editor_.setModified(false);
         openId_ = 0;
         openTitle_.clear();
     }
     selected_ = -1;
-    if (!entries_.isEmpty()) OpenRow(qMin(row, int(entries_.size()) - 1));
+    if (!entries_.isEmpty()) openRow(qMin(row, int(entries_.size()) - 1));
 }
 
-void TemplatePageModel::MoveTemplateUp() {
+void TemplatePageModel::moveTemplateUp() {
     if (selected_ <= 0) {
         ui_.messageDialog(QStringLiteral("请真确选择上移项目"));
         return;
@@ -209,7 +209,7 @@ void TemplatePageModel::MoveTemplateUp() {
     swapWithNeighbour(selected_ - 1);
 }
 
-void TemplatePageModel::MoveTemplateDown() {
+void TemplatePageModel::moveTemplateDown() {
     if (selected_ < 0 || selected_ >= entries_.size() - 1) {
         ui_.messageDialog(QStringLiteral("请真确选择上移项目"));
         return;

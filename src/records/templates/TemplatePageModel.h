@@ -35,7 +35,7 @@ public:
     TemplatePageModel(DocumentPort& editor, ui::UserInterface& ui, const TemplateSettings& settings);
 
     // Reads the list of the paper's templates; no entry is selected afterwards.
-    void ListTemplates();
+    void listTemplates();
     const QVector<TemplateEntry>& entries() const { return entries_; }
     QString countLabel() const;  // "共有模板" + n + "个"
     int selectedRow() const { return selected_; }
@@ -43,16 +43,16 @@ public:
 
     // Asks to save a modified template first, then loads the template with this 编号.
     // False when the template cannot be read.
-    bool OpenTemplate(qint64 id);
-    bool OpenRow(int row);
-    void NewTemplate();
-    bool SaveTemplate();
-    bool RenameTemplate(const QString& title, const QString& recordTitle);
-    void DeleteTemplate();
-    void MoveTemplateUp();
-    void MoveTemplateDown();
-    QStringList ListRecordTitles() const { return records::ListRecordTitles(settings_.paper); }
-    static QString ShowTemplateOptionsHelp() { return kTemplateOptionsHelp; }
+    bool openTemplate(qint64 id);
+    bool openRow(int row);
+    void newTemplate();
+    bool saveTemplate();
+    bool renameTemplate(const QString& title, const QString& recordTitle);
+    void deleteTemplate();
+    void moveTemplateUp();
+    void moveTemplateDown();
+    QStringList listRecordTitles() const { return records::listRecordTitles(settings_.paper); }
+    static QString templateOptionsHelpText() { return kTemplateOptionsHelp; }
 
     // The open template: 0 when none.
     qint64 openId() const { return openId_; }

@@ -26,7 +26,7 @@ bool headerFieldShown(ExternalDatabase& db, const QString& item) {
 
 }  // namespace
 
-TemplateSettings LoadTemplateSettings() {
+TemplateSettings loadTemplateSettings() {
     TemplateSettings s;
     ExternalDatabase db;
     if (!store::openFile(db, store::DbFile::Main)) return s;
@@ -44,7 +44,7 @@ TemplateSettings LoadTemplateSettings() {
     return s;
 }
 
-AddMenu BuildAddMenu(const QString& paper) {
+AddMenu buildAddMenu(const QString& paper) {
     AddMenu menu;
     ExternalDatabase db;
     if (!store::openFile(db, store::DbFile::Main)) return menu;
@@ -65,7 +65,7 @@ QString recordKeyForPatient(const QString& itemKey, const QString& sex) {
     return sex + itemKey.right(6);
 }
 
-QVector<TemplateEntry> ListAllTemplates(const QString& paper) {
+QVector<TemplateEntry> listAllTemplates(const QString& paper) {
     QVector<TemplateEntry> entries;
     ExternalDatabase db;
     if (!store::openFile(db, store::DbFile::Main)) return entries;
@@ -81,7 +81,7 @@ QVector<TemplateEntry> ListAllTemplates(const QString& paper) {
     return entries;
 }
 
-bool AddFromList(qint64 id, ui::UserInterface& ui, const std::function<void(const QString& key)>& create) {
+bool addFromList(qint64 id, ui::UserInterface& ui, const std::function<void(const QString& key)>& create) {
     if (id <= 0) {
         ui.messageBox(QStringLiteral("青禾电子病历"), QStringLiteral("请正确选择要添加模板。"));
         return false;
@@ -101,7 +101,7 @@ bool AddFromList(qint64 id, ui::UserInterface& ui, const std::function<void(cons
     return true;
 }
 
-QStringList ListRecordTitles(const QString& paper) {
+QStringList listRecordTitles(const QString& paper) {
     QStringList titles;
     ExternalDatabase db;
     if (!store::openFile(db, store::DbFile::Main)) return titles;

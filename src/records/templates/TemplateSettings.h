@@ -39,7 +39,7 @@ PaperGeometry paperGeometry(const QString& paper);
 
 // Reads the paper from 基础模板 and the five header flags from 抬头. A file that cannot be
 // opened gives the defaults (A4, no header fields).
-TemplateSettings LoadTemplateSettings();
+TemplateSettings loadTemplateSettings();
 
 struct AddMenuItem {
     QString caption;  // 病历标题
@@ -51,7 +51,7 @@ struct AddMenu {
     QVector<AddMenuItem> items;
     bool visible(int index) const { return index >= 0 && index < items.size(); }
 };
-AddMenu BuildAddMenu(const QString& paper);
+AddMenu buildAddMenu(const QString& paper);
 
 // The key an Add-menu item hands to record creation: a key ending with 住院病历 picks the
 // variant of the patient's sex (住院病历 becomes 男住院病历 for a male patient).
@@ -62,12 +62,12 @@ struct TemplateEntry {
     qint64 id = 0;    // 编号
 };
 // Every template of the paper by 顺序, for adding one that is not in the Add menu.
-QVector<TemplateEntry> ListAllTemplates(const QString& paper);
+QVector<TemplateEntry> listAllTemplates(const QString& paper);
 // Reads the chosen template's key and hands it to `create`; with no row chosen (id 0) it
 // tells the user instead. False when nothing was handed on.
-bool AddFromList(qint64 id, ui::UserInterface& ui, const std::function<void(const QString& key)>& create);
+bool addFromList(qint64 id, ui::UserInterface& ui, const std::function<void(const QString& key)>& create);
 
 // The distinct record titles of the paper, ordered by the average 顺序 of their templates.
-QStringList ListRecordTitles(const QString& paper);
+QStringList listRecordTitles(const QString& paper);
 
 }  // namespace qh::records

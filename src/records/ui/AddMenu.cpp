@@ -20,12 +20,12 @@ void applyAddMenu(shell::MainWindow& window, const AddMenu& menu) {
 }
 
 void installAddMenu(shell::MainWindow& window, const TemplateSettings& settings, const CreateRecordFn& create) {
-    applyAddMenu(window, BuildAddMenu(settings.paper));
+    applyAddMenu(window, buildAddMenu(settings.paper));
     if (!create) return;
     for (int i = 0; i < kAddMenuSize; ++i) {
         window.setCommandHandler(shell::cmd::addItem(i + 1), [&window, paper = settings.paper, i, create] {
             // The key is read when the item is chosen, so a menu rebuilt since is honoured.
-            const AddMenu menu = BuildAddMenu(paper);
+            const AddMenu menu = buildAddMenu(paper);
             if (!menu.visible(i)) return;
             create(recordKeyForPatient(menu.items[i].key, window.patient().sex));
         });
@@ -38,7 +38,7 @@ void installAddMenu(shell::MainWindow& window, const TemplateSettings& settings,
 
 MoreTemplatesDialog::MoreTemplatesDialog(ui::UserInterface& ui, const QString& paper, CreateRecordFn create,
                                          QWidget* parent)
-    : QDialog(parent), ui_(ui), create_(std::move(create)), entries_(ListAllTemplates(paper)) {
+    : QDialog(parent), ui_(ui), create_(std::move(create)), entries_(listAllTemplates(paper)) {
     setWindowTitle(QStringLiteral("更多模板"));
     list_ = new QListWidget(this);
     for (const TemplateEntry& e : entries_) list_->addItem(e.caption);
@@ -57,7 +57,7 @@ MoreTemplatesDialog::MoreTemplatesDialog(ui::UserInterface& ui, const QString& p
 void MoreTemplatesDialog::addChosen() {
     const int row = list_->currentRow();
     const qint64 id = row >= 0 && row < entries_.size() && list_->currentItem()->isSelected() ? entries_[row].id : 0;
-    if (AddFromList(id, ui_, create_)) accept();
+    if (addFromList(id, ui_, create_)) accept();
 }
 
 }  // namespace qh::records

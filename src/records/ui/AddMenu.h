@@ -1,5 +1,5 @@
 #pragma once
-// The main window's Add menu: the twenty template items filled from BuildAddMenu, and the
+// The main window's Add menu: the twenty template items filled from buildAddMenu, and the
 // "更多模板" list of every template of the paper.
 #include <QDialog>
 #include <functional>
@@ -31,7 +31,7 @@ class MoreTemplatesDialog : public QDialog {
 public:
     MoreTemplatesDialog(ui::UserInterface& ui, const QString& paper, CreateRecordFn create, QWidget* parent = nullptr);
     QListWidget* list() const { return list_; }
-    // The 添加 button: AddFromList with the chosen row; closes the dialog when handed on.
+    // The 添加 button: addFromList with the chosen row; closes the dialog when handed on.
     void addChosen();
 
 private:

@@ -68,9 +68,9 @@ void DocumentEditor::fitHeaderHeight() {
     header_->setFixedHeight(int(record_.header()->size().height()) + 6);
 }
 
-QByteArray DocumentEditor::GetContent() const { return encodeEwd(record_); }
+QByteArray DocumentEditor::content() const { return encodeEwd(record_); }
 
-bool DocumentEditor::SetContent(const QByteArray& bytes, QString* error) {
+bool DocumentEditor::setContent(const QByteArray& bytes, QString* error) {
     RecordDocument incoming;
     if (!decodeEwd(bytes, incoming, error)) return false;
     takeOver(incoming);
@@ -84,46 +84,45 @@ void DocumentEditor::takeOver(RecordDocument& incoming) {
     emit contentReplaced();
 }
 
-bool DocumentEditor::IsModified() const { return record_.isModified(); }
-void DocumentEditor::SetModified(bool modified) { record_.setModified(modified); }
+bool DocumentEditor::isModified() const { return record_.isModified(); }
+void DocumentEditor::setModified(bool modified) { record_.setModified(modified); }
 
-int DocumentEditor::Replace(const QString& find, const QString& replacement, bool caseSensitive) {
+int DocumentEditor::replace(const QString& find, const QString& replacement, bool caseSensitive) {
     return record_.replaceAll(find, replacement, caseSensitive);
 }
 
-bool DocumentEditor::InsertText(const QString& text, int position, const QString& target) {
+bool DocumentEditor::insertText(const QString& text, int position, const QString& target) {
     return record_.insertText(text, position, target);
 }
 
-void DocumentEditor::SetProtection(int kind) {
-    if (kind < 0 || kind > 2) return;
-    record_.setProtection(Protection(kind));
+void DocumentEditor::setProtection(Protection kind) {
+    record_.setProtection(kind);
     // Form-fill undo must not reach back into what the host composed outside the fields.
-    if (kind == int(Protection::FormFill)) record_.body()->clearUndoRedoStacks();
-    if (kind != int(Protection::None)) headerEditing_ = false;
+    if (kind == Protection::FormFill) record_.body()->clearUndoRedoStacks();
+    if (kind != Protection::None) headerEditing_ = false;
     reattach();
 }
 
-bool DocumentEditor::OpenFile(const QString& path, QString* error) {
+bool DocumentEditor::openFile(const QString& path, QString* error) {
     RecordDocument incoming;
     if (!openDocumentFile(path, incoming, error)) return false;
     takeOver(incoming);
     return true;
 }
 
-bool DocumentEditor::SaveFile(const QString& path, QString* error) { return saveDocumentFile(path, record_, error); }
+bool DocumentEditor::saveFile(const QString& path, QString* error) { return saveDocumentFile(path, record_, error); }
 
-bool DocumentEditor::SetCellText(const QString& alias, const QString& text) {
+bool DocumentEditor::setCellText(const QString& alias, const QString& text) {
     return setNamedText(record_.body(), alias, text);
 }
 
-bool DocumentEditor::SetPageSize(int width, int height) {
+bool DocumentEditor::setPageSize(int width, int height) {
     if (!record_.setPaper(width, height)) return false;
     reattach();
     return true;
 }
 
-void DocumentEditor::SetFont(const QString& family) {
+void DocumentEditor::setFontFamily(const QString& family) {
     RecordTextEdit* view = activeView();
     QTextCharFormat format;
     format.setFontFamilies(fontFamiliesFor(family));
@@ -144,40 +143,40 @@ void DocumentEditor::SetFont(const QString& family) {
 
 RecordTextEdit* DocumentEditor::activeView() const { return headerEditing_ ? header_ : body_; }
 
-void DocumentEditor::SelectAll() { activeView()->selectAll(); }
-void DocumentEditor::Copy() { activeView()->copy(); }
-void DocumentEditor::Paste() { activeView()->guardedPaste(); }
-void DocumentEditor::Cut() { activeView()->guardedCut(); }
+void DocumentEditor::selectAll() { activeView()->selectAll(); }
+void DocumentEditor::copy() { activeView()->copy(); }
+void DocumentEditor::paste() { activeView()->guardedPaste(); }
+void DocumentEditor::cut() { activeView()->guardedCut(); }
 
-void DocumentEditor::Undo() {
+void DocumentEditor::undo() {
     if (activeView()->userMayChangeSelection() || record_.protection() == Protection::FormFill) activeView()->undo();
 }
 
-void DocumentEditor::Redo() {
+void DocumentEditor::redo() {
     if (activeView()->userMayChangeSelection() || record_.protection() == Protection::FormFill) activeView()->redo();
 }
 
-void DocumentEditor::SetRevisionAuthor(const QString& name) { record_.setRevisionAuthor(name); }
+void DocumentEditor::setRevisionAuthor(const QString& name) { record_.setRevisionAuthor(name); }
 
-void DocumentEditor::SetTrackChanges(bool on) {
+void DocumentEditor::setTrackChanges(bool on) {
     record_.setTrackChanges(on);
     reattach();
 }
 
 bool DocumentEditor::userMayEdit() const { return record_.protection() == Protection::None; }
 
-bool DocumentEditor::AcceptRevision() {
+bool DocumentEditor::acceptRevision() {
     return userMayEdit() && acceptRevisionAt(record_.body(), body_->textCursor().position());
 }
 
-bool DocumentEditor::RejectRevision() {
+bool DocumentEditor::rejectRevision() {
     return userMayEdit() && rejectRevisionAt(record_.body(), body_->textCursor().position());
 }
 
-int DocumentEditor::AcceptAllRevisions() { return userMayEdit() ? acceptAllRevisions(record_.body()) : 0; }
-int DocumentEditor::RejectAllRevisions() { return userMayEdit() ? rejectAllRevisions(record_.body()) : 0; }
+int DocumentEditor::acceptAllRevisions() { return userMayEdit() ? records::acceptAllRevisions(record_.body()) : 0; }
+int DocumentEditor::rejectAllRevisions() { return userMayEdit() ? records::rejectAllRevisions(record_.body()) : 0; }
 
-bool DocumentEditor::SetHeaderContent(const QByteArray& bytes, QString* error) {
+bool DocumentEditor::setHeaderContent(const QByteArray& bytes, QString* error) {
     RecordDocument incoming;
     if (!decodeEwd(bytes, incoming, error)) return false;
     record_.swapBodyIntoHeader(incoming);
@@ -185,7 +184,7 @@ bool DocumentEditor::SetHeaderContent(const QByteArray& bytes, QString* error) {
     return true;
 }
 
-QByteArray DocumentEditor::HeaderContent() const {
+QByteArray DocumentEditor::headerContent() const {
     // A document of its own whose body is the header (clone() keeps the images).
     RecordDocument holder;
     holder.adoptBody(std::unique_ptr<QTextDocument>(record_.header()->clone()));
@@ -193,14 +192,14 @@ QByteArray DocumentEditor::HeaderContent() const {
     return encodeEwd(holder);
 }
 
-void DocumentEditor::SetHeaderEditing(bool on) {
+void DocumentEditor::setHeaderEditing(bool on) {
     if (on && record_.protection() != Protection::None) return;
     headerEditing_ = on;
     reattach();
     activeView()->setFocus();
 }
 
-void DocumentEditor::ShowReplaceDialog() {
+void DocumentEditor::showReplaceDialog() {
     if (record_.protection() == Protection::ReadOnly) return;
     ReplaceDialog dialog(this);
     connect(&dialog, &ReplaceDialog::replaceAllRequested, this,
@@ -218,7 +217,7 @@ void DocumentEditor::ShowReplaceDialog() {
     dialog.exec();
 }
 
-void DocumentEditor::ShowFontDialog() {
+void DocumentEditor::showFontDialog() {
     RecordTextEdit* view = activeView();
     if (!view->userMayChangeSelection()) return;
     bool ok = false;
@@ -230,7 +229,7 @@ void DocumentEditor::ShowFontDialog() {
     view->mergeCurrentCharFormat(format);
 }
 
-void DocumentEditor::ShowCharacterDialog() {
+void DocumentEditor::showCharacterDialog() {
     RecordTextEdit* view = activeView();
     if (!view->userMayChangeSelection()) return;
     CharacterDialog dialog(view->currentCharFormat(), this);
@@ -239,7 +238,7 @@ void DocumentEditor::ShowCharacterDialog() {
     if (!dialog.specialCharacter().isEmpty()) view->insertPlainText(dialog.specialCharacter());
 }
 
-bool DocumentEditor::InsertPicture(const QString& givenPath) {
+bool DocumentEditor::insertPicture(const QString& givenPath) {
     RecordTextEdit* view = activeView();
     if (!view->userMayChangeSelection()) return false;
     QString path = givenPath;
@@ -288,21 +287,21 @@ static QPrinter* choosePrinter(QPrinter* given, QPrinter* own, QWidget* parent) 
     return printer;
 }
 
-PrintOutcome DocumentEditor::PrintRecord(QPrinter* given) {
+PrintOutcome DocumentEditor::printRecord(QPrinter* given) {
     QPrinter own(QPrinter::HighResolution);
     QPrinter* printer = choosePrinter(given, &own, this);
     if (!printer) return {PrintStatus::Cancelled, 0, {}};
     return printDocument(record_, printer, true);
 }
 
-PrintOutcome DocumentEditor::ContinuePrintRecord(QPrinter* given) {
+PrintOutcome DocumentEditor::continuePrintRecord(QPrinter* given) {
     QPrinter own(QPrinter::HighResolution);
     QPrinter* printer = choosePrinter(given, &own, this);
     if (!printer) return {PrintStatus::Cancelled, 0, {}};
     return continuePrint(record_, printer);
 }
 
-void DocumentEditor::PrintPreview() {
+void DocumentEditor::printPreview() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
     QPrintPreviewDialog preview(&printer, this);
@@ -312,6 +311,6 @@ void DocumentEditor::PrintPreview() {
     preview.exec();
 }
 
-bool DocumentEditor::ExportPdf(const QString& path, QString* error) { return exportPdf(record_, path, error); }
+bool DocumentEditor::exportPdf(const QString& path, QString* error) { return records::exportPdf(record_, path, error); }
 
 }  // namespace qh::records

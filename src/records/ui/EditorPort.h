@@ -8,15 +8,15 @@ namespace qh::records {
 class EditorPort : public DocumentPort {
 public:
     explicit EditorPort(DocumentEditor& editor) : editor_(editor) {}
-    QByteArray GetContent() const override { return editor_.GetContent(); }
-    bool SetContent(const QByteArray& bytes) override { return editor_.SetContent(bytes); }
-    bool IsModified() const override { return editor_.IsModified(); }
-    void SetModified(bool modified) override { editor_.SetModified(modified); }
-    int Replace(const QString& find, const QString& replacement, bool caseSensitive) override {
-        return editor_.Replace(find, replacement, caseSensitive);
+    QByteArray content() const override { return editor_.content(); }
+    bool setContent(const QByteArray& bytes) override { return editor_.setContent(bytes); }
+    bool isModified() const override { return editor_.isModified(); }
+    void setModified(bool modified) override { editor_.setModified(modified); }
+    int replace(const QString& find, const QString& replacement, bool caseSensitive) override {
+        return editor_.replace(find, replacement, caseSensitive);
     }
-    bool SetHeaderContent(const QByteArray& bytes) override { return editor_.SetHeaderContent(bytes); }
-    bool SetPageSize(int width, int height) override { return editor_.SetPageSize(width, height); }
+    bool setHeaderContent(const QByteArray& bytes) override { return editor_.setHeaderContent(bytes); }
+    bool setPageSize(int width, int height) override { return editor_.setPageSize(width, height); }
 
 private:
     DocumentEditor& editor_;

@@ -17,7 +17,7 @@ inline constexpr int kTemplatePageIndex = 4;
 
 class TemplatePage;
 
-// LoadTemplateSettings and BuildAddMenu at start; "格式模板" shows the template page, and
+// loadTemplateSettings and buildAddMenu at start; "格式模板" shows the template page, and
 // every change made there builds the Add menu again. `create` is record creation (none yet:
 // the Add items then stay disabled). Returns the page, owned by the window.
 TemplatePage* installTemplateCommands(shell::MainWindow& window, ui::UserInterface& ui,

@@ -139,7 +139,7 @@ QCheckBox* TemplatePage::fieldBox(int index) const { return fieldBoxes_.value(in
 
 void TemplatePage::refresh() {
     const qint64 open = model_->openId();
-    model_->ListTemplates();
+    model_->listTemplates();
     showList();
     if (open == 0) {
         if (!model_->entries().isEmpty()) openRow(0);
@@ -159,7 +159,7 @@ void TemplatePage::showList() {
     count_->setText(model_->countLabel());
     const QString current = recordTitle_->currentText();
     recordTitle_->clear();
-    recordTitle_->addItems(model_->ListRecordTitles());
+    recordTitle_->addItems(model_->listRecordTitles());
     recordTitle_->setEditText(current);
     filling_ = false;
 }
@@ -186,15 +186,15 @@ void TemplatePage::takeOptions() {
 
 void TemplatePage::openRow(int row) {
     takeOptions();  // the open template is offered for saving with its boxes as they are
-    model_->OpenRow(row);
+    model_->openRow(row);
     showOpenTemplate();
 }
 
 void TemplatePage::newTemplate() {
     takeOptions();
-    model_->NewTemplate();
+    model_->newTemplate();
     const QString name = newName_->text().trimmed();
-    if (!name.isEmpty() && model_->RenameTemplate(name, name)) newName_->clear();
+    if (!name.isEmpty() && model_->renameTemplate(name, name)) newName_->clear();
     showList();
     showOpenTemplate();
     emit templatesChanged();
@@ -202,11 +202,11 @@ void TemplatePage::newTemplate() {
 
 void TemplatePage::saveTemplate() {
     takeOptions();
-    if (model_->SaveTemplate()) emit templatesChanged();
+    if (model_->saveTemplate()) emit templatesChanged();
 }
 
 void TemplatePage::renameTemplate() {
-    if (!model_->RenameTemplate(title_->text().trimmed(), recordTitle_->currentText().trimmed())) return;
+    if (!model_->renameTemplate(title_->text().trimmed(), recordTitle_->currentText().trimmed())) return;
     showList();
     showOpenTemplate();
     emit templatesChanged();
@@ -215,25 +215,25 @@ void TemplatePage::renameTemplate() {
 void TemplatePage::deleteTemplate() {
     takeOptions();
     const int before = int(model_->entries().size());
-    model_->DeleteTemplate();
+    model_->deleteTemplate();
     if (model_->entries().size() == before) return;
     showList();
     showOpenTemplate();
     if (model_->openId() == 0) {
-        editor_->SetContent({});
-        editor_->SetModified(false);
+        editor_->setContent({});
+        editor_->setModified(false);
     }
     emit templatesChanged();
 }
 
 void TemplatePage::moveUp() {
-    model_->MoveTemplateUp();
+    model_->moveTemplateUp();
     showList();
     emit templatesChanged();
 }
 
 void TemplatePage::moveDown() {
-    model_->MoveTemplateDown();
+    model_->moveTemplateDown();
     showList();
     emit templatesChanged();
 }
@@ -246,12 +246,12 @@ void TemplatePage::previewHeader() {
     boxes.room = fieldBoxes_[2]->isChecked();
     boxes.bed = fieldBoxes_[3]->isChecked();
     boxes.number = fieldBoxes_[4]->isChecked();
-    PreviewTemplateHeader(*port_, hospitalName_, department_, boxes, model_->settings().paper);
+    previewTemplateHeader(*port_, hospitalName_, department_, boxes, model_->settings().paper);
 }
 
 void TemplatePage::showOptionsHelp() {
     QToolTip::showText(helpButton_->mapToGlobal(QPoint(helpButton_->width(), 0)),
-                       TemplatePageModel::ShowTemplateOptionsHelp(), helpButton_);
+                       TemplatePageModel::templateOptionsHelpText(), helpButton_);
 }
 
 }  // namespace qh::records
