@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "shell/UserContext.h"
+#include "store/DatabaseFiles.h"
 #include "interaction/UserInterface.h"
 
 namespace qh::patients {
@@ -39,7 +40,8 @@ class Admission {
 public:
     enum class Outcome { Incomplete, NotOpened, Duplicate, Registered, Failed };
 
-    Admission(const shell::UserContext& user, ui::UserInterface& ui) : user_(user), ui_(ui) {}
+    Admission(const store::DataDirectory& files, const shell::UserContext& user, ui::UserInterface& ui)
+        : files_(files), user_(user), ui_(ui) {}
 
     // Fills the lists; a main database that does not open is reported and the lists of
     // the other files are still filled.
@@ -55,6 +57,7 @@ public:
     static QString insertStatement(const QString& serial, const AdmissionForm& form, const QString& department);
 
 private:
+    store::DataDirectory files_;
     const shell::UserContext& user_;
     ui::UserInterface& ui_;
     QString serial_;

@@ -11,7 +11,7 @@
 #include "patients/Admission.h"
 #include "patients/PickLists.h"
 #include "patients/StatusTransitions.h"
-#include "patients/WardFiles.h"
+#include "store/Connection.h"
 #include "shell/UserContext.h"
 #include "store/SqlText.h"
 #include "interaction/ScriptedUserInterface.h"
@@ -83,9 +83,9 @@ QString idCardNumber(const QDate& birth, Dice& dice, bool male) {
     return body + QString(QStringLiteral("10X98765432")[sum % 11]);
 }
 
-bool addAccounts(QString& failure) {
-    store::ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) {
+bool addAccounts(const store::DataDirectory& files, QString& failure) {
+    store::Connection db = store::Connection::open(files, store::DbFile::Main);
+    if (!db.isOpen()) {
         failure = QStringLiteral("dzbl.mdb 无法打开");
         return false;
     }
@@ -101,22 +101,17 @@ bool addAccounts(QString& failure) {
                             identity::passwordDigest(a.password) + QStringLiteral("','") + sqlText(a.name) +
                             QStringLiteral("','") + sqlText(a.level) + QStringLiteral("','") + sqlText(a.department) +
                             QStringLiteral("','") + flags.join(QStringLiteral("','")) + QStringLiteral("')");
-        if (!db.execute(sql)) {
-            failure = db.lastError();
+        if (const store::ExecResult done = db.execute(sql); !done) {
+            failure = done.error;
             return false;
         }
     }
     return true;
 }
 
-QString diagnosisName(const QString& code) {
-    store::ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Coding)) return {};
-    const store::RecordSet rs =
-        db.query(QStringLiteral("SELECT * FROM ICD10 where BM='") + sqlText(code) + QStringLiteral("'"));
-    const QString name = db.read(rs, QStringLiteral("ICDMC")).toText();
-    db.closeRecordSet(rs);
-    return name;
+QString diagnosisName(const store::DataDirectory& files, const QString& code) {
+    store::Connection db = store::Connection::open(files, store::DbFile::Coding);
+    return db.query(QStringLiteral("SELECT * FROM ICD10 where BM=?"), {code}).first().text(QStringLiteral("ICDMC"));
 }
 
 QStringList doctorsOf(const QString& department) {
@@ -142,15 +137,16 @@ QList<DemoAccount> demoAccounts() {
     };
 }
 
-DemoWardResult populateDemoWard(unsigned seed) {
+DemoWardResult populateDemoWard(const store::DataDirectory& files, unsigned seed) {
     DemoWardResult result;
-    if (!addAccounts(result.message)) return result;
+    if (!addAccounts(files, result.message)) return result;
 
     Dice dice(seed);
     ui::ScriptedUserInterface quiet;
-    const QDate today = Clock::now().date();
-    const QStringList occupations = parameterList(QStringLiteral("职业"));
-    const QStringList relations = parameterList(QStringLiteral("患者关系"));
+    const QDateTime now = Clock::now();
+    const QDate today = now.date();
+    const QStringList occupations = parameterList(files, QStringLiteral("职业"));
+    const QStringList relations = parameterList(files, QStringLiteral("患者关系"));
     QHash<QString, QSet<int>> bedsTaken;
     constexpr int kPatients = 40;
 
@@ -164,7 +160,9 @@ DemoWardResult populateDemoWard(unsigned seed) {
 
         // Older stays have mostly ended; the last fortnight's are mostly still in the ward.
         const int daysAgo = i < 24 ? dice.between(20, 150) : dice.between(0, 19);
-        const QDateTime admitted(today.addDays(-daysAgo), QTime(dice.between(7, 21), dice.between(0, 59), 0));
+        QDateTime admitted(today.addDays(-daysAgo), QTime(dice.between(7, 21), dice.between(0, 59), 0));
+        // Nobody is admitted later than the moment the ward is made.
+        if (admitted > now) admitted = now.addSecs(-60 * dice.between(1, 59));
         const bool male = dice.between(0, 1) == 0;
         const int age = dice.between(18, 88);
 
@@ -176,7 +174,7 @@ DemoWardResult populateDemoWard(unsigned seed) {
         f.admissionNumber = QString::number(admitted.date().year()) + QStringLiteral("%1").arg(1001 + i, 4, 10, QChar('0'));
         f.address = QStringLiteral("青禾县") + utf8(dice.pick(kStreets)) + QString::number(dice.between(1, 200)) +
                     QStringLiteral("号");
-        f.diagnosis = diagnosisName(utf8(c.code));
+        f.diagnosis = diagnosisName(files, utf8(c.code));
         f.admissionDate = admitted;
         int bed = dice.between(1, 40);
         while (bedsTaken[department].contains(bed)) bed = bed % 40 + 1;
@@ -199,14 +197,14 @@ DemoWardResult populateDemoWard(unsigned seed) {
 
         // Each step runs at its own moment, so the stored times read like a real ward's.
         Clock::set([admitted] { return admitted; });
-        Admission admission(user, quiet);
+        Admission admission(files, user, quiet);
         if (admission.admit(f) != Admission::Outcome::Registered) {
             Clock::set({});
             result.message = quiet.lastText();
             return result;
         }
-        const qint64 id = admission.patientId();
-        StatusTransitions transitions(user, quiet);
+        StatusTransitions transitions(files, user, quiet);
+        shell::PatientSelection patient(files);
         const int stay = dice.between(5, 18);
         const QDateTime leaving = admitted.addDays(stay).addSecs(dice.between(-3, 3) * 3600);
         bool ok = true;
@@ -215,19 +213,19 @@ DemoWardResult populateDemoWard(unsigned seed) {
         } else {
             Clock::set([leaving] { return leaving; });
             const int path = dice.between(0, 9);
+            ok = patient.select(admission.patientId(), shell::PatientStatus::InWard);
             if (path < 2) {
-                ok = transitions.setPending(shell::PatientStatus::InWard, id, f.name) == TransitionOutcome::Done;
+                ok = ok && transitions.setPending(patient) == TransitionOutcome::Done;
                 ++result.pending;
             } else {
                 const DischargeChoice choice{leaving.date(),
                                              QStringLiteral("%1.%2").arg(dice.between(1800, 26000)).arg(dice.between(0, 9))};
                 // Some pass through settlement first, as most real discharges do.
-                shell::PatientStatus from = shell::PatientStatus::InWard;
                 if (path < 6) {
-                    ok = transitions.setPending(from, id, f.name) == TransitionOutcome::Done;
-                    from = shell::PatientStatus::Pending;
+                    ok = ok && transitions.setPending(patient) == TransitionOutcome::Done;
+                    ok = ok && patient.select(patient.id(), shell::PatientStatus::Pending);
                 }
-                ok = ok && transitions.discharge(from, id, f.name, [&choice] { return std::optional(choice); }) ==
+                ok = ok && transitions.discharge(patient, [&choice] { return std::optional(choice); }) ==
                                TransitionOutcome::Done;
                 ++result.discharged;
             }

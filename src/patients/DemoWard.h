@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include "store/DatabaseFiles.h"
+
 namespace qh::patients {
 
 struct DemoAccount {
@@ -23,6 +25,6 @@ struct DemoWardResult {
 
 // Adds the accounts and patients to the ward in the data directory in force, which must
 // hold freshly created files.
-DemoWardResult populateDemoWard(unsigned seed = 20160305);
+DemoWardResult populateDemoWard(const store::DataDirectory& files, unsigned seed = 20160305);
 
 }  // namespace qh::patients

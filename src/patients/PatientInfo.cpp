@@ -3,7 +3,7 @@
 #include "common/DateText.h"
 #include "common/Pinyin.h"
 #include "patients/Admission.h"
-#include "patients/WardFiles.h"
+#include "store/Connection.h"
 #include "store/SqlText.h"
 
 namespace qh::patients {
@@ -55,15 +55,15 @@ QString particularsUpdate(const Particulars& p, const QString& department, qint6
            QStringLiteral("',患者关系='") + q(p.relation) + QStringLiteral("' WHERE 编号=") + QString::number(patientId);
 }
 
-bool saveParticulars(const Particulars& p, qint64 patientId, const shell::UserContext& user, ui::UserInterface& ui) {
-    store::ExternalDatabase db;
-    // A file that does not open writes nothing; saying so keeps the typed text from
-    // looking saved.
-    if (patientId <= 0 || !store::openFile(db, store::DbFile::Main) || !updateOneRow(db, particularsUpdate(p, user.department, patientId))) {
+bool saveParticulars(const store::DataDirectory& files, const Particulars& p, qint64 patientId,
+                     const shell::UserContext& user, ui::UserInterface& ui) {
+    // A file that does not open, or a patient row no longer there, writes nothing; saying
+    // so keeps the typed text from looking saved.
+    store::Connection db = store::Connection::open(files, store::DbFile::Main);
+    if (patientId <= 0 || !db.isOpen() || !db.execute(particularsUpdate(p, user.department, patientId)).changed()) {
         ui.messageDialog(kParticularsFailed);
         return false;
     }
-    db.close();
     ui.messageDialog(kParticularsSaved);
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include "shell/PatientContext.h"
 #include "shell/UserContext.h"
+#include "store/DatabaseFiles.h"
 #include "interaction/UserInterface.h"
 
 namespace qh::patients {
@@ -31,6 +32,7 @@ Particulars particularsOf(const shell::PatientContext& patient);
 QString particularsUpdate(const Particulars& p, const QString& department, qint64 patientId);
 
 // Saves with its message; true when written.
-bool saveParticulars(const Particulars& p, qint64 patientId, const shell::UserContext& user, ui::UserInterface& ui);
+bool saveParticulars(const store::DataDirectory& files, const Particulars& p, qint64 patientId,
+                     const shell::UserContext& user, ui::UserInterface& ui);
 
 }  // namespace qh::patients

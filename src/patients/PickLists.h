@@ -5,23 +5,22 @@
 #include <QString>
 #include <QStringList>
 
-#include "store/ExternalDatabase.h"
+#include "store/DatabaseFiles.h"
 
 namespace qh::patients {
 
 inline const QStringList kSexes{QStringLiteral("男"), QStringLiteral("女")};
 inline const QStringList kAgeUnits{QStringLiteral("岁"), QStringLiteral("月"), QStringLiteral("天")};
 
-// "select * from 用户 where 科室='…'" on an open main database: the 用户 names.
-QStringList usersOfDepartment(store::ExternalDatabase& db, const QString& department);
-QStringList usersOfDepartment(const QString& department);
+// "select * from 用户 where 科室='…'": the 用户 names.
+QStringList usersOfDepartment(const store::DataDirectory& files, const QString& department);
 // "select * from 科室": the department names.
-QStringList departments();
+QStringList departments(const store::DataDirectory& files);
 // 系统设置 rows with 备注 = note ("疾病名称", "联系地址", "主诉"): their 项目.
-QStringList commonEntries(const QString& note);
+QStringList commonEntries(const store::DataDirectory& files, const QString& note);
 // An xmzdb list ("职业", "患者关系") in the order of 参数值: its 参数名称.
-QStringList parameterList(const QString& listName);
+QStringList parameterList(const store::DataDirectory& files, const QString& listName);
 // Diagnosis names (ICDMC) whose initials begin with, or whose name contains, the text.
-QStringList searchDiagnoses(const QString& typed);
+QStringList searchDiagnoses(const store::DataDirectory& files, const QString& typed);
 
 }  // namespace qh::patients

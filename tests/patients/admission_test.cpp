@@ -26,7 +26,7 @@ protected:
         f.bed = "12";
         return f;
     }
-    Admission::Outcome admit(const AdmissionForm& f) { return Admission(user_, ui_).admit(f); }
+    Admission::Outcome admit(const AdmissionForm& f) { return Admission(files(), user_, ui_).admit(f); }
 };
 
 TEST_F(AdmissionTest, RegistersEveryFieldAsTypedWithTheLoggedInDepartment) {
@@ -34,9 +34,9 @@ TEST_F(AdmissionTest, RegistersEveryFieldAsTypedWithTheLoggedInDepartment) {
     f.address = "河东路'1号";
     f.complaint = "头晕'3天";
     f.diagnosis = "高血压";
-    Admission admission(user_, ui_);
+    Admission admission(files(), user_, ui_);
     ASSERT_EQ(admission.admit(f), Admission::Outcome::Registered);
-    EXPECT_EQ(ui_.texts(), QStringList{patients::kAdmissionDone});
+    EXPECT_EQ(ui_.texts(), QStringList{"病人登记成功"});
     // 姓名检索: the quote and 三 split the byte pairs. 日期部分 counts the patient from the day of admission.
     expectColumns(admission.patientId(),
                   {{"姓名", "张'三"}, {"住址", "河东路'1号"}, {"主诉", "头晕'3天"}, {"姓名检索", "Z"},
@@ -56,7 +56,7 @@ TEST_F(AdmissionTest, SerialNumberIsTheKeyOfItsOwnZyidRow) {
     // Another workstation inserting right after ours must not hand us its number.
     exec("CREATE TRIGGER other_station AFTER INSERT ON ZYID WHEN NEW.zybh='zybh' "
          "BEGIN INSERT INTO ZYID (zybh) values ('other'); END");
-    Admission admission(user_, ui_);
+    Admission admission(files(), user_, ui_);
     ASSERT_EQ(admission.admit(form("丙", "3")), Admission::Outcome::Registered);
     EXPECT_EQ(count("select count(1) from ZYID where zybh='other' and sid=" + admission.serialNumber()), 0);
     EXPECT_EQ(count("select count(1) from ZYID where zybh='zybh' and sid=" + admission.serialNumber()), 1);
@@ -70,13 +70,17 @@ TEST_F(AdmissionTest, IncompleteFormsAndAFailedInsertWriteNothing) {
         EXPECT_EQ(admit(f), Admission::Outcome::Incomplete);
         EXPECT_EQ(ui_.lastText(), patients::kAdmissionIncomplete);
     }
+    EXPECT_EQ(ui_.lastText(), "你输入的患者信息缺失，登记失败！\r\n\r\n    请检查后重新输入！");
     EXPECT_EQ(count("select count(1) from ZYID"), 0);
 
+    // The serial number and the patient row are one change: a refused patient row leaves
+    // no ZYID row behind either.
     failOn("INSERT", "在院病人");
     ui_.clear();
     EXPECT_EQ(admit(form("甲", "1")), Admission::Outcome::Failed);
-    EXPECT_EQ(ui_.texts(), QStringList{patients::kAdmissionFailed});
+    EXPECT_EQ(ui_.texts(), QStringList{"病人登记失败!"});
     EXPECT_EQ(count("select count(1) from 在院病人"), 0);
+    EXPECT_EQ(count("select count(1) from ZYID"), 0);
 }
 
 TEST_F(AdmissionTest, HospitalisationNumbersCompareAsText) {
@@ -84,27 +88,28 @@ TEST_F(AdmissionTest, HospitalisationNumbersCompareAsText) {
     EXPECT_EQ(admit(form("乙", "1")), Admission::Outcome::Registered);
     ui_.clear();
     EXPECT_EQ(admit(form("丙", "0001")), Admission::Outcome::Duplicate);
-    EXPECT_EQ(ui_.texts(), QStringList{patients::kAdmissionDuplicate});
+    EXPECT_EQ(ui_.texts(), QStringList{"你输入的住院号与以往重复。\r\n\r\n    请检查后重新输入！"});
+    EXPECT_EQ(count("select count(1) from ZYID"), 2);  // a refused number takes no serial
     EXPECT_EQ(admit(form("丁", "x' or '1'='1")), Admission::Outcome::Registered);
     EXPECT_EQ(count("select count(1) from 在院病人"), 3);
 }
 
 TEST_F(AdmissionTest, ListsAndDiagnosisSearchFillAndALostMainDatabaseIsReported) {
-    patients::AdmissionLists lists = Admission(user_, ui_).openLists();
+    patients::AdmissionLists lists = Admission(files(), user_, ui_).openLists();
     EXPECT_TRUE(lists.mainOpened);
     EXPECT_EQ(lists.doctors, (QStringList{"李医生", "王医生"}));
     EXPECT_EQ(lists.occupations, (QStringList{"农民", "工人"}));
     EXPECT_EQ(lists.diagnoses, QStringList{"原发性高血压"});
     EXPECT_TRUE(ui_.texts().isEmpty());
     // The code table matches initials or name and keeps quotes.
-    EXPECT_EQ(patients::searchDiagnoses("GX"), (QStringList{"高血压", "冠心病"}));
-    EXPECT_EQ(patients::searchDiagnoses("肺"), QStringList{"肺炎"});
-    EXPECT_EQ(patients::searchDiagnoses("O'Neil"), QStringList{"糖尿病 O'Neil型"});
+    EXPECT_EQ(patients::searchDiagnoses(files(), "GX"), (QStringList{"高血压", "冠心病"}));
+    EXPECT_EQ(patients::searchDiagnoses(files(), "肺"), QStringList{"肺炎"});
+    EXPECT_EQ(patients::searchDiagnoses(files(), "O'Neil"), QStringList{"糖尿病 O'Neil型"});
 
     hideMainDatabase();
-    lists = Admission(user_, ui_).openLists();
+    lists = Admission(files(), user_, ui_).openLists();
     EXPECT_FALSE(lists.mainOpened);
-    EXPECT_EQ(ui_.texts(), QStringList{patients::kServerLoginFailed});
+    EXPECT_EQ(ui_.texts(), QStringList{"服务器登录失败\r请确认服务器连接真确或服务器开启。"});
     EXPECT_TRUE(lists.doctors.isEmpty());
     EXPECT_EQ(lists.addresses, QStringList{"青禾镇东街"});
     EXPECT_EQ(lists.complaints, QStringList{"头晕3天"});

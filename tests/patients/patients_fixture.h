@@ -4,9 +4,9 @@
 #include <QFile>
 
 #include "common/Clock.h"
-#include "patients/WardFiles.h"
 #include "shell/UserContext.h"
 #include "shell/ward_fixture.h"
+#include "store/Connection.h"
 #include "interaction/ScriptedUserInterface.h"
 
 namespace qh::test {
@@ -23,14 +23,16 @@ protected:
         addUser(QStringLiteral("陈医生"), QStringLiteral("外科"), QStringLiteral("1"));
         exec(QStringLiteral("insert into xmzdb (参数名称, 参数值, 备注) values ('农民', 1, '职业'), ('工人', 2, '职业'), "
                             "('配偶', 1, '患者关系')"));
-        store::ExternalDatabase coding;
-        ASSERT_TRUE(store::openFile(coding, store::DbFile::Coding));
+        store::Connection coding = store::Connection::open(files(), store::DbFile::Coding);
+        ASSERT_TRUE(coding.isOpen()) << coding.lastError().toStdString();
         for (const char* sql :
              {"insert into 系统设置 (项目, 备注) values ('原发性高血压', '疾病名称'), ('青禾镇东街', '联系地址'), "
               "('头晕3天', '主诉')",
               "insert into ICD10 (JSM, ICDMC, BM) values ('GXY', '高血压', 'I10'), ('FY', '肺炎', 'J18'), "
-              "('GXB', '冠心病', 'I25'), ('TNB', '糖尿病 O''Neil型', 'E11')"})
-            ASSERT_TRUE(coding.execute(QString::fromUtf8(sql))) << coding.lastError().toStdString();
+              "('GXB', '冠心病', 'I25'), ('TNB', '糖尿病 O''Neil型', 'E11')"}) {
+            const store::ExecResult done = coding.execute(QString::fromUtf8(sql));
+            ASSERT_TRUE(done.ok) << done.error.toStdString();
+        }
         user_.userName = QStringLiteral("李医生");
         user_.department = QStringLiteral("内科");
         user_.grantAll();
@@ -43,22 +45,19 @@ protected:
 
     // One column of a patient row as text; dates read back in their stored canonical form.
     QString column(qint64 id, const QString& name) {
-        const store::RecordSet rs = db_.query(QStringLiteral("select CAST(%1 AS TEXT) from 在院病人 where 编号=%2")
-                                                  .arg(name)
-                                                  .arg(id));
-        const QString v = db_.read(rs, 1).toText();
-        db_.closeRecordSet(rs);
-        return v;
+        store::Connection db = store::Connection::open(files(), store::DbFile::Main);
+        return db.query(QStringLiteral("select CAST(%1 AS TEXT) from 在院病人 where 编号=?").arg(name), {id})
+            .first()
+            .value(0)
+            .toText();
     }
     // Each (column, text) pair as column() reads it back.
     void expectColumns(qint64 id, std::initializer_list<std::pair<const char*, const char*>> expected) {
         for (const auto& [name, text] : expected) EXPECT_EQ(column(id, name), QString::fromUtf8(text)) << name;
     }
     qint64 count(const QString& sql) {
-        const store::RecordSet rs = db_.query(sql);
-        const qint64 n = db_.read(rs, 1).toInt();
-        db_.closeRecordSet(rs);
-        return n;
+        store::Connection db = store::Connection::open(files(), store::DbFile::Main);
+        return db.query(sql).first().value(0).toInt();
     }
     void addDocument(const QString& serial, const QString& caption) {
         exec(QStringLiteral("insert into 在院病历 (检索, 病历) values (%1, %2)").arg(q(serial), q(caption)));
@@ -71,7 +70,8 @@ protected:
     // Hides the main database as if the server were gone.
     void hideMainDatabase() {
         db_.close();
-        ASSERT_TRUE(QFile::rename(store::path(store::DbFile::Main), store::path(store::DbFile::Main) + ".away"));
+        const QString main = files().path(store::DbFile::Main);
+        ASSERT_TRUE(QFile::rename(main, main + ".away"));
     }
 
     shell::UserContext user_;

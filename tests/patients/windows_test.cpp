@@ -3,14 +3,16 @@
 
 #include "common/Clock.h"
 #include "patients/DemoWard.h"
-#include "patients/WardFiles.h"
 #include "patients/ui/AdmissionWindow.h"
 #include "patients/ui/DischargeDialog.h"
 #include "patients/ui/PatientCommands.h"
 #include "patients/ui/PatientInfoForm.h"
+#include "records/ui/RecordCommands.h"
 #include "records/ui/RecordPage.h"
+#include "shell/MainCommands.h"
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/PatientListPanel.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 #include "support/temp_dir.h"
@@ -21,6 +23,7 @@ namespace {
 
 using shell::MainWindow;
 using shell::PatientStatus;
+using shell::WorkPage;
 
 template <typename T>
 T* child(QWidget* w, const char* name) {
@@ -55,18 +58,35 @@ protected:
     void SetUp() override {
         PatientsFixture::SetUp();
         if (HasFatalFailure()) return;
-        window_ = new MainWindow(user_, ui_);
-        page_ = patients::installPatientCommands(*window_, ui_);
+        window_ = new MainWindow(user_, files(), ui_);
+        patients::installPatientCommands(*window_);
+        page_ = records::installRecordPage(*window_);
+        form_ = page_->findChild<patients::PatientInfoForm*>();
+        ASSERT_NE(form_, nullptr);
     }
     void TearDown() override {
         delete window_;
         PatientsFixture::TearDown();
     }
-    void run(const QString& id) { window_->actions(id).first()->trigger(); }
-    int rows() { return int(window_->patientList().rows().size()); }
+    bool run(const QString& id) { return window_->commands().run(id); }
+    shell::PatientListPanel& list() { return window_->listPanel(); }
+    int rows() { return int(list().list().rows().size()); }
+    const shell::PatientSelection& selection() { return window_->selection(); }
+    QListWidget* shownRows() { return window_->findChild<QListWidget*>(QStringLiteral("patientList")); }
+    bool recordPageEnabled() { return window_->pages().page(WorkPage::Records)->isEnabled(); }
+    // Nobody is current: the record page and the patient commands are closed.
+    void expectNobodySelected() {
+        EXPECT_TRUE(selection().isEmpty());
+        EXPECT_EQ(shownRows()->currentRow(), -1);
+        EXPECT_FALSE(recordPageEnabled());
+        EXPECT_FALSE(form_->isEnabled());
+        EXPECT_FALSE(window_->commands().isEnabled(shell::cmd::DeletePatient));
+        EXPECT_FALSE(window_->commands().isEnabled(shell::cmd::Transfer));
+    }
 
     MainWindow* window_ = nullptr;
     records::RecordPage* page_ = nullptr;
+    patients::PatientInfoForm* form_ = nullptr;
 };
 
 TEST_F(WindowsTest, AdmissionWindowRegistersAndTheNewPatientIsSelected) {
@@ -90,66 +110,157 @@ TEST_F(WindowsTest, AdmissionWindowRegistersAndTheNewPatientIsSelected) {
         screenshot(d, "admission-window.png");
         child<QPushButton>(d, "register")->click();
     });
-    run(shell::cmd::Admit);
+    EXPECT_TRUE(run(shell::cmd::Admit));
     EXPECT_EQ(ui_.texts(), (QStringList{patients::kAdmissionIncomplete, patients::kAdmissionDone}));
-    EXPECT_EQ(window_->patientList().status(), PatientStatus::InWard);
+    EXPECT_EQ(list().status(), PatientStatus::InWard);
     ASSERT_EQ(rows(), 2);
-    EXPECT_EQ(window_->patient().name, "王小'明");
-    EXPECT_EQ(window_->patient().age, "3月");
-    EXPECT_EQ(window_->selectedPatientId(), window_->patientList().rows().last().id);
+    EXPECT_EQ(selection().patient().name, "王小'明");
+    EXPECT_EQ(selection().patient().age, "3月");
+    EXPECT_EQ(selection().id(), list().list().rows().last().id);
+    EXPECT_EQ(selection().listStatus(), PatientStatus::InWard);
+    EXPECT_EQ(shownRows()->currentRow(), 1);
+    EXPECT_EQ(child<QLineEdit>(form_, "name")->text(), "王小'明");
 }
 
 TEST_F(WindowsTest, InformationFormLoadsOnSelectionAndSavesWithTheSaveCommand) {
     const qint64 id = addPatient({QStringLiteral("张三"), "男", "40岁", "肺炎", "3", "Z1", "内科", "李医生"});
     exec("update 在院病人 set 出生日期='1976年2月3日' where 编号=" + QString::number(id));
     addPatient({QStringLiteral("李四"), "女", "30岁", "肺炎", "4", "Z2", "内科", "李医生"});
-    window_->chooseStatus(PatientStatus::InWard);
-    window_->selectPatientRow(0);
+    list().showStatus(PatientStatus::InWard);
+    EXPECT_FALSE(recordPageEnabled());  // nobody chosen yet
+    EXPECT_FALSE(run(shell::cmd::SaveRecord));
+    list().selectRow(0);
     EXPECT_EQ(page_->currentEntry(), 0);
-    EXPECT_EQ(window_->currentPage(), shell::RecordsPage);
-    auto* form = page_->findChild<patients::PatientInfoForm*>();
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(child<QLineEdit>(form, "name")->text(), "张三");
-    EXPECT_EQ(child<QDateEdit>(form, "birthDate")->date(), QDate(1976, 2, 3));
-    EXPECT_EQ(child<QDateTimeEdit>(form, "admissionDate")->dateTime(), QDateTime(QDate(2016, 3, 5), QTime(8, 30)));
-    screenshot(form, "patient-information.png");
+    EXPECT_EQ(window_->pages().current(), WorkPage::Records);
+    EXPECT_TRUE(recordPageEnabled());
+    EXPECT_EQ(child<QLineEdit>(form_, "name")->text(), "张三");
+    EXPECT_EQ(child<QDateEdit>(form_, "birthDate")->date(), QDate(1976, 2, 3));
+    EXPECT_EQ(child<QDateTimeEdit>(form_, "admissionDate")->dateTime(), QDateTime(QDate(2016, 3, 5), QTime(8, 30)));
+    EXPECT_FALSE(form_->isModified());
+    screenshot(form_, "patient-information.png");
 
-    child<QLineEdit>(form, "name")->setText("张三丰");
-    child<QLineEdit>(form, "bed")->setText("15");
-    child<QComboBox>(form, "complaint")->setEditText("咳嗽'2天");
+    child<QLineEdit>(form_, "name")->setText("张三丰");
+    child<QLineEdit>(form_, "bed")->setText("15");
+    child<QComboBox>(form_, "complaint")->setEditText("咳嗽'2天");
+    EXPECT_TRUE(form_->isModified());
+    // The save changes this one row in place: the list is not read again, so a patient
+    // admitted meanwhile at another workstation does not appear and the row keeps its place.
+    addPatient({QStringLiteral("王五"), "男", "60岁", "肺炎", "1", "Z3", "内科", "李医生"});
+    shownRows()->item(0)->setData(Qt::UserRole + 1, QStringLiteral("this item"));
+    int refills = 0;
+    const QObject listening;
+    QObject::connect(&list(), &shell::PatientListPanel::statusShown, &listening, [&refills] { ++refills; });
     ui_.clear();
-    run(shell::cmd::SaveRecord);
-    EXPECT_EQ(ui_.texts(), QStringList{patients::kParticularsSaved});
+    EXPECT_TRUE(run(shell::cmd::SaveRecord));
+    EXPECT_EQ(ui_.texts(), QStringList{"病人信息修改成功"});
+    EXPECT_FALSE(form_->isModified());
     expectColumns(id, {{"姓名", "张三丰"}, {"姓名检索", "ZSF"}, {"主诉", "咳嗽'2天"}, {"入院日期", "2016-03-05 08:30:00"},
                        {"出生日期", "1976年2月3日"}, {"日期部分", "2016-03-05 09:07:02"}, {"月部分", "3月"}});
     // The list row shows its new text and stays selected.
+    EXPECT_EQ(refills, 0);
     ASSERT_EQ(rows(), 2);
-    EXPECT_EQ(window_->selectedPatientId(), id);
-    EXPECT_EQ(window_->patientList().rows().first().text, "15床 张三丰");
-    EXPECT_EQ(window_->patient().name, "张三丰");
+    ASSERT_EQ(shownRows()->count(), 2);
+    EXPECT_EQ(shownRows()->item(0)->data(Qt::UserRole + 1).toString(), "this item");
+    EXPECT_EQ(shownRows()->item(0)->text(), "15床 张三丰");
+    EXPECT_EQ(list().list().rows().first().text, "15床 张三丰");
+    EXPECT_EQ(shownRows()->currentRow(), 0);
+    EXPECT_EQ(selection().id(), id);
+    EXPECT_EQ(selection().patient().name, "张三丰");
+    EXPECT_TRUE(child<QLabel>(window_, "patientSummary")->text().contains("张三丰"));
+    EXPECT_EQ(child<QLabel>(window_, "countLabel")->text(), "共有患者 2 人");
 
     // A failed save keeps what was typed.
     failOn("UPDATE", "在院病人");
-    child<QLineEdit>(form, "name")->setText("张三");
+    child<QLineEdit>(form_, "name")->setText("张三");
     ui_.clear();
-    run(shell::cmd::SaveRecord);
-    EXPECT_EQ(ui_.texts(), QStringList{patients::kParticularsFailed});
-    EXPECT_EQ(child<QLineEdit>(form, "name")->text(), "张三");
+    EXPECT_TRUE(run(shell::cmd::SaveRecord));
+    EXPECT_EQ(ui_.texts(), QStringList{"病人信息修改失败\r\n请正确填写一般信息。"});
+    EXPECT_EQ(child<QLineEdit>(form_, "name")->text(), "张三");
+    EXPECT_TRUE(form_->isModified());
     EXPECT_EQ(column(id, "姓名"), "张三丰");
+    EXPECT_EQ(shownRows()->item(0)->text(), "15床 张三丰");
+}
+
+TEST_F(WindowsTest, HandingThePatientToAnotherDoctorTakesThemOffTheOwnList) {
+    const qint64 id = addPatient({QStringLiteral("张三"), "男", "40岁", "肺炎", "3", "Z1", "内科", "李医生"});
+    const qint64 other = addPatient({QStringLiteral("李四"), "女", "30岁", "肺炎", "4", "Z2", "内科", "李医生"});
+    list().showStatus(PatientStatus::InWard);  // "主管患者": the user's own patients
+    ASSERT_EQ(rows(), 2);
+    list().selectRow(0);
+    ASSERT_EQ(selection().id(), id);
+
+    child<QComboBox>(form_, "doctor")->setCurrentText("王医生");
+    ui_.clear();
+    EXPECT_TRUE(run(shell::cmd::SaveRecord));
+    EXPECT_EQ(ui_.texts(), QStringList{patients::kParticularsSaved});
+    EXPECT_EQ(column(id, "主管医生"), "王医生");
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(list().list().rows().first().id, other);
+    ASSERT_EQ(shownRows()->count(), 1);
+    EXPECT_TRUE(shownRows()->item(0)->text().endsWith("李四"));
+    EXPECT_EQ(child<QLabel>(window_, "countLabel")->text(), "共有患者 1 人");
+    expectNobodySelected();
+    EXPECT_TRUE(child<QLabel>(window_, "patientSummary")->text().isEmpty());
+    EXPECT_TRUE(child<QLineEdit>(form_, "name")->text().isEmpty());
+    EXPECT_EQ(ui_.unanswered(), 0);
+
+    // The department's list still shows them.
+    list().switchDoctor(1);
+    EXPECT_EQ(rows(), 2);
+    EXPECT_NE(list().list().rowOf(id), -1);
+}
+
+TEST_F(WindowsTest, StatusCommandsWithNobodySelectedAreRefused) {
+    addPatient({QStringLiteral("张三")});
+    list().showStatus(PatientStatus::InWard);
+    ASSERT_EQ(rows(), 1);
+    expectNobodySelected();
+    EXPECT_TRUE(run(shell::cmd::Pending));
+    EXPECT_TRUE(run(shell::cmd::Discharge));  // refused before the dialog opens
+    EXPECT_TRUE(run(shell::cmd::Return));
+    EXPECT_EQ(ui_.texts(), QStringList(3, QStringLiteral("操作错误，请选择在院病人！")));
+    // Transfer and deletion need a patient and do not run at all.
+    EXPECT_FALSE(run(shell::cmd::Transfer));
+    EXPECT_FALSE(run(shell::cmd::DeletePatient));
+    EXPECT_EQ(ui_.texts().size(), 3);
+    EXPECT_EQ(count("select count(1) from 在院病人 where 状态='在院'"), 1);
+    EXPECT_EQ(rows(), 1);
+}
+
+TEST_F(WindowsTest, AFailedStatusChangeIsReportedAndKeepsOnlyAPatientStillListed) {
+    const qint64 id = addPatient({QStringLiteral("张三")});
+    list().showStatus(PatientStatus::InWard);
+    list().selectRow(0);
+    failOn("UPDATE", "在院病人");
+    EXPECT_TRUE(run(shell::cmd::Pending));
+    EXPECT_EQ(ui_.texts(), QStringList{"患者张三待结账失败"});
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(selection().id(), id);
+    EXPECT_TRUE(recordPageEnabled());
+    exec("drop trigger fail_UPDATE");
+
+    // Removed at another workstation: nothing changed, which is said, and the list read
+    // again no longer holds the patient.
+    exec("delete from 在院病人 where 编号=" + QString::number(id));
+    EXPECT_TRUE(run(shell::cmd::Pending));
+    EXPECT_EQ(ui_.lastText(), "患者张三待结账失败");
+    EXPECT_EQ(rows(), 0);
+    expectNobodySelected();
 }
 
 TEST_F(WindowsTest, MovesAPatientThroughEveryStateAndDeletesTheStay) {
     const qint64 id = addPatient({QStringLiteral("张三")});
-    window_->chooseStatus(PatientStatus::InWard);
-    window_->selectPatientRow(0);
+    list().showStatus(PatientStatus::InWard);
+    list().selectRow(0);
 
-    run(shell::cmd::Pending);
+    EXPECT_TRUE(run(shell::cmd::Pending));
     EXPECT_EQ(ui_.lastText(), "患者张三待结账成功");
     EXPECT_EQ(rows(), 0);  // the in-ward list no longer holds the patient
-    EXPECT_EQ(window_->currentPage(), shell::RecordsPage0);
+    expectNobodySelected();
 
-    window_->chooseStatus(PatientStatus::Pending);
-    window_->selectPatientRow(0);
+    list().showStatus(PatientStatus::Pending);
+    list().selectRow(0);
+    EXPECT_TRUE(recordPageEnabled());
     onNextDialog([](QWidget* d) {
         EXPECT_EQ(child<QDateEdit>(d, "dischargeDate")->date(), QDate(2016, 5, 10));
         child<QLineEdit>(d, "fee")->setText("三百");
@@ -159,42 +270,47 @@ TEST_F(WindowsTest, MovesAPatientThroughEveryStateAndDeletesTheStay) {
         screenshot(d, "discharge-dialog.png");
         child<QPushButton>(d, "confirm")->click();
     });
-    run(shell::cmd::Discharge);
+    EXPECT_TRUE(run(shell::cmd::Discharge));
     EXPECT_EQ(ui_.texts().mid(ui_.texts().size() - 2),
-              (QStringList{patients::kFeeNotNumber, "患者张三病历出科成功"}));
+              (QStringList{"费用必须是数字，请重新输入！", "患者张三病历出科成功"}));
     EXPECT_EQ(column(id, "状态"), "出院");
     EXPECT_EQ(column(id, "费用"), "300.0");
+    EXPECT_EQ(rows(), 0);
+    expectNobodySelected();
 
-    window_->chooseStatus(PatientStatus::Discharged);
-    window_->selectPatientRow(0);
-    run(shell::cmd::Return);
+    list().showStatus(PatientStatus::Discharged);
+    list().selectRow(0);
+    EXPECT_TRUE(run(shell::cmd::Return));
     EXPECT_EQ(ui_.lastText(), "患者张三患者返院成功");
     EXPECT_EQ(column(id, "状态"), "在院");
+    expectNobodySelected();
 
-    window_->chooseStatus(PatientStatus::InWard);
-    window_->selectPatientRow(0);
+    list().showStatus(PatientStatus::InWard);
+    list().selectRow(0);
     onNextDialog([](QWidget* d) {
         child<QComboBox>(d, "department")->setCurrentText("外科");
         EXPECT_EQ(child<QComboBox>(d, "doctor")->count(), 1);
         child<QComboBox>(d, "doctor")->setCurrentText("陈医生");
         child<QPushButton>(d, "confirm")->click();
     });
-    run(shell::cmd::Transfer);
+    EXPECT_TRUE(run(shell::cmd::Transfer));
     EXPECT_EQ(ui_.lastText(), "患者张三病人转科成功");
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(column(id, "科室"), "外科");
+    expectNobodySelected();
 
     // Back to our ward by the same window, then deleted with its documents.
     exec("update 在院病人 set 科室='内科', 主管医生='李医生' where 编号=" + QString::number(id));
     addDocument(column(id, "住院编号"), "入院记录");
-    window_->refreshList();
-    window_->selectPatientRow(0);
+    list().refill();
+    list().selectRow(0);
     ui_.answerMessageDialog(1);
-    run(shell::cmd::DeletePatient);
+    EXPECT_TRUE(run(shell::cmd::DeletePatient));
     EXPECT_EQ(ui_.lastText(), "患者张三资料删除成功");
     EXPECT_EQ(count("select count(1) from 在院病人"), 0);
     EXPECT_EQ(count("select count(1) from 在院病历"), 0);
     EXPECT_EQ(rows(), 0);
+    expectNobodySelected();
     EXPECT_EQ(ui_.unanswered(), 0);
 }
 
@@ -205,46 +321,44 @@ TEST_F(WindowsTest, MovesAPatientThroughEveryStateAndDeletesTheStay) {
 TEST(DemoWard, FortyStaysThenLogInListTheDepartmentAndRightClickAPatient) {
     TempDir dir;
     ASSERT_EQ(store::createDataFiles(dir.path()).status, store::PrepareResult::Created);
-    store::setDataDirectory(dir.path());
+    const store::DataDirectory files(dir.path());
     Clock::set([] { return QDateTime(QDate(2024, 6, 15), QTime(10, 0)); });
-    const patients::DemoWardResult ward = patients::populateDemoWard();
+    const patients::DemoWardResult ward = patients::populateDemoWard(files);
     Clock::set({});
     ASSERT_TRUE(ward.ok) << ward.message.toStdString();
     EXPECT_EQ(ward.inWard + ward.pending + ward.discharged, 40);
     EXPECT_GT(ward.inWard, 5);
     EXPECT_GT(ward.pending, 0);
     EXPECT_GT(ward.discharged, 5);
-    store::ExternalDatabase db;
-    ASSERT_TRUE(store::openFile(db, store::DbFile::Main));
-    auto count = [&db](const QString& sql) {
-        const store::RecordSet rs = db.query(sql);
-        const qint64 n = db.read(rs, 1).toInt();
-        db.closeRecordSet(rs);
-        return n;
-    };
-    EXPECT_EQ(count("select count(1) from 在院病人 where 状态='出院' and 费用 > 0 and 出院日期 > 入院日期"),
-              ward.discharged);
-    EXPECT_EQ(count("select count(1) from 在院病人 where 状态='待结' and 出院日期 > 入院日期"), ward.pending);
-    EXPECT_EQ(count("select count(1) from 在院病人 where 状态='在院' and 出院日期 is null"), ward.inWard);
-    EXPECT_EQ(count("select count(distinct 住院编号) from 在院病人"), 40);
-    EXPECT_EQ(count("select count(1) from 在院病人 where 入院日期 < '2024-01-01' or 入院日期 > '2024-06-16'"), 0);
-    EXPECT_EQ(count("select count(1) from 在院病人 where 日期部分 is null or 诊断 = '' or 姓名检索 = '' "
-                    "or 职业 = '' or 出生日期 is null"),
-              0);
-    // Every in-ward patient of a department has a bed of their own.
-    EXPECT_EQ(count("select count(1) from (select 科室, 床号 from 在院病人 where 状态='在院' "
-                    "group by 科室, 床号 having count(1) > 1)"),
-              0);
-    EXPECT_EQ(count("select count(1) from 用户"), patients::demoAccounts().size());
-    const qint64 inWard = count("select count(1) from 在院病人 where 科室='内科' and 状态='在院'");
-    db.close();
+    qint64 inWard = 0;
+    {
+        store::Connection db = store::Connection::open(files, store::DbFile::Main);
+        ASSERT_TRUE(db.isOpen()) << db.lastError().toStdString();
+        auto count = [&db](const QString& sql) { return db.query(sql).first().value(0).toInt(); };
+        EXPECT_EQ(count("select count(1) from 在院病人 where 状态='出院' and 费用 > 0 and 出院日期 > 入院日期"),
+                  ward.discharged);
+        EXPECT_EQ(count("select count(1) from 在院病人 where 状态='待结' and 出院日期 > 入院日期"), ward.pending);
+        EXPECT_EQ(count("select count(1) from 在院病人 where 状态='在院' and 出院日期 is null"), ward.inWard);
+        EXPECT_EQ(count("select count(distinct 住院编号) from 在院病人"), 40);
+        EXPECT_EQ(count("select count(1) from 在院病人 where 入院日期 < '2024-01-01' or 入院日期 > '2024-06-16'"), 0);
+        EXPECT_EQ(count("select count(1) from 在院病人 where 日期部分 is null or 诊断 = '' or 姓名检索 = '' "
+                        "or 职业 = '' or 出生日期 is null"),
+                  0);
+        // Every in-ward patient of a department has a bed of their own.
+        EXPECT_EQ(count("select count(1) from (select 科室, 床号 from 在院病人 where 状态='在院' "
+                        "group by 科室, 床号 having count(1) > 1)"),
+                  0);
+        EXPECT_EQ(count("select count(1) from 用户"), patients::demoAccounts().size());
+        inWard = count("select count(1) from 在院病人 where 科室='内科' and 状态='在院'");
+    }
 
     ui::ScriptedUserInterface ui;
     QPointer<MainWindow> main;
-    auto* login = new shell::LoginWindow(ui, nullptr);
+    QPointer<shell::LoginWindow> login = new shell::LoginWindow(files, ui, nullptr);
     login->setOnLoggedIn([&](const shell::UserContext& user) {
-        main = new MainWindow(user, ui, login);
-        patients::installPatientCommands(*main, ui);
+        main = new MainWindow(user, files, ui, login);
+        patients::installPatientCommands(*main);
+        records::installRecordPage(*main);
     });
     login->show();
     auto* users = child<QComboBox>(login, "userList");
@@ -256,25 +370,57 @@ TEST(DemoWard, FortyStaysThenLogInListTheDepartmentAndRightClickAPatient) {
     main->resize(1100, 720);
     main->show();
 
-    main->switchDoctor(1);  // clears the work area
-    EXPECT_EQ(main->currentPage(), -1);
-    main->chooseStatus(PatientStatus::InWard);
+    main->listPanel().switchDoctor(1);  // clears the work area
+    EXPECT_EQ(main->pages().current(), std::nullopt);
+    main->listPanel().showStatus(PatientStatus::InWard);
     ASSERT_GT(inWard, 3);
     EXPECT_EQ(child<QLabel>(main, "countLabel")->text(), QStringLiteral("共有患者 %1 人").arg(inWard));
 
     auto* list = child<QListWidget>(main, "patientList");
-    main->selectPatientRow(0);
+    main->listPanel().selectRow(0);
     const QPoint at = list->visualItemRect(list->item(2)).center();
     QMouseEvent press(QEvent::MouseButtonPress, at, list->viewport()->mapToGlobal(at), Qt::RightButton,
                       Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(list->viewport(), &press);
-    EXPECT_EQ(main->selectedPatientId(), list->item(2)->data(Qt::UserRole).toLongLong());
-    EXPECT_TRUE(list->item(2)->text().endsWith(main->patient().name));
-    EXPECT_TRUE(child<QLabel>(main, "patientSummary")->text().contains(main->patient().name));
-    EXPECT_EQ(main->currentPage(), shell::RecordsPage);
+    EXPECT_EQ(main->selection().id(), list->item(2)->data(Qt::UserRole).toLongLong());
+    EXPECT_TRUE(list->item(2)->text().endsWith(main->selection().patient().name));
+    EXPECT_TRUE(child<QLabel>(main, "patientSummary")->text().contains(main->selection().patient().name));
+    EXPECT_EQ(main->pages().current(), WorkPage::Records);
     QApplication::processEvents();
     screenshot(main, "main-window.png", false);
     delete main;
+    delete login;
+}
+
+// Made early in the morning, the ward still admits nobody later than that moment: the
+// stays of the day are placed before it, and nothing is discharged after it either.
+TEST(DemoWard, NobodyIsAdmittedOrDischargedAfterTheMomentItIsMade) {
+    TempDir dir;
+    ASSERT_EQ(store::createDataFiles(dir.path()).status, store::PrepareResult::Created);
+    const store::DataDirectory files(dir.path());
+    const QDateTime now(QDate(2024, 6, 15), QTime(7, 20));
+    Clock::set([now] { return now; });
+    for (unsigned seed = 1; seed < 40; ++seed) {
+        TempDir d2;
+        store::createDataFiles(d2.path());
+        const store::DataDirectory f2(d2.path());
+        patients::populateDemoWard(f2, seed);
+        store::Connection c = store::Connection::open(f2, store::DbFile::Main);
+        printf("seed %u: %lld today, max %s\n", seed,
+               c.query("select count(1) from 在院病人 where 入院日期 >= '2024-06-15'").first().value(0).toInt(),
+               qPrintable(c.query("select CAST(max(入院日期) AS TEXT) from 在院病人").first().value(0).toText()));
+    }
+    const patients::DemoWardResult ward = patients::populateDemoWard(files, 7);
+    Clock::set({});
+    ASSERT_TRUE(ward.ok) << ward.message.toStdString();
+    store::Connection db = store::Connection::open(files, store::DbFile::Main);
+    ASSERT_TRUE(db.isOpen()) << db.lastError().toStdString();
+    auto count = [&db](const QString& sql) { return db.query(sql).first().value(0).toInt(); };
+    // Some are admitted on the day itself, so the moment is really put to the test.
+    EXPECT_GT(count("select count(1) from 在院病人 where 入院日期 >= '2024-06-15'"), 0);
+    EXPECT_EQ(count("select count(1) from 在院病人 where 入院日期 > '2024-06-15 07:20:00'"), 0);
+    EXPECT_EQ(count("select count(1) from 在院病人 where 出院日期 > '2024-06-15 07:20:00'"), 0);
+    EXPECT_EQ(count("select count(1) from 在院病人 where 日期部分 > '2024-06-15 07:20:00'"), 0);
 }
 
 }  // namespace

@@ -29,8 +29,8 @@ protected:
     void SetUp() override {
         makeWard(false);
         exec("insert into 基础模板 (纸张数据) values (true)");
-        ASSERT_TRUE(db_.Execute("update 基础模板 set A4数据=?", documentWith("A4底稿")));
-        ASSERT_TRUE(db_.Execute("update 基础模板 set B5数据=?", documentWith("B5底稿", 1820, 2570)));
+        exec("update 基础模板 set A4数据=?", {documentWith("A4底稿")});
+        exec("update 基础模板 set B5数据=?", {documentWith("B5底稿", 1820, 2570)});
     }
     store::Value gsmb(const QString& column, qint64 id) {
         return read(QStringLiteral("select %1 from GSMB where 编号=%2").arg(column).arg(id));
@@ -45,7 +45,7 @@ TEST_F(TemplatePageTest, OpenSaveTheModifiedPromptAndDamagedTemplates) {
     const qint64 first = addTemplate("入院记录", 1, false, "A", {}, documentWith("入院正文"));
     const qint64 second = addTemplate("出院记录", 2, true, "A", {}, documentWith("出院正文"));
     const qint64 bad = addTemplate("坏", 3, true, "A", {}, QByteArray("not a document"));
-    TemplatePageModel page(editor, ui, a4);
+    TemplatePageModel page(files_, editor, ui, a4);
     page.listTemplates();
 
     EXPECT_FALSE(page.saveTemplate());
@@ -96,7 +96,7 @@ TEST_F(TemplatePageTest, OpenSaveTheModifiedPromptAndDamagedTemplates) {
 
 TEST_F(TemplatePageTest, FailedWritesSaySoAndKeepTheChanges) {
     const qint64 id = addTemplate("入院记录", 1, true, "A", {}, documentWith("入院正文"));
-    TemplatePageModel page(editor, ui, a4);
+    TemplatePageModel page(files_, editor, ui, a4);
     page.listTemplates();
     ASSERT_TRUE(page.openTemplate(id));
     editor.document().body()->setPlainText("改过的入院正文");
@@ -109,6 +109,50 @@ TEST_F(TemplatePageTest, FailedWritesSaySoAndKeepTheChanges) {
     EXPECT_EQ(ui.lastText(), "患者首次病程记录模板标题保存失败！");
     EXPECT_EQ(page.openTitle(), "入院记录");
     EXPECT_EQ(page.entries()[0].caption, "入院记录");
+}
+
+// Another workstation deleted the rows meanwhile: nothing is written, and nothing is said
+// to have been.
+TEST_F(TemplatePageTest, WritesToRowsGoneMeanwhileAreNotDone) {
+    const qint64 a = addTemplate("甲", 10, true, "A", {}, documentWith("甲正文"));
+    const qint64 b = addTemplate("乙", 20);
+    const qint64 c = addTemplate("丙", 30);
+    TemplatePageModel page(files_, editor, ui, a4);
+    page.listTemplates();
+    ASSERT_TRUE(page.openRow(0));
+    editor.document().body()->setPlainText("改过的甲");
+    exec("delete from GSMB where 编号=?", {a});
+
+    EXPECT_FALSE(page.saveTemplate());
+    EXPECT_EQ(ui.lastText(), "甲模板保存失败！");
+    EXPECT_TRUE(editor.isModified());
+    EXPECT_FALSE(page.renameTemplate("新甲", "新甲"));
+    EXPECT_EQ(ui.lastText(), "患者新甲模板标题保存失败！");
+    EXPECT_EQ(page.openTitle(), "甲");
+    ui.answerMessageDialog(1);
+    page.deleteTemplate();
+    EXPECT_EQ(listedIds(page), (QVector<qint64>{a, b, c}));
+    EXPECT_EQ(page.openId(), a);
+
+    // A move writes both rows or neither: with c gone, b keeps its 顺序.
+    exec("delete from GSMB where 编号=?", {c});
+    page.selectRow(1);
+    page.moveTemplateDown();
+    EXPECT_EQ(listedIds(page), (QVector<qint64>{a, b, c}));
+    EXPECT_EQ(page.selectedRow(), 1);
+    EXPECT_EQ(gsmb("顺序", b).toInt(), 20);
+
+    // Between equal 顺序 the list's order is written out first; that is undone with the move.
+    exec("delete from GSMB");
+    for (const char* key : {"子", "丑", "寅"}) addTemplate(key, 5);
+    page.listTemplates();
+    const QVector<qint64> before = listedIds(page);
+    exec("delete from GSMB where 编号=?", {before[2]});
+    page.selectRow(0);
+    page.moveTemplateDown();
+    EXPECT_EQ(listedIds(page), before);
+    EXPECT_EQ(page.selectedRow(), 0);
+    EXPECT_EQ(read("select count(*) from GSMB where 顺序=5").toInt(), 2);
 }
 
 TEST(TemplateOptionsHelp, ExplainsTheThreeBoxesAndTheMenuLimit) {
@@ -124,7 +168,7 @@ TEST_F(TemplatePageTest, ListsThePapersTemplatesAndNewKeysFollowTheLastNumber) {
     addTemplate("甲", 1);
     const qint64 last = addTemplate("乙", 2, true, "B");
     exec("insert into GSMB (检索,标题,纸张,备注,顺序) values ('隐藏','隐藏','A','N',0)");
-    TemplatePageModel page(editor, ui, a4);
+    TemplatePageModel page(files_, editor, ui, a4);
     page.listTemplates();
     ASSERT_EQ(page.entries().size(), 1);
     EXPECT_EQ(page.countLabel(), "共有模板1个");
@@ -143,7 +187,7 @@ TEST_F(TemplatePageTest, ListsThePapersTemplatesAndNewKeysFollowTheLastNumber) {
     // Its B5 twin does not exist until made on B5 paper, from the B5 base document.
     EXPECT_EQ(read(QStringLiteral("select count(*) from GSMB where 检索='%1' and 纸张='B'").arg(key)).toInt(), 0);
     RecordDocumentPort b5Editor;
-    TemplatePageModel b5Page(b5Editor, ui, b5);
+    TemplatePageModel b5Page(files_, b5Editor, ui, b5);
     b5Page.listTemplates();
     b5Page.newTemplate();
     EXPECT_EQ(bodyText(b5Editor), "B5底稿");
@@ -155,7 +199,7 @@ TEST_F(TemplatePageTest, RenameAndDelete) {
     addTemplate("甲", 1);
     const qint64 second = addTemplate("乙", 2);
     const qint64 third = addTemplate("丙", 3);
-    TemplatePageModel page(editor, ui, a4);
+    TemplatePageModel page(files_, editor, ui, a4);
     page.listTemplates();
     ASSERT_TRUE(page.openRow(1));
     ui.answerMessageDialog(1);
@@ -184,7 +228,7 @@ TEST_F(TemplatePageTest, MovingSwapsOrderRefusesAtTheEndsAndLastsBetweenEqualOrd
     const qint64 a = addTemplate("甲", 10);
     const qint64 b = addTemplate("乙", 20);
     const qint64 c = addTemplate("丙", 30);
-    TemplatePageModel page(editor, ui, a4);
+    TemplatePageModel page(files_, editor, ui, a4);
     page.listTemplates();
     page.selectRow(0);
     page.moveTemplateUp();

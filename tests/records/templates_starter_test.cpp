@@ -57,11 +57,11 @@ protected:
 };
 
 TEST_F(StarterTemplatesTest, FreshInstallationOffersTheSameMenuOnA4AndB5) {
-    const TemplateSettings s = loadTemplateSettings();
+    const TemplateSettings s = loadTemplateSettings(files_);
     EXPECT_EQ(s.paper, "A");
     EXPECT_TRUE(s.header.name && s.header.department && s.header.room && s.header.bed && s.header.number);
-    const AddMenu a4 = buildAddMenu("A");
-    const AddMenu b5 = buildAddMenu("B");
+    const AddMenu a4 = buildAddMenu(files_, "A");
+    const AddMenu b5 = buildAddMenu(files_, "B");
     ASSERT_EQ(a4.items.size(), 20);
     ASSERT_EQ(b5.items.size(), 20);
     QStringList keys;
@@ -88,12 +88,12 @@ TEST_F(StarterTemplatesTest, EveryTemplateIsADocumentWithKnownFieldsThatTakesThe
     static const QRegularExpression braces("\\{[^{}]*\\}");
     DocumentEditor editor;
     int count = 0;
-    const auto rs = db_.Query("select 检索, 纸张, 数据 from GSMB order by 编号");
-    for (; !db_.IsEOF(rs); db_.MoveNext(rs), ++count) {
-        const QString key = db_.Read(rs, 1).toText(), paper = db_.Read(rs, 2).toText();
+    for (const store::Row& row : db_.query("select 检索, 纸张, 数据 from GSMB order by 编号")) {
+        ++count;
+        const QString key = row.text("检索"), paper = row.text("纸张");
         SCOPED_TRACE((key + " " + paper).toStdString());
         RecordDocumentPort header, record;
-        ASSERT_TRUE(record.setContent(db_.Read(rs, 3).toBytes()));
+        ASSERT_TRUE(record.setContent(row.bytes("数据")));
         EXPECT_EQ(record.document().paper().width, paper == "A" ? 2100 : 1820);
         const QString text = record.document().body()->toPlainText();
         EXPECT_FALSE(text.trimmed().isEmpty());
@@ -103,7 +103,7 @@ TEST_F(StarterTemplatesTest, EveryTemplateIsADocumentWithKnownFieldsThatTakesThe
         }
         for (const QString& alias : aliasesOf(record.document().body())) EXPECT_TRUE(kAliases.contains(alias)) << alias.toStdString();
 
-        ASSERT_TRUE(header.setContent(loadCommonHeader(paper)));
+        ASSERT_TRUE(header.setContent(loadCommonHeader(files_, paper)));
         composeRecordHeader(header, record, "青禾医院", kZhang, HeaderFlags::all(), paper);
         EXPECT_FALSE(header.isModified());
         ASSERT_TRUE(editor.setContent(record.content()));
@@ -114,7 +114,6 @@ TEST_F(StarterTemplatesTest, EveryTemplateIsADocumentWithKnownFieldsThatTakesThe
         ASSERT_TRUE(editor.exportPdf(path, &error)) << error.toStdString();
         EXPECT_GT(QFileInfo(path).size(), 1000);
     }
-    db_.CloseRecordSet(rs);
     EXPECT_GE(count, 2 * 26);
     for (const QString& column : {"A4数据", "B5数据"}) {
         RecordDocumentPort base;
@@ -141,7 +140,7 @@ TEST_F(StarterTemplatesTest, WardRecordFamilyCarriesTheRightFormCells) {
 
 TEST_F(StarterTemplatesTest, TemplatePageOpensATemplateAndPreviewsItsHeader) {
     ui::ScriptedUserInterface ui;
-    TemplatePage page(ui, loadTemplateSettings(), "青禾医院", "内科");
+    TemplatePage page(files_, ui, loadTemplateSettings(files_), "青禾医院", "内科");
     page.resize(1280, 820);
     page.refresh();
     EXPECT_EQ(page.countLabel()->text(), "共有模板27个");

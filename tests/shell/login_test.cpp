@@ -20,7 +20,7 @@ protected:
 
 TEST_F(LoginTest, FirstRunEntersWithEveryRightAndEmptyName) {
     exec("update 科室 set 科室='  内科 '");  // the department name is trimmed on the way in
-    LoginModel login(ui_);
+    LoginModel login(files(), ui_);
     login.open();
     ASSERT_EQ(login.currentDepartment(), 0);
     EXPECT_TRUE(login.noticeVisible());
@@ -38,7 +38,7 @@ TEST_F(LoginTest, DefaultDepartmentIsTheLastMarkedAndNoneWhenUnmarked) {
     addDepartment("外科");
     addDepartment("儿科", " √ ");
     addUser("王医生", "儿科", "1");
-    LoginModel login(ui_);
+    LoginModel login(files(), ui_);
     login.open();
     ASSERT_EQ(login.departments().size(), 3);
     EXPECT_EQ(login.departmentText(), "儿科");
@@ -57,7 +57,7 @@ TEST_F(LoginTest, DefaultDepartmentIsTheLastMarkedAndNoneWhenUnmarked) {
 
 TEST_F(LoginTest, PasswordIsCheckedAfterTrimmingAndFailuresResetNothing) {
     addUser("李医生", "内科", "ab c", "01000001");
-    LoginModel login(ui_);
+    LoginModel login(files(), ui_);
     login.open();
     login.chooseUser(0);
     EXPECT_FALSE(login.logIn("abc", user_));  // inner spaces count
@@ -79,7 +79,7 @@ TEST_F(LoginTest, EmptyDigestNeverMatchesAndSameNameUsersAreToldApartByNumber) {
     addUser("无密码", "内科", QString(), "11111111", false);
     addUser("张伟", "内科", "first", "10000000");
     addUser("张伟", "内科", "second", "00000001");
-    LoginModel login(ui_);
+    LoginModel login(files(), ui_);
     login.open();
     ASSERT_EQ(login.users().size(), 3);
     EXPECT_LT(login.users()[1].value, login.users()[2].value);
@@ -98,8 +98,8 @@ TEST_F(LoginTest, EmptyDigestNeverMatchesAndSameNameUsersAreToldApartByNumber) {
 
 TEST_F(LoginTest, MissingMainDatabaseEntersFirstRunWithEmptySettings) {
     db_.close();
-    ASSERT_TRUE(QFile::remove(store::path(store::DbFile::Main)));
-    LoginModel login(ui_);
+    ASSERT_TRUE(QFile::remove(files().path(store::DbFile::Main)));
+    LoginModel login(files(), ui_);
     login.open();
     EXPECT_TRUE(login.departments().isEmpty());
     EXPECT_TRUE(login.noticeVisible());

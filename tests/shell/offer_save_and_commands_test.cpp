@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "shell/CommandRegistry.h"
 #include "shell/MainCommands.h"
 #include "shell/OfferSave.h"
 #include "interaction/ScriptedUserInterface.h"
@@ -85,6 +86,41 @@ TEST(MainCommands, PanelAndListMenuFollowFlagsAndStatus) {
         {cmd::Pending, PatientStatus::Pending, false}, {cmd::Return, PatientStatus::Pending, true},
         {cmd::Discharge, PatientStatus::Discharged, false}, {cmd::Transfer, PatientStatus::Discharged, true}};
     for (const auto& c : cases) EXPECT_EQ(commandVisible(c.id, user, c.status), c.visible) << c.id.toStdString();
+}
+
+}  // namespace
+}  // namespace qh::shell
+
+namespace qh::shell {
+namespace {
+
+TEST(CommandRegistry, RunsOnlyEnabledCommandsOffersSaveFirstWhereAskedAndFollowsTheSelection) {
+    CommandRegistry commands;
+    QStringList ran;
+    QStringList changed;
+    QObject::connect(&commands, &CommandRegistry::stateChanged, [&](const QString& id) { changed << id; });
+    commands.setOfferSave([&] { ran << "offer"; });
+    commands.setHandler(cmd::Settings, [&] { ran << "settings"; });
+    commands.setHandler(cmd::SaveRecord, [&] { ran << "save"; }, CommandRegistry::Needs::Patient);
+
+    EXPECT_FALSE(commands.run(cmd::Admit));  // nobody installed it
+    EXPECT_FALSE(commands.isEnabled(cmd::SaveRecord));
+    EXPECT_FALSE(commands.run(cmd::SaveRecord));  // no patient selected
+    EXPECT_TRUE(commands.run(cmd::Settings));
+    EXPECT_EQ(ran, (QStringList{"offer", "settings"}));  // settings is asked to save first
+
+    changed.clear();
+    commands.setPatientSelected(true);
+    EXPECT_EQ(changed, QStringList{cmd::SaveRecord});
+    EXPECT_TRUE(commands.run(cmd::SaveRecord));
+    EXPECT_EQ(ran.last(), "save");
+    EXPECT_EQ(ran.count("offer"), 1);  // saving itself asks nothing
+
+    commands.setCaption(cmd::addItem(1), "入院记录", true);
+    commands.setCaption(cmd::addItem(2), QString(), false);
+    EXPECT_EQ(commands.caption(cmd::addItem(1)), "入院记录");
+    EXPECT_FALSE(commands.isShown(cmd::addItem(2)));
+    EXPECT_TRUE(commands.isShown(cmd::Exit));  // items without a caption of their own show
 }
 
 }  // namespace

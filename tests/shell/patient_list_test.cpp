@@ -1,6 +1,7 @@
 #include "ward_fixture.h"
 #include "shell/BedList.h"
 #include "shell/PatientList.h"
+#include "shell/PatientSelection.h"
 
 namespace qh::shell {
 namespace {
@@ -26,7 +27,7 @@ TEST_F(PatientListTest, StatusAndDoctorFilterTheList) {
     addPatient({.name = "王五", .status = "待结"});
     addPatient({.name = "外科人", .department = "外科"});
 
-    PatientList list(user_);
+    PatientList list(files(), user_);
     ASSERT_TRUE(list.fill(PatientStatus::InWard, ListMode::Name));
     EXPECT_EQ(texts(list), QStringList{"3床  张三"});
     EXPECT_EQ(list.countText(), "共有患者 1 人");
@@ -46,7 +47,7 @@ TEST_F(PatientListTest, RowsCarryIdBedTextAndAgeIcon) {
     addPatient({.name = "老王", .age = "70岁"});
     addPatient({.name = "小明", .age = "10岁"});
     addPatient({.name = "刘姐", .sex = "女", .age = "11岁"});
-    PatientList list(user_);
+    PatientList list(files(), user_);
     ASSERT_TRUE(list.fill(PatientStatus::InWard, ListMode::Name));
     ASSERT_EQ(list.rows().size(), 4);
     EXPECT_EQ(list.rows()[0].id, id);
@@ -59,7 +60,7 @@ TEST_F(PatientListTest, DischargedListIsOrderedByDateAndStopsAt201) {
     for (int i = 0; i < 205; ++i)
         addPatient({.name = QStringLiteral("病人%1").arg(i), .status = "出院",
                     .discharged = QStringLiteral("2016-%1-01").arg(1 + i % 12)});
-    PatientList list(user_);
+    PatientList list(files(), user_);
     ASSERT_TRUE(list.fill(PatientStatus::Discharged, ListMode::Name));
     EXPECT_EQ(list.rows().size(), 201);
     EXPECT_EQ(list.countText(), "共有患者 201 人");
@@ -78,7 +79,7 @@ TEST_F(PatientListTest, SearchByInitialsDiagnosisAndNumberIgnoresStatus) {
                 .discharged = "2016-1-1"});
     addPatient({.name = "赵六", .diagnosis = "心衰", .number = "A1000"});
 
-    PatientList list(user_);
+    PatientList list(files(), user_);
     EXPECT_EQ(list.search(SearchKind::Name, "z"), "请选择病人来源。");
     EXPECT_TRUE(list.rows().isEmpty());
 
@@ -98,17 +99,23 @@ TEST_F(PatientListTest, SearchByInitialsDiagnosisAndNumberIgnoresStatus) {
     // Quotes in the department or the search text neither break nor widen the query.
     addPatient({.name = "O'Neil", .department = "内'科"});
     user_.department = "内'科";
-    PatientList quoted(user_);
+    PatientList quoted(files(), user_);
     quoted.setOwnPatients(false);
     ASSERT_TRUE(quoted.fill(PatientStatus::InWard, ListMode::Name));
     EXPECT_EQ(quoted.rows().size(), 1);
     EXPECT_EQ(quoted.search(SearchKind::Name, "x' or '1'='1"), "查询到 0 人");
 }
 
-TEST_F(PatientListTest, LoadPatientFillsContextAndSummary) {
+TEST_F(PatientListTest, SelectionLoadsTheParticularsAndSummaryAndClearsWhenTheRowIsGone) {
     const qint64 id = addPatient({.name = "张三", .bed = "7", .number = "Z9"});
-    PatientContext patient;
-    ASSERT_TRUE(PatientList::loadPatient(id, patient));
+    PatientSelection selection(files());
+    int changes = 0;
+    QObject::connect(&selection, &PatientSelection::changed, [&] { ++changes; });
+    ASSERT_TRUE(selection.select(id, PatientStatus::InWard));
+    const PatientContext& patient = selection.patient();
+    EXPECT_EQ(selection.id(), id);
+    EXPECT_EQ(selection.listStatus(), PatientStatus::InWard);
+    EXPECT_EQ(selection.serialNumber(), patient.serialNumber);
     EXPECT_EQ(patient.name, "张三");
     EXPECT_EQ(patient.value("住院号"), "Z9");
     EXPECT_FALSE(patient.serialNumber.isEmpty());
@@ -119,9 +126,39 @@ TEST_F(PatientListTest, LoadPatientFillsContextAndSummary) {
     EXPECT_EQ(lines[4], "【床  号】7床");
     EXPECT_EQ(lines[9], "【医疗证号】YB001");
 
-    // A row that is gone leaves the context as it was.
-    EXPECT_FALSE(PatientList::loadPatient(id + 100, patient));
-    EXPECT_EQ(patient.name, "张三");
+    // Selecting a row that is gone leaves the selection as it was.
+    EXPECT_FALSE(selection.select(id + 100, PatientStatus::InWard));
+    EXPECT_EQ(selection.patient().name, "张三");
+    EXPECT_EQ(changes, 1);
+
+    // Read again after a save; a row deleted meanwhile clears the selection.
+    exec(QStringLiteral("update 在院病人 set 姓名='张叁' where 编号=%1").arg(id));
+    ASSERT_TRUE(selection.reload());
+    EXPECT_EQ(selection.patient().name, "张叁");
+    exec(QStringLiteral("delete from 在院病人 where 编号=%1").arg(id));
+    EXPECT_FALSE(selection.reload());
+    EXPECT_TRUE(selection.isEmpty());
+    EXPECT_TRUE(selection.patient().name.isEmpty());
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(PatientListTest, OneChangedRowIsReadAgainOrLeavesTheListItNoLongerBelongsTo) {
+    const qint64 first = addPatient({.name = "张三", .bed = "3"});
+    const qint64 second = addPatient({.name = "李四", .bed = "4"});
+    PatientList list(files(), user_);
+    ASSERT_TRUE(list.fill(PatientStatus::InWard, ListMode::Name));
+    ASSERT_EQ(list.rows().size(), 2);
+
+    exec(QStringLiteral("update 在院病人 set 姓名='张叁', 床号='9' where 编号=%1").arg(first));
+    EXPECT_EQ(list.refreshRow(first), PatientList::RowChange::Updated);
+    EXPECT_EQ(texts(list), (QStringList{"9床  张叁", "4床  李四"}));
+
+    // Another doctor now: the own-patients list no longer shows the row.
+    exec(QStringLiteral("update 在院病人 set 主管医生='王医生' where 编号=%1").arg(second));
+    EXPECT_EQ(list.refreshRow(second), PatientList::RowChange::Removed);
+    EXPECT_EQ(texts(list), QStringList{"9床  张叁"});
+    EXPECT_EQ(list.countText(), "共有患者 1 人");
+    EXPECT_EQ(list.refreshRow(second), PatientList::RowChange::NotListed);
 }
 
 TEST_F(PatientListTest, BedListSortsByBedNumberAndNarrowsByInitials) {
@@ -129,7 +166,7 @@ TEST_F(PatientListTest, BedListSortsByBedNumberAndNarrowsByInitials) {
     addPatient({.name = "李四", .sex = "女", .bed = "2"});
     addPatient({.name = "赵六", .bed = "加1"});
     addPatient({.name = "外科", .bed = "1", .department = "外科"});
-    BedList beds("内科");
+    BedList beds(files(), "内科");
     ASSERT_TRUE(beds.fill());
     ASSERT_EQ(beds.rows().size(), 3);
     EXPECT_EQ(beds.rows()[0].text, "加1床 男 赵六");  // Val gives 0

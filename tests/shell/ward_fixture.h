@@ -23,15 +23,13 @@ protected:
         store::CreationSources sources{QStringLiteral(QH_SOURCE_DIR "/data/schema"), dir_.file(QStringLiteral("seed"))};
         const auto prepared = store::prepareDataDirectory(dir_.file(QStringLiteral("ward")), sources);
         ASSERT_EQ(prepared.status, store::PrepareResult::Created) << prepared.message.toStdString();
-        store::setDataDirectory(dir_.file(QStringLiteral("ward")));
         ASSERT_TRUE(open());
     }
     void TearDown() override { db_.close(); }
 
-    bool open() {
-        return db_.open(store::path(store::DbFile::Main), QString::fromUtf8(store::kDbUser),
-                        store::password(store::DbFile::Main));
-    }
+    // The ward's data directory, as the program passes it down from start-up.
+    store::DataDirectory files() const { return store::DataDirectory(dir_.file(QStringLiteral("ward"))); }
+    bool open() { return db_.open(files(), store::DbFile::Main); }
     void exec(const QString& sql) { ASSERT_TRUE(db_.execute(sql)) << sql.toStdString() << " " << db_.lastError().toStdString(); }
     static QString q(const QString& v) { return QStringLiteral("'") + store::sqlText(v) + QStringLiteral("'"); }
 

@@ -4,7 +4,10 @@
 #include "ward_fixture.h"
 #include "shell/ui/HelpWindow.h"
 #include "shell/ui/LoginWindow.h"
+#include "shell/MainCommands.h"
+#include "shell/ui/CommandMenus.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/PatientListPanel.h"
 #include "interaction/ScriptedUserInterface.h"
 
 namespace qh::shell {
@@ -20,8 +23,8 @@ protected:
     // Logs in through the login window and returns the main window it opened.
     MainWindow* logInThroughWindow(int userIndex, const QString& password) {
         QPointer<MainWindow> main;
-        auto* login = new LoginWindow(ui_, nullptr);
-        login->setOnLoggedIn([&](const UserContext& user) { main = new MainWindow(user, ui_, login); });
+        auto* login = new LoginWindow(files(), ui_, nullptr);
+        login->setOnLoggedIn([&](const UserContext& user) { main = new MainWindow(user, files(), ui_, login); });
         login->show();
         if (userIndex >= 0) login->findChild<QComboBox*>("userList")->setCurrentIndex(userIndex);
         login->findChild<QLineEdit*>("passwordBox")->setText(password);
@@ -34,7 +37,7 @@ protected:
 };
 
 TEST_F(WindowsTest, FreshInstallationEntersFirstRunIntoAnEmptyWard) {
-    QPointer<LoginWindow> login = new LoginWindow(ui_, nullptr);
+    QPointer<LoginWindow> login = new LoginWindow(files(), ui_, nullptr);
     EXPECT_FALSE(login->findChild<QLabel*>("noticeLabel")->isHidden());
     EXPECT_EQ(login->findChild<QComboBox*>("departmentList")->currentText(), "内科");
     delete login;
@@ -44,15 +47,15 @@ TEST_F(WindowsTest, FreshInstallationEntersFirstRunIntoAnEmptyWard) {
     EXPECT_EQ(main->windowTitle(), "青禾电子病历");
     EXPECT_EQ(main->findChild<QLabel*>("banner")->text(),
               "青禾医院 电子病历书写系统    内科");
-    EXPECT_EQ(main->statusBar()->currentMessage(), "当前用户：");
+    EXPECT_EQ(main->findChild<QLabel*>("userLabel")->text(), "当前用户：");
     EXPECT_EQ(main->menuBar()->actions().size(), 8);
     EXPECT_FALSE(main->findChild<QLabel*>("clockLabel")->text().isEmpty());
     // Features of later work are present but disabled; exit and help work.
-    ASSERT_EQ(main->actions(cmd::Admit).size(), 2);
-    EXPECT_FALSE(main->actions(cmd::Admit)[0]->isEnabled());
-    EXPECT_EQ(main->actions(cmd::Admit)[0]->toolTip(), kNotAvailableTip);
-    EXPECT_TRUE(main->actions(cmd::Exit)[0]->isEnabled());
-    for (QAction* help : main->actions(cmd::Help)) EXPECT_TRUE(help->isEnabled());
+    ASSERT_EQ(main->menus().actions(cmd::Admit).size(), 2);
+    EXPECT_FALSE(main->menus().actions(cmd::Admit)[0]->isEnabled());
+    EXPECT_EQ(main->menus().actions(cmd::Admit)[0]->toolTip(), kNotAvailableTip);
+    EXPECT_TRUE(main->menus().actions(cmd::Exit)[0]->isEnabled());
+    for (QAction* help : main->menus().actions(cmd::Help)) EXPECT_TRUE(help->isEnabled());
 
     main->findChild<QRadioButton*>("status_在院")->click();
     EXPECT_EQ(main->findChild<QLabel*>("countLabel")->text(), "共有患者 0 人");
@@ -63,7 +66,7 @@ TEST_F(WindowsTest, FreshInstallationEntersFirstRunIntoAnEmptyWard) {
     EXPECT_TRUE(help->browser()->toPlainText().contains("查找患者"));
 
     QPointer<MainWindow> guard = main;
-    main->actions(cmd::Exit)[0]->trigger();
+    main->menus().actions(cmd::Exit)[0]->trigger();
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull());
@@ -80,7 +83,11 @@ TEST_F(WindowsTest, ListsFilterSelectAndSwitchDoctor) {
 
     MainWindow* main = logInThroughWindow(0, "pw");
     ASSERT_TRUE(main);
-    EXPECT_EQ(main->statusBar()->currentMessage(), "当前用户：李医生");
+    // The user's name stays in the status bar while a menu item's hint shows there.
+    auto* userLabel = main->findChild<QLabel*>("userLabel");
+    main->statusBar()->showMessage("打开文件");
+    EXPECT_EQ(userLabel->text(), "当前用户：李医生");
+    EXPECT_TRUE(userLabel->isVisibleTo(main));
     auto* panel = main->findChild<QToolBar*>("commandPanel");
     int visible = 0;
     for (QAction* a : panel->actions()) visible += a->isVisible();
@@ -91,16 +98,17 @@ TEST_F(WindowsTest, ListsFilterSelectAndSwitchDoctor) {
     main->findChild<QRadioButton*>("status_在院")->click();
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), "3床  张三");
-    EXPECT_FALSE(main->actions(cmd::Return).last()->isVisible());  // list menu under 在院
+    EXPECT_FALSE(main->menus().actions(cmd::Return).last()->isVisible());  // list menu under 在院
 
     main->findChild<QTabBar*>("doctorSwitch")->setCurrentIndex(1);
     EXPECT_EQ(list->count(), 2);
     EXPECT_EQ(count->text(), "共有患者 2 人");
     EXPECT_TRUE(main->findChild<QRadioButton*>("status_在院")->isChecked());
 
-    main->selectPatientRow(1);
-    EXPECT_EQ(main->patient().name, "李四");
-    EXPECT_EQ(main->selectedPatientId(), list->item(1)->data(Qt::UserRole).toLongLong());
+    EXPECT_TRUE(main->selection().isEmpty());
+    main->listPanel().selectRow(1);
+    EXPECT_EQ(main->selection().patient().name, "李四");
+    EXPECT_EQ(main->selection().id(), list->item(1)->data(Qt::UserRole).toLongLong());
     EXPECT_TRUE(main->findChild<QLabel*>("patientSummary")->text().startsWith("【姓  名】李四"));
 
     // Changing patient offers to save the record open on the records page.
@@ -111,16 +119,22 @@ TEST_F(WindowsTest, ListsFilterSelectAndSwitchDoctor) {
         void discardChanges() override { modified = false; }
         bool modified = true;
     } doc;
-    main->showPage(RecordsPage);
+    main->pages().show(WorkPage::Records);
     main->setOpenDocument(&doc);
     ui_.clear();
     ui_.answerMessageDialog(0);
-    main->selectPatientRow(0);
+    main->listPanel().selectRow(0);
     ASSERT_EQ(ui_.shown().size(), 1);
     EXPECT_EQ(ui_.shown()[0].text, "     患者     【李四】\r\r《病程记录》已修改，是否保存？");
     EXPECT_FALSE(doc.modified);
-    EXPECT_EQ(main->patient().name, "张三");
+    EXPECT_EQ(main->selection().patient().name, "张三");
     main->setOpenDocument(nullptr);
+
+    // A list the patient is not on clears the selection and its summary.
+    main->findChild<QRadioButton*>("status_待结")->click();
+    EXPECT_TRUE(main->selection().isEmpty());
+    EXPECT_TRUE(main->findChild<QLabel*>("patientSummary")->text().isEmpty());
+    main->findChild<QRadioButton*>("status_在院")->click();
 
     auto* box = main->findChild<QLineEdit*>("searchBox");
     box->setText("ww");

@@ -74,12 +74,12 @@ TEST_F(ImportTest, CodeRowsNeedTheirCodeAndName) {
 TEST_F(ImportTest, ReplacingAnEditionIsAllOrNothing) {
     importTable(DataDirectory(ward()), "ICD_SS", writeFile("old.csv", "BM,SSMC\n47.09,阑尾切除术\n"));
     const ImportResult bad = importTable(
-        ward(), "ICD_SS", writeFile("new-bad.csv", "BM,SSMC\n47.01,腹腔镜下阑尾切除术\n51.22\n"), true);
+        DataDirectory(ward()), "ICD_SS", writeFile("new-bad.csv", "BM,SSMC\n47.01,腹腔镜下阑尾切除术\n51.22\n"), true);
     EXPECT_FALSE(bad.ok);
     EXPECT_EQ(query(DbFile::Coding, "select BM from ICD_SS"), "47.09");
 
     const ImportResult good = importTable(
-        ward(), "ICD_SS", writeFile("new.csv", "BM,SSMC\n47.01,腹腔镜下阑尾切除术\n51.22,胆囊切除术\n"), true);
+        DataDirectory(ward()), "ICD_SS", writeFile("new.csv", "BM,SSMC\n47.01,腹腔镜下阑尾切除术\n51.22,胆囊切除术\n"), true);
     ASSERT_TRUE(good.ok);
     EXPECT_EQ(query(DbFile::Coding, "select BM,JSM from ICD_SS order by BM"),
               "47.01|FQJXLWQCS\n51.22|DNQCS");

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "patients/ui/PatientCommands.h"
+#include "records/ui/RecordCommands.h"
 #include "records/ui/TemplateCommands.h"
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
@@ -22,16 +23,19 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, QStringLiteral("青禾电子病历"), prepared.message);
         return 2;
     }
-    qh::store::setDataDirectory(dir);
+    const qh::store::DataDirectory files(dir);
 
     qh::ui::QtUserInterface ui;
-    auto* login = new qh::shell::LoginWindow(ui, nullptr);
+    auto* login = new qh::shell::LoginWindow(files, ui, nullptr);
     ui.setParent(login);
-    // The login window opens the main window, which closes the login window.
-    auto openMain = [&ui, login](const qh::shell::UserContext& user) {
-        auto* main = new qh::shell::MainWindow(user, ui, login);
-        qh::patients::installPatientCommands(*main, ui);
-        qh::records::installTemplateCommands(*main, ui);
+    // The login window opens the main window, which closes the login window. Each feature
+    // installs its pages and commands; the record page shows the registry's form, so the
+    // registry comes first.
+    auto openMain = [&ui, &files, login](const qh::shell::UserContext& user) {
+        auto* main = new qh::shell::MainWindow(user, files, ui, login);
+        qh::patients::installPatientCommands(*main);
+        qh::records::installRecordPage(*main);
+        qh::records::installTemplateCommands(*main);
         ui.setParent(main);
         main->show();
     };

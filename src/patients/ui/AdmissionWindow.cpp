@@ -17,8 +17,8 @@
 
 namespace qh::patients {
 
-AdmissionWindow::AdmissionWindow(const shell::UserContext& user, ui::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), admission_(user, ui) {
+AdmissionWindow::AdmissionWindow(const store::DataDirectory& files, const shell::UserContext& user, ui::UserInterface& ui, QWidget* parent)
+    : QDialog(parent), files_(files), admission_(files, user, ui) {
     setWindowTitle(QStringLiteral("登记患者"));
     setModal(true);
     const AdmissionLists lists = admission_.openLists();
@@ -121,7 +121,7 @@ AdmissionWindow::AdmissionWindow(const shell::UserContext& user, ui::UserInterfa
 }
 
 void AdmissionWindow::searchDiagnoses(const QString& typed) {
-    if (!typed.isEmpty()) showDiagnosisMatches(diagnosis_, typed);
+    if (!typed.isEmpty()) showDiagnosisMatches(files_, diagnosis_, typed);
 }
 
 void AdmissionWindow::recomputeBirthDate() {

@@ -15,7 +15,8 @@ class AdmissionWindow : public QDialog {
     Q_OBJECT
 public:
     // Opening fills the lists (and reports a main database that does not open).
-    AdmissionWindow(const shell::UserContext& user, ui::UserInterface& ui, QWidget* parent = nullptr);
+    AdmissionWindow(const store::DataDirectory& files, const shell::UserContext& user, ui::UserInterface& ui,
+                    QWidget* parent = nullptr);
 
     AdmissionForm form() const;
     // "确定": validation and registration; the window closes after a registration or its failure.
@@ -27,6 +28,7 @@ private:
     void searchDiagnoses(const QString& typed);
     void recomputeBirthDate();
 
+    store::DataDirectory files_;
     Admission admission_;
     qint64 registeredId_ = 0;
     QLineEdit *name_, *age_, *number_, *bed_, *room_, *card_, *phone_, *idCard_, *contact_;

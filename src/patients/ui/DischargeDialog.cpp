@@ -12,14 +12,14 @@
 
 namespace qh::patients {
 
-DischargeDialog::DischargeDialog(const shell::PatientContext& patient, qint64 patientId, ui::UserInterface& ui,
-                                 QWidget* parent)
+DischargeDialog::DischargeDialog(const store::DataDirectory& files, const shell::PatientContext& patient,
+                                 qint64 patientId, ui::UserInterface& ui, QWidget* parent)
     : QDialog(parent), ui_(ui) {
     setWindowTitle(QStringLiteral("患者出院"));
     setModal(true);
     auto* header = new QLabel(dischargeHeader(patient).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     header->setObjectName(QStringLiteral("header"));
-    date_ = new QDateEdit(recordedDischargeDate(patientId).value_or(Clock::now().date()));
+    date_ = new QDateEdit(recordedDischargeDate(files, patientId).value_or(Clock::now().date()));
     date_->setObjectName(QStringLiteral("dischargeDate"));
     date_->setCalendarPopup(true);
     date_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
@@ -54,9 +54,10 @@ void DischargeDialog::confirm() {
     accept();
 }
 
-std::optional<DischargeChoice> DischargeDialog::ask(const shell::PatientContext& patient, qint64 patientId,
+std::optional<DischargeChoice> DischargeDialog::ask(const store::DataDirectory& files,
+                                                    const shell::PatientContext& patient, qint64 patientId,
                                                     ui::UserInterface& ui, QWidget* parent) {
-    DischargeDialog dialog(patient, patientId, ui, parent);
+    DischargeDialog dialog(files, patient, patientId, ui, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.choice();
 }

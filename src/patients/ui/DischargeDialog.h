@@ -15,7 +15,7 @@ class DischargeDialog : public QDialog {
     Q_OBJECT
 public:
     // The date starts at the 出院日期 already written for the row (at 待结), else today.
-    DischargeDialog(const shell::PatientContext& patient, qint64 patientId, ui::UserInterface& ui,
+    DischargeDialog(const store::DataDirectory& files, const shell::PatientContext& patient, qint64 patientId, ui::UserInterface& ui,
                     QWidget* parent = nullptr);
 
     // "确定": keeps the date and the fee and closes confirmed; a fee that is not a number
@@ -24,7 +24,8 @@ public:
     std::optional<DischargeChoice> choice() const { return choice_; }
 
     // Runs the dialog modally; nullopt when cancelled.
-    static std::optional<DischargeChoice> ask(const shell::PatientContext& patient, qint64 patientId,
+    static std::optional<DischargeChoice> ask(const store::DataDirectory& files, const shell::PatientContext& patient,
+                                               qint64 patientId,
                                               ui::UserInterface& ui, QWidget* parent);
 
 private:

@@ -29,12 +29,12 @@ inline QComboBox* pickList(bool editable, const char* objectName, const QStringL
 // Offers the code table's diagnoses matching what is typed in an editable list. The typed
 // text and the cursor stay where they are, and the refill itself raises no signal, so it
 // cannot start another search.
-inline void showDiagnosisMatches(QComboBox* box, const QString& typed) {
+inline void showDiagnosisMatches(const store::DataDirectory& files, QComboBox* box, const QString& typed) {
     const QSignalBlocker quiet(box);
     QLineEdit* edit = box->lineEdit();
     const int cursor = edit->cursorPosition();
     box->clear();
-    box->addItems(searchDiagnoses(typed));
+    box->addItems(searchDiagnoses(files, typed));
     box->setCurrentIndex(-1);
     box->setEditText(typed);
     edit->setCursorPosition(cursor);

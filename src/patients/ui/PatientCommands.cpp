@@ -1,105 +1,98 @@
 #include "patients/ui/PatientCommands.h"
 
-#include <QLabel>
-
 #include "patients/StatusTransitions.h"
 #include "patients/ui/AdmissionWindow.h"
 #include "patients/ui/DischargeDialog.h"
 #include "patients/ui/PatientInfoForm.h"
 #include "patients/ui/TransferWindow.h"
-#include "records/ui/RecordPage.h"
-#include "shell/ui/MainWindow.h"
+#include "shell/MainCommands.h"
+#include "shell/ui/Workbench.h"
 
 namespace qh::patients {
 
-using shell::MainWindow;
+using shell::CommandRegistry;
+using shell::PatientSelection;
 using shell::PatientStatus;
 
 namespace {
 
-// Selects the list row of the patient with this 编号, when the list shows it.
-void selectPatient(MainWindow& window, qint64 id) {
-    const auto& rows = window.patientList().rows();
-    for (int row = 0; row < rows.size(); ++row)
-        if (rows[row].id == id) return window.selectPatientRow(row);
-}
+// The patient-information form as the document in front of the user: offered for saving
+// before the patient or the page changes, saved by "保存病历" on entry 0.
+class InformationDocument : public shell::EditableDocument {
+public:
+    InformationDocument(PatientInfoForm& form, PatientSelection& selection) : form_(form), selection_(selection) {}
+    bool isModified() const override { return form_.isModified() && !selection_.isEmpty(); }
+    QString title() const override { return QStringLiteral("患者一般信息"); }
+    bool save() override {
+        if (selection_.isEmpty() || !form_.save(selection_.id())) return false;
+        selection_.reload();  // the list's row and every page show what was saved
+        return true;
+    }
+    void discardChanges() override { form_.load(selection_.patient()); }
 
-// After a status change: the list that is showing is refilled and the work area goes
-// back to the record page without a patient.
-void afterStatusChange(MainWindow& window) {
-    window.refreshList();
-    window.showPage(shell::RecordsPage0);
-}
+private:
+    PatientInfoForm& form_;
+    PatientSelection& selection_;
+};
 
 }  // namespace
 
-records::RecordPage* installPatientCommands(MainWindow& window, ui::UserInterface& ui) {
-    auto* form = new PatientInfoForm(window.user(), ui);
-    auto* page = new records::RecordPage(form);
-    MainWindow* w = &window;
+void installPatientCommands(shell::Workbench& bench) {
+    shell::Workbench* b = &bench;
+    PatientSelection& selection = bench.selection();
+    CommandRegistry& commands = bench.commands();
 
-    page->setPatientInformationSave([w, form] {
-        const qint64 id = w->selectedPatientId();
-        if (id <= 0) return;
-        // The row's text is rebuilt by refilling the list, then the patient is selected again.
-        if (form->save(id)) {
-            w->refreshList();
-            selectPatient(*w, id);
-        }
+    auto* form = new PatientInfoForm(bench.files(), bench.user(), bench.userInterface());
+    auto* document = new InformationDocument(*form, selection);
+    QObject::connect(form, &QObject::destroyed, [document] { delete document; });
+    // The form always shows the selected patient, or nobody.
+    QObject::connect(&selection, &PatientSelection::changed, form, [form, &selection] {
+        if (selection.isEmpty()) form->clear();
+        else form->load(selection.patient());
     });
-    // Selecting a patient shows entry 0 with the patient's particulars.
-    window.setPage(shell::RecordsPage, page, [w, page, form] {
-        page->clearDocuments();
-        form->load(w->patient());
-    });
-    auto* empty = new QLabel;
-    window.setPage(shell::RecordsPage0, empty);
+    bench.setPatientInformation(form, document);
 
-    window.setCommandHandler(shell::cmd::SaveRecord, [w, page] {
-        if (w->currentPage() == shell::RecordsPage && w->selectedPatientId() > 0) page->save();
-    });
-
-    window.setCommandHandler(shell::cmd::Admit, [w, &ui] {
-        AdmissionWindow admission(w->user(), ui, w);
+    commands.setHandler(shell::cmd::Admit, [b] {
+        AdmissionWindow admission(b->files(), b->user(), b->userInterface(), b->window());
         if (admission.exec() != QDialog::Accepted) return;
-        w->chooseStatus(PatientStatus::InWard);
-        selectPatient(*w, admission.registeredPatientId());
+        b->patientList().showStatus(PatientStatus::InWard);
+        b->patientList().selectPatient(admission.registeredPatientId());
     });
 
-    auto transitions = std::make_shared<StatusTransitions>(w->user(), ui);
-    transitions->setBeforeChange([w] { w->offerSaveIfShowingRecords(); });
-
-    const auto afterOutcome = [w](TransitionOutcome outcome) {
-        // A refusal or a cancellation changes nothing; anything else refills the list.
-        if (outcome == TransitionOutcome::Done || outcome == TransitionOutcome::Failed) afterStatusChange(*w);
+    auto transitions = std::make_shared<StatusTransitions>(bench.files(), bench.user(), bench.userInterface());
+    transitions->setBeforeChange([b] { b->offerSaveIfShowingRecords(); });
+    // A refusal or a cancellation changes nothing; anything else reads the list again,
+    // which keeps the patient selected only while the list still shows them.
+    const auto afterwards = [b](TransitionOutcome outcome) {
+        if (outcome == TransitionOutcome::Done || outcome == TransitionOutcome::Failed) b->patientList().refill();
     };
 
-    window.setCommandHandler(shell::cmd::Pending, [w, transitions, afterOutcome] {
-        afterOutcome(transitions->setPending(w->patientList().status(), w->selectedPatientId(), w->patient().name));
+    commands.setHandler(shell::cmd::Pending, [b, transitions, afterwards] {
+        afterwards(transitions->setPending(b->selection()));
     });
-    window.setCommandHandler(shell::cmd::Discharge, [w, &ui, transitions, afterOutcome] {
-        const qint64 id = w->selectedPatientId();
-        afterOutcome(transitions->discharge(w->patientList().status(), id, w->patient().name, [w, &ui, id] {
-            return DischargeDialog::ask(w->patient(), id, ui, w);
+    commands.setHandler(shell::cmd::Discharge, [b, transitions, afterwards] {
+        PatientSelection& patient = b->selection();
+        afterwards(transitions->discharge(patient, [b, &patient] {
+            return DischargeDialog::ask(b->files(), patient.patient(), patient.id(), b->userInterface(), b->window());
         }));
     });
-    window.setCommandHandler(shell::cmd::Return, [w, transitions, afterOutcome] {
-        afterOutcome(transitions->returnToWard(w->patientList().status(), w->selectedPatientId(), w->patient().name));
+    commands.setHandler(shell::cmd::Return, [b, transitions, afterwards] {
+        afterwards(transitions->returnToWard(b->selection()));
     });
-    window.setCommandHandler(shell::cmd::Transfer, [w, transitions] {
-        if (w->selectedPatientId() <= 0) return;
-        w->offerSaveIfShowingRecords();
-        TransferWindow transfer(w->patient(), w->patientList().status(), *transitions, w);
-        transfer.exec();
-        // The patient may now belong to another department or doctor: the list is refilled.
-        if (transfer.transferred()) w->refreshList();
-    });
-    window.setCommandHandler(shell::cmd::DeletePatient, [w, transitions] {
-        const TransitionOutcome outcome =
-            transitions->deletePatient(w->patientList().status(), w->selectedPatientId(), w->patient());
-        if (outcome == TransitionOutcome::Done || outcome == TransitionOutcome::Failed) w->refreshList();
-    });
-    return page;
+    commands.setHandler(
+        shell::cmd::Transfer,
+        [b, transitions] {
+            b->offerSaveIfShowingRecords();
+            TransferWindow transfer(b->files(), b->selection(), *transitions, b->window());
+            transfer.exec();
+            // The patient may now belong to another department or doctor.
+            if (transfer.transferred()) b->patientList().refill();
+        },
+        CommandRegistry::Needs::Patient);
+    commands.setHandler(
+        shell::cmd::DeletePatient,
+        [b, transitions, afterwards] { afterwards(transitions->deletePatient(b->selection())); },
+        CommandRegistry::Needs::Patient);
 }
 
 }  // namespace qh::patients

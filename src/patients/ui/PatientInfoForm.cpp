@@ -33,18 +33,19 @@ void setListText(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-PatientInfoForm::PatientInfoForm(const shell::UserContext& user, ui::UserInterface& ui, QWidget* parent)
-    : QWidget(parent), user_(user), ui_(ui) {
+PatientInfoForm::PatientInfoForm(const store::DataDirectory& files, const shell::UserContext& user, ui::UserInterface& ui,
+                                 QWidget* parent)
+    : QWidget(parent), files_(files), user_(user), ui_(ui) {
     setObjectName(QStringLiteral("patientInfoForm"));
     name_ = textBox("name");
-    doctor_ = pickList(false, "doctor", usersOfDepartment(user.department));
+    doctor_ = pickList(false, "doctor", usersOfDepartment(files, user.department));
     age_ = textBox("age");
     room_ = textBox("room");
     card_ = textBox("insuranceNumber");
     number_ = textBox("admissionNumber");
-    address_ = pickList(true, "address", commonEntries(QStringLiteral("联系地址")));
-    diagnosis_ = pickList(true, "diagnosis", commonEntries(QStringLiteral("疾病名称")));
-    complaint_ = pickList(true, "complaint", commonEntries(QStringLiteral("主诉")));
+    address_ = pickList(true, "address", commonEntries(files, QStringLiteral("联系地址")));
+    diagnosis_ = pickList(true, "diagnosis", commonEntries(files, QStringLiteral("疾病名称")));
+    complaint_ = pickList(true, "complaint", commonEntries(files, QStringLiteral("主诉")));
     sex_ = pickList(false, "sex", kSexes);
     admitted_ = new QDateTimeEdit;
     admitted_->setObjectName(QStringLiteral("admissionDate"));
@@ -65,9 +66,9 @@ PatientInfoForm::PatientInfoForm(const shell::UserContext& user, ui::UserInterfa
     pressure_ = textBox("bloodPressure");
     phone_ = textBox("phone");
     idCard_ = textBox("idCardNumber");
-    occupation_ = pickList(true, "occupation", parameterList(QStringLiteral("职业")));
+    occupation_ = pickList(true, "occupation", parameterList(files, QStringLiteral("职业")));
     contact_ = textBox("contact");
-    relation_ = pickList(true, "relation", parameterList(QStringLiteral("患者关系")));
+    relation_ = pickList(true, "relation", parameterList(files, QStringLiteral("患者关系")));
 
     auto* grid = new QGridLayout;
     int row = 0, col = 0;
@@ -116,10 +117,23 @@ PatientInfoForm::PatientInfoForm(const shell::UserContext& user, ui::UserInterfa
     layout->addStretch(1);
 
     connect(diagnosis_, &QComboBox::editTextChanged, this, [this](const QString& typed) {
-        if (!loading_ && !typed.isEmpty() && diagnosis_->hasFocus()) showDiagnosisMatches(diagnosis_, typed);
+        if (!loading_ && !typed.isEmpty() && diagnosis_->hasFocus()) showDiagnosisMatches(files_, diagnosis_, typed);
     });
 
+    // Whatever the user changes marks the form modified; loading a patient does not.
+    const auto typed = [this] {
+        if (!loading_) modified_ = true;
+    };
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) connect(edit, &QLineEdit::textChanged, this, typed);
+    for (QComboBox* box : findChildren<QComboBox*>()) connect(box, &QComboBox::currentTextChanged, this, typed);
+    for (QDateTimeEdit* edit : findChildren<QDateTimeEdit*>())
+        connect(edit, &QDateTimeEdit::dateTimeChanged, this, typed);
+
     // Until a patient is selected the form is blank and closed to typing.
+    clear();
+}
+
+void PatientInfoForm::clear() {
     load(shell::PatientContext{});
     setEnabled(false);
 }
@@ -151,6 +165,7 @@ void PatientInfoForm::load(const shell::PatientContext& patient) {
     contact_->setText(p.contact);
     setListText(relation_, p.relation);
     loading_ = false;
+    modified_ = false;
 }
 
 Particulars PatientInfoForm::particulars() const {
@@ -180,6 +195,10 @@ Particulars PatientInfoForm::particulars() const {
     return p;
 }
 
-bool PatientInfoForm::save(qint64 patientId) { return saveParticulars(particulars(), patientId, user_, ui_); }
+bool PatientInfoForm::save(qint64 patientId) {
+    if (!saveParticulars(files_, particulars(), patientId, user_, ui_)) return false;
+    modified_ = false;
+    return true;
+}
 
 }  // namespace qh::patients

@@ -15,15 +15,21 @@ namespace qh::patients {
 class PatientInfoForm : public QWidget {
     Q_OBJECT
 public:
-    PatientInfoForm(const shell::UserContext& user, ui::UserInterface& ui, QWidget* parent = nullptr);
+    PatientInfoForm(const store::DataDirectory& files, const shell::UserContext& user, ui::UserInterface& ui,
+                    QWidget* parent = nullptr);
 
-    // Fills every field from the patient (part of selecting a patient).
+    // Fills every field from the patient (part of selecting a patient); not modified after.
     void load(const shell::PatientContext& patient);
+    // Nobody selected: every field blank, the form closed to typing.
+    void clear();
+    // Typed into since the last load or save.
+    bool isModified() const { return modified_; }
     Particulars particulars() const;
     // Writes the form to the patient row patientId, with its message; true when written.
     bool save(qint64 patientId);
 
 private:
+    store::DataDirectory files_;
     const shell::UserContext& user_;
     ui::UserInterface& ui_;
     QLineEdit *name_, *age_, *room_, *card_, *number_, *bed_, *temperature_, *pulse_, *respiration_, *pressure_;
@@ -32,6 +38,7 @@ private:
     QDateTimeEdit* admitted_;
     QDateEdit* birth_;
     bool loading_ = false;
+    bool modified_ = false;
 };
 
 }  // namespace qh::patients

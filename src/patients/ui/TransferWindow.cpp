@@ -11,12 +11,13 @@
 
 namespace qh::patients {
 
-TransferWindow::TransferWindow(const shell::PatientContext& patient, shell::PatientStatus shown,
+TransferWindow::TransferWindow(const store::DataDirectory& files, const shell::PatientSelection& patient,
                                StatusTransitions& transitions, QWidget* parent)
-    : QDialog(parent), patient_(patient), transitions_(transitions) {
+    : QDialog(parent), files_(files), patient_(patient), transitions_(transitions) {
+    const shell::PatientStatus shown = patient.listStatus();
     setWindowTitle(QStringLiteral("患者转科"));
     setModal(true);
-    auto* label = new QLabel(transferLabel(shown, patient).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    auto* label = new QLabel(transferLabel(shown, patient.patient()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     label->setObjectName(QStringLiteral("summary"));
     department_ = new QComboBox;
     department_->setObjectName(QStringLiteral("department"));
@@ -45,7 +46,7 @@ TransferWindow::TransferWindow(const shell::PatientContext& patient, shell::Pati
         ok->setEnabled(false);
         return;
     }
-    department_->addItems(departments());
+    department_->addItems(departments(files_));
     department_->setCurrentIndex(-1);
     connect(department_, &QComboBox::currentTextChanged, this, &TransferWindow::chooseDepartment);
     connect(ok, &QPushButton::clicked, this, &TransferWindow::confirm);
@@ -53,7 +54,7 @@ TransferWindow::TransferWindow(const shell::PatientContext& patient, shell::Pati
 
 void TransferWindow::chooseDepartment(const QString& department) {
     doctor_->clear();
-    doctor_->addItems(usersOfDepartment(department));
+    doctor_->addItems(usersOfDepartment(files_, department));
     doctor_->setCurrentIndex(-1);
 }
 

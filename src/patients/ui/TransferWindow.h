@@ -12,9 +12,9 @@ namespace qh::patients {
 class TransferWindow : public QDialog {
     Q_OBJECT
 public:
-    // shown: the status option the patient was selected from; only the in-ward list may transfer.
-    TransferWindow(const shell::PatientContext& patient, shell::PatientStatus shown, StatusTransitions& transitions,
-                   QWidget* parent = nullptr);
+    // Only a patient selected from the in-ward list may transfer.
+    TransferWindow(const store::DataDirectory& files, const shell::PatientSelection& patient,
+                   StatusTransitions& transitions, QWidget* parent = nullptr);
 
     void chooseDepartment(const QString& department);
     // Writes the transfer; the window closes when it succeeded.
@@ -22,7 +22,8 @@ public:
     bool transferred() const { return transferred_; }
 
 private:
-    const shell::PatientContext& patient_;
+    store::DataDirectory files_;
+    const shell::PatientSelection& patient_;
     StatusTransitions& transitions_;
     QComboBox* department_;
     QComboBox* doctor_;

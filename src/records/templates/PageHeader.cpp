@@ -2,9 +2,7 @@
 
 #include "common/GbkText.h"
 #include "records/templates/DocumentPort.h"
-#include "store/DatabaseFiles.h"
-#include "store/ExternalDatabase.h"
-#include "store/SqlText.h"
+#include "store/Connection.h"
 
 namespace qh::records {
 
@@ -21,15 +19,12 @@ QString composeHeaderLine(const HeaderValues& v, const HeaderFlags& f, const QSt
     return p1 + sep + p2 + sep + p3 + sep + p4 + rest + sep + p5;
 }
 
-QByteArray loadCommonHeader(const QString& paper) {
-    store::ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return {};
-    const auto rs = db.Query(QStringLiteral("select * from GSMB  where 检索='") + store::sqlText(kCommonHeaderKey) +
-                             QStringLiteral("' and 纸张='") + store::sqlText(paper) + QStringLiteral("'"));
-    const QByteArray bytes = db.Read(rs, QStringLiteral("数据")).toBytes();
-    db.CloseRecordSet(rs);
-    db.Close();
-    return bytes;
+QByteArray loadCommonHeader(const store::DataDirectory& files, const QString& paper) {
+    store::Connection db = store::Connection::open(files, store::DbFile::Main);
+    if (!db.isOpen()) return {};
+    return db.query(QStringLiteral("select * from GSMB  where 检索=? and 纸张=?"), {kCommonHeaderKey, paper})
+        .first()
+        .bytes(QStringLiteral("数据"));
 }
 
 void composeRecordHeader(DocumentPort& headerEditor, DocumentPort& record, const QString& hospitalName,
@@ -40,10 +35,10 @@ void composeRecordHeader(DocumentPort& headerEditor, DocumentPort& record, const
     record.setHeaderContent(headerEditor.content());
 }
 
-bool previewTemplateHeader(DocumentPort& templateEditor, const QString& hospitalName, const QString& department,
-                           const HeaderFlags& boxes, const QString& paper) {
+bool previewTemplateHeader(const store::DataDirectory& files, DocumentPort& templateEditor, const QString& hospitalName,
+                           const QString& department, const HeaderFlags& boxes, const QString& paper) {
     RecordDocumentPort header;
-    if (!header.setContent(loadCommonHeader(paper))) return false;
+    if (!header.setContent(loadCommonHeader(files, paper))) return false;
     const HeaderValues samples{QStringLiteral("XXX"), department, QStringLiteral("X"), QStringLiteral("X"),
                                QStringLiteral("XXX")};
     composeRecordHeader(header, templateEditor, hospitalName, samples, boxes, paper);

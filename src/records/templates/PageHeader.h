@@ -20,7 +20,7 @@ struct HeaderValues {
 QString composeHeaderLine(const HeaderValues& values, const HeaderFlags& flags, const QString& paper);
 
 // The common page-header document of the paper; empty bytes when there is none.
-QByteArray loadCommonHeader(const QString& paper);
+QByteArray loadCommonHeader(const store::DataDirectory& files, const QString& paper);
 
 // Fills "{医院名称}" and "{眉头}" in the header editor (holding the common page-header
 // document), clears its modified flag and places it as the page header of the record.
@@ -30,8 +30,8 @@ void composeRecordHeader(DocumentPort& headerEditor, DocumentPort& record, const
 // The template page's preview: the same header from sample values ("XXX", "X"), each
 // field shown when its box on the page is ticked; the department is the login one.
 // False when the common page-header document cannot be read.
-bool previewTemplateHeader(DocumentPort& templateEditor, const QString& hospitalName, const QString& department,
-                           const HeaderFlags& boxes, const QString& paper);
+bool previewTemplateHeader(const store::DataDirectory& files, DocumentPort& templateEditor, const QString& hospitalName,
+                           const QString& department, const HeaderFlags& boxes, const QString& paper);
 
 // The record's paper from the base-document column in force: A4 for "A4数据", else B5.
 void setRecordPaper(DocumentPort& record, const QString& baseColumn);

@@ -1,49 +1,37 @@
 #include "records/templates/TemplatePageModel.h"
 
 #include "records/templates/DocumentPort.h"
-#include "store/DatabaseFiles.h"
-#include "store/ExternalDatabase.h"
-#include "store/SqlText.h"
+#include "store/Connection.h"
 #include "interaction/UserInterface.h"
 
 namespace qh::records {
-
-using store::ExternalDatabase;
-using store::sqlText;
 
 namespace {
 
 QString truth(bool on) { return on ? QStringLiteral("真") : QStringLiteral("假"); }
 
-qint64 orderOf(ExternalDatabase& db, qint64 id) {
-    const auto rs = db.Query(QStringLiteral("select 顺序 from GSMB where 编号=") + QString::number(id));
-    const qint64 order = db.Read(rs, 1).toInt();
-    db.CloseRecordSet(rs);
-    return order;
+qint64 orderOf(store::Connection& db, qint64 id) {
+    return db.query(QStringLiteral("select 顺序 from GSMB where 编号=?"), {id}).first().integer(QStringLiteral("顺序"));
 }
 
-bool setOrder(ExternalDatabase& db, qint64 id, qint64 order) {
-    return db.Execute(QStringLiteral("UPDATE GSMB SET 顺序=") + QString::number(order) + QStringLiteral(" where 编号=") +
-                      QString::number(id));
+bool setOrder(store::Connection& db, qint64 id, qint64 order) {
+    return db.execute(QStringLiteral("UPDATE GSMB SET 顺序=? where 编号=?"), {order, id}).changed();
 }
 
 }  // namespace
 
-TemplatePageModel::TemplatePageModel(DocumentPort& editor, ui::UserInterface& ui, const TemplateSettings& settings)
-    : editor_(editor), ui_(ui), settings_(settings) {}
+TemplatePageModel::TemplatePageModel(const store::DataDirectory& files, DocumentPort& editor, ui::UserInterface& ui,
+                                     const TemplateSettings& settings)
+    : files_(files), editor_(editor), ui_(ui), settings_(settings) {}
 
 void TemplatePageModel::listTemplates() {
     entries_.clear();
     selected_ = -1;
-    ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return;
-    const auto rs = db.Query(QStringLiteral("select * from GSMB where 纸张='") + sqlText(settings_.paper) +
-                             QStringLiteral("' AND 备注='Y' order by 顺序 ASC"));
-    for (; !db.IsEOF(rs); db.MoveNext(rs)) {
-        entries_.append({db.Read(rs, QStringLiteral("标题")).toText(), db.Read(rs, QStringLiteral("编号")).toInt()});
-    }
-    db.CloseRecordSet(rs);
-    db.Close();
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    if (!db.isOpen()) return;
+    for (const store::Row& row : db.query(
+             QStringLiteral("select * from GSMB where 纸张=? AND 备注='Y' order by 顺序 ASC"), {settings_.paper}))
+        entries_.append({row.text(QStringLiteral("标题")), row.integer(QStringLiteral("编号"))});
 }
 
 QString TemplatePageModel::countLabel() const {
@@ -67,35 +55,26 @@ bool TemplatePageModel::openRow(int row) {
 
 bool TemplatePageModel::openTemplate(qint64 id) {
     offerSave();
-    ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return false;
-    const auto rs = db.Query(QStringLiteral("select * from GSMB where 编号=") + QString::number(id));
-    if (db.IsEOF(rs)) {
-        db.CloseRecordSet(rs);
-        return false;
-    }
-    const QByteArray data = db.Read(rs, QStringLiteral("数据")).toBytes();
-    TemplateOptions options;
-    options.header = db.Read(rs, QStringLiteral("页眉")).toText() == truth(true);
-    options.multiAdd = db.Read(rs, QStringLiteral("添加")).toText() == truth(true);
-    options.inMenu = db.Read(rs, QStringLiteral("选中")).toBool();
-    const QString title = db.Read(rs, QStringLiteral("标题")).toText();
-    const QString recordTitle = db.Read(rs, QStringLiteral("病历标题")).toText();
-    const QString key = db.Read(rs, QStringLiteral("检索")).toText();
-    db.CloseRecordSet(rs);
-    db.Close();
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    if (!db.isOpen()) return false;
+    const store::Row row = db.query(QStringLiteral("select * from GSMB where 编号=?"), {id}).first();
+    db.close();
+    if (!row.isValid()) return false;
+    const QString title = row.text(QStringLiteral("标题"));
     // A damaged document is not opened: saving it would overwrite the stored bytes with
     // whatever the editor held before.
-    if (!editor_.setContent(data)) {
+    if (!editor_.setContent(row.bytes(QStringLiteral("数据")))) {
         ui_.messageDialog(title + QStringLiteral("模板数据已损坏，无法打开"));
         return false;
     }
     editor_.setModified(false);
-    options_ = options;
+    options_.header = row.text(QStringLiteral("页眉")) == truth(true);
+    options_.multiAdd = row.text(QStringLiteral("添加")) == truth(true);
+    options_.inMenu = row.boolean(QStringLiteral("选中"));
     openId_ = id;
     openTitle_ = title;
-    openRecordTitle_ = recordTitle;
-    openKey_ = key;
+    openRecordTitle_ = row.text(QStringLiteral("病历标题"));
+    openKey_ = row.text(QStringLiteral("检索"));
     for (int i = 0; i < entries_.size(); ++i)
         if (entries_[i].id == id) selected_ = i;
     return true;
@@ -103,30 +82,24 @@ bool TemplatePageModel::openTemplate(qint64 id) {
 
 void TemplatePageModel::newTemplate() {
     offerSave();
-    ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return;
-    auto rs = db.Query(QStringLiteral("select * from 基础模板"));
-    const QByteArray base = db.Read(rs, settings_.baseColumn).toBytes();
-    db.CloseRecordSet(rs);
-    rs = db.Query(QStringLiteral("select * from GSMB order by 编号 ASC"));
-    db.MoveLast(rs);
-    const qint64 n = db.Read(rs, QStringLiteral("编号")).toInt() + 1;
-    db.CloseRecordSet(rs);
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    if (!db.isOpen()) return;
+    const QByteArray base = db.query(QStringLiteral("select * from 基础模板")).first().bytes(settings_.baseColumn);
+    // The key's number follows the last 编号 of all papers.
+    const store::Rows all = db.query(QStringLiteral("select * from GSMB order by 编号 ASC"));
+    const qint64 n = (all.isEmpty() ? 0 : all[all.size() - 1].integer(QStringLiteral("编号"))) + 1;
+    const QString key = QStringLiteral("新增模板") + QString::number(n);
     const int c = int(entries_.size()) + 1;
-    const QString sql = QStringLiteral("INSERT INTO GSMB (备注,纸张,检索,标题,病历标题,页眉,顺序,数据) values ('Y','") +
-                        sqlText(settings_.paper) + QStringLiteral("','新增模板") + QString::number(n) +
-                        QStringLiteral("','新增模板','新增模板") + QString::number(n) + QStringLiteral("','") +
-                        truth(options_.header) + QStringLiteral("',") + QString::number(c) + QStringLiteral(",?)");
-    if (!db.Execute(sql, base)) {
-        db.Close();
-        return;
-    }
-    const qint64 id = db.LastInsertId();
-    db.Close();
-    entries_.append({QStringLiteral("新增模板"), id});
+    const store::ExecResult inserted =
+        db.execute(QStringLiteral("INSERT INTO GSMB (备注,纸张,检索,标题,病历标题,页眉,顺序,数据) "
+                                  "values ('Y',?,?,'新增模板',?,?,?,?)"),
+                   {settings_.paper, key, key, truth(options_.header), c, base});
+    db.close();
+    if (!inserted.changed()) return;
+    entries_.append({QStringLiteral("新增模板"), inserted.insertedKey});
     // The new template is the one open now; the old one's changes were offered above.
     editor_.setModified(false);
-    openTemplate(id);
+    openTemplate(inserted.insertedKey);
 }
 
 bool TemplatePageModel::saveTemplate() {
@@ -134,16 +107,14 @@ bool TemplatePageModel::saveTemplate() {
         ui_.messageDialog(QStringLiteral("文件不存在"));
         return false;
     }
-    ExternalDatabase db;
-    bool ok = store::openFile(db, store::DbFile::Main);
-    if (ok) {
-        ok = db.Execute(QStringLiteral("UPDATE GSMB SET 选中=") + (options_.inMenu ? QStringLiteral("1") : QStringLiteral("0")) +
-                            QStringLiteral(",页眉='") + truth(options_.header) + QStringLiteral("',添加='") +
-                            truth(options_.multiAdd) + QStringLiteral("',数据=? where 编号=") + QString::number(openId_),
-                        editor_.content());
-        db.Close();
-    }
-    if (!ok) {
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    const bool saved =
+        db.isOpen() && db.execute(QStringLiteral("UPDATE GSMB SET 选中=?,页眉=?,添加=?,数据=? where 编号=?"),
+                                  {options_.inMenu, truth(options_.header), truth(options_.multiAdd),
+                                   editor_.content(), openId_})
+                           .changed();
+    db.close();
+    if (!saved) {
         ui_.messageDialog(openTitle_ + QStringLiteral("模板保存失败！"));
         return false;
     }
@@ -157,16 +128,14 @@ bool TemplatePageModel::renameTemplate(const QString& title, const QString& reco
         ui_.messageDialog(QStringLiteral("文件不存在"));
         return false;
     }
-    ExternalDatabase db;
-    bool ok = store::openFile(db, store::DbFile::Main);
-    if (ok) {
-        ok = db.Execute(QStringLiteral("UPDATE GSMB SET 标题='") + sqlText(title) + QStringLiteral("',病历标题='") +
-                        sqlText(recordTitle) + QStringLiteral("' where 编号=") + QString::number(openId_));
-        db.Close();
-    }
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    const bool saved = db.isOpen() && db.execute(QStringLiteral("UPDATE GSMB SET 标题=?,病历标题=? where 编号=?"),
+                                                 {title, recordTitle, openId_})
+                                          .changed();
+    db.close();
     ui_.messageDialog(QStringLiteral("患者") + title +
-                      (ok ? QStringLiteral("模板标题保存成功！") : QStringLiteral("模板标题保存失败！")));
-    if (!ok) return false;
+                      (saved ? QStringLiteral("模板标题保存成功！") : QStringLiteral("模板标题保存失败！")));
+    if (!saved) return false;
     openTitle_ = title;
     openRecordTitle_ = recordTitle;
     for (auto& e : entries_)
@@ -184,11 +153,11 @@ void TemplatePageModel::deleteTemplate() {
                               QStringLiteral("】吗？\r\n\r\n   注意：删除后病历不可恢复！"),
                           true) != 1)
         return;
-    ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return;
-    const bool ok = db.Execute(QStringLiteral("delete from GSMB  where 编号=") + QString::number(doomed.id));
-    db.Close();
-    if (!ok) return;
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    if (!db.isOpen()) return;
+    const bool deleted = db.execute(QStringLiteral("delete from GSMB  where 编号=?"), {doomed.id}).changed();
+    db.close();
+    if (!deleted) return;
     const int row = selected_;
     entries_.removeAt(row);
     if (doomed.id == openId_) {
@@ -218,22 +187,23 @@ void TemplatePageModel::moveTemplateDown() {
 }
 
 void TemplatePageModel::swapWithNeighbour(int neighbour) {
-    ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return;
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    if (!db.isOpen()) return;
     const qint64 mine = entries_[selected_].id;
     const qint64 other = entries_[neighbour].id;
+    // The two rows change together or not at all; a row gone meanwhile undoes the move.
+    store::Transaction tx(db);
     qint64 myOrder = orderOf(db, mine);
     qint64 otherOrder = orderOf(db, other);
     if (myOrder == otherOrder) {
         // Swapping equal positions would change nothing that lasts: the list would come
         // back in the old order when read again. The list's order is written out first.
-        for (int i = 0; i < entries_.size(); ++i) setOrder(db, entries_[i].id, i + 1);
+        for (int i = 0; i < entries_.size(); ++i)
+            if (!setOrder(db, entries_[i].id, i + 1)) return;
         myOrder = selected_ + 1;
         otherOrder = neighbour + 1;
     }
-    const bool ok = setOrder(db, mine, otherOrder) && setOrder(db, other, myOrder);
-    db.Close();
-    if (!ok) return;
+    if (!setOrder(db, mine, otherOrder) || !setOrder(db, other, myOrder) || !tx.commit()) return;
     entries_.swapItemsAt(selected_, neighbour);
     selected_ = neighbour;
 }

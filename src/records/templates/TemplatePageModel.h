@@ -32,7 +32,8 @@ inline const QString kTemplateOptionsHelp = QStringLiteral(
 
 class TemplatePageModel {
 public:
-    TemplatePageModel(DocumentPort& editor, ui::UserInterface& ui, const TemplateSettings& settings);
+    TemplatePageModel(const store::DataDirectory& files, DocumentPort& editor, ui::UserInterface& ui,
+                      const TemplateSettings& settings);
 
     // Reads the list of the paper's templates; no entry is selected afterwards.
     void listTemplates();
@@ -46,12 +47,15 @@ public:
     bool openTemplate(qint64 id);
     bool openRow(int row);
     void newTemplate();
+    // Save and rename say whether they succeeded; a template whose row is gone (deleted at
+    // another workstation) is not saved. Delete and the moves leave the list as it is when
+    // they changed no row.
     bool saveTemplate();
     bool renameTemplate(const QString& title, const QString& recordTitle);
     void deleteTemplate();
     void moveTemplateUp();
     void moveTemplateDown();
-    QStringList listRecordTitles() const { return records::listRecordTitles(settings_.paper); }
+    QStringList listRecordTitles() const { return records::listRecordTitles(files_, settings_.paper); }
     static QString templateOptionsHelpText() { return kTemplateOptionsHelp; }
 
     // The open template: 0 when none.
@@ -62,12 +66,14 @@ public:
     QString caption() const;  // "当前模板： " + 标题
     TemplateOptions& options() { return options_; }
     const TemplateSettings& settings() const { return settings_; }
+    const store::DataDirectory& files() const { return files_; }
 
 private:
-    // Offers to save the open template when it is modified; true when the switch may go on.
+    // Offers to save the open template when it is modified.
     void offerSave();
     void swapWithNeighbour(int neighbour);
 
+    store::DataDirectory files_;
     DocumentPort& editor_;
     ui::UserInterface& ui_;
     TemplateSettings settings_;

@@ -1,14 +1,9 @@
 #include "records/templates/TemplateSettings.h"
 
-#include "store/DatabaseFiles.h"
-#include "store/ExternalDatabase.h"
-#include "store/SqlText.h"
+#include "store/Connection.h"
 #include "interaction/UserInterface.h"
 
 namespace qh::records {
-
-using store::ExternalDatabase;
-using store::sqlText;
 
 PaperGeometry paperGeometry(const QString& paper) {
     if (paper == QLatin1String("B")) return {1820, 2570, 74};
@@ -17,22 +12,19 @@ PaperGeometry paperGeometry(const QString& paper) {
 
 namespace {
 
-bool headerFieldShown(ExternalDatabase& db, const QString& item) {
-    const auto rs = db.Query(QStringLiteral("select * from 抬头 where 项目='") + sqlText(item) + QStringLiteral("'"));
-    const bool shown = !db.IsEOF(rs) && db.Read(rs, QStringLiteral("选中")).toBool();
-    db.CloseRecordSet(rs);
-    return shown;
+bool headerFieldShown(store::Connection& db, const QString& item) {
+    // A field without its row is not shown (the empty row reads as false).
+    return db.query(QStringLiteral("select * from 抬头 where 项目=?"), {item}).first().boolean(QStringLiteral("选中"));
 }
 
 }  // namespace
 
-TemplateSettings loadTemplateSettings() {
+TemplateSettings loadTemplateSettings(const store::DataDirectory& files) {
     TemplateSettings s;
-    ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return s;
-    const auto rs = db.Query(QStringLiteral("select * from 基础模板"));
-    const bool a4 = db.IsEOF(rs) || db.Read(rs, QStringLiteral("纸张数据")).toBool();
-    db.CloseRecordSet(rs);
+    store::Connection db = store::Connection::open(files, store::DbFile::Main);
+    if (!db.isOpen()) return s;
+    const store::Row base = db.query(QStringLiteral("select * from 基础模板")).first();
+    const bool a4 = !base.isValid() || base.boolean(QStringLiteral("纸张数据"));
     s.paper = a4 ? QStringLiteral("A") : QStringLiteral("B");
     s.baseColumn = a4 ? QStringLiteral("A4数据") : QStringLiteral("B5数据");
     s.header.name = headerFieldShown(db, QStringLiteral("姓名"));
@@ -40,22 +32,18 @@ TemplateSettings loadTemplateSettings() {
     s.header.room = headerFieldShown(db, QStringLiteral("病室"));
     s.header.bed = headerFieldShown(db, QStringLiteral("床号"));
     s.header.number = headerFieldShown(db, QStringLiteral("住院号"));
-    db.Close();
     return s;
 }
 
-AddMenu buildAddMenu(const QString& paper) {
+AddMenu buildAddMenu(const store::DataDirectory& files, const QString& paper) {
     AddMenu menu;
-    ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return menu;
-    const auto rs = db.Query(QStringLiteral("select * from GSMB  where 选中=true AND 纸张='") + sqlText(paper) +
-                             QStringLiteral("' order by 顺序"));
-    while (!db.IsEOF(rs) && menu.items.size() < kAddMenuSize) {
-        menu.items.append({db.Read(rs, QStringLiteral("病历标题")).toText(), db.Read(rs, QStringLiteral("检索")).toText()});
-        db.MoveNext(rs);
+    store::Connection db = store::Connection::open(files, store::DbFile::Main);
+    if (!db.isOpen()) return menu;
+    for (const store::Row& row :
+         db.query(QStringLiteral("select * from GSMB  where 选中=true AND 纸张=? order by 顺序"), {paper})) {
+        if (menu.items.size() == kAddMenuSize) break;
+        menu.items.append({row.text(QStringLiteral("病历标题")), row.text(QStringLiteral("检索"))});
     }
-    db.CloseRecordSet(rs);
-    db.Close();
     return menu;
 }
 
@@ -65,51 +53,42 @@ QString recordKeyForPatient(const QString& itemKey, const QString& sex) {
     return sex + itemKey.right(6);
 }
 
-QVector<TemplateEntry> listAllTemplates(const QString& paper) {
+QVector<TemplateEntry> listAllTemplates(const store::DataDirectory& files, const QString& paper) {
     QVector<TemplateEntry> entries;
-    ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return entries;
-    const auto rs = db.Query(QStringLiteral("select * from  GSMB WHERE 纸张='") + sqlText(paper) +
-                             QStringLiteral("'  order by 顺序 ASC"));
-    for (; !db.IsEOF(rs); db.MoveNext(rs)) {
+    store::Connection db = store::Connection::open(files, store::DbFile::Main);
+    if (!db.isOpen()) return entries;
+    for (const store::Row& row :
+         db.query(QStringLiteral("select * from  GSMB WHERE 纸张=?  order by 顺序 ASC"), {paper})) {
         // The common page header is a template row too, but no record is made from it.
-        if (db.Read(rs, QStringLiteral("检索")).toText() == kCommonHeaderKey) continue;
-        entries.append({db.Read(rs, QStringLiteral("标题")).toText(), db.Read(rs, QStringLiteral("编号")).toInt()});
+        if (row.text(QStringLiteral("检索")) == kCommonHeaderKey) continue;
+        entries.append({row.text(QStringLiteral("标题")), row.integer(QStringLiteral("编号"))});
     }
-    db.CloseRecordSet(rs);
-    db.Close();
     return entries;
 }
 
-bool addFromList(qint64 id, ui::UserInterface& ui, const std::function<void(const QString& key)>& create) {
-    if (id <= 0) {
+bool addFromList(const store::DataDirectory& files, qint64 id, ui::UserInterface& ui,
+                 const std::function<void(const QString& key)>& create) {
+    const auto refuse = [&ui] {
         ui.messageBox(QStringLiteral("青禾电子病历"), QStringLiteral("请正确选择要添加模板。"));
         return false;
-    }
-    ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return false;
-    const auto rs = db.Query(QStringLiteral("select * from GSMB where 编号=") + QString::number(id));
-    const bool found = !db.IsEOF(rs);
-    const QString key = db.Read(rs, QStringLiteral("检索")).toText();
-    db.CloseRecordSet(rs);
-    db.Close();
-    if (!found) {
-        ui.messageBox(QStringLiteral("青禾电子病历"), QStringLiteral("请正确选择要添加模板。"));
-        return false;
-    }
-    if (create) create(key);
+    };
+    if (id <= 0) return refuse();
+    store::Connection db = store::Connection::open(files, store::DbFile::Main);
+    if (!db.isOpen()) return false;
+    const store::Row row = db.query(QStringLiteral("select * from GSMB where 编号=?"), {id}).first();
+    db.close();
+    if (!row.isValid()) return refuse();
+    if (create) create(row.text(QStringLiteral("检索")));
     return true;
 }
 
-QStringList listRecordTitles(const QString& paper) {
+QStringList listRecordTitles(const store::DataDirectory& files, const QString& paper) {
     QStringList titles;
-    ExternalDatabase db;
-    if (!store::openFile(db, store::DbFile::Main)) return titles;
-    const auto rs = db.Query(QStringLiteral("select 病历标题 from GSMB WHERE 纸张='") + sqlText(paper) +
-                             QStringLiteral("' group by 病历标题 order by avg(顺序)"));
-    for (; !db.IsEOF(rs); db.MoveNext(rs)) titles << db.Read(rs, 1).toText();
-    db.CloseRecordSet(rs);
-    db.Close();
+    store::Connection db = store::Connection::open(files, store::DbFile::Main);
+    if (!db.isOpen()) return titles;
+    for (const store::Row& row : db.query(
+             QStringLiteral("select 病历标题 from GSMB WHERE 纸张=? group by 病历标题 order by avg(顺序)"), {paper}))
+        titles << row.text(QStringLiteral("病历标题"));
     return titles;
 }
 

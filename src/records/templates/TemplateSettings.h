@@ -7,11 +7,10 @@
 #include <QVector>
 #include <functional>
 
+#include "store/DatabaseFiles.h"
+
 namespace qh::ui {
 class UserInterface;
-}
-namespace qh::store {
-class ExternalDatabase;
 }
 
 namespace qh::records {
@@ -39,7 +38,7 @@ PaperGeometry paperGeometry(const QString& paper);
 
 // Reads the paper from 基础模板 and the five header flags from 抬头. A file that cannot be
 // opened gives the defaults (A4, no header fields).
-TemplateSettings loadTemplateSettings();
+TemplateSettings loadTemplateSettings(const store::DataDirectory& files);
 
 struct AddMenuItem {
     QString caption;  // 病历标题
@@ -51,7 +50,7 @@ struct AddMenu {
     QVector<AddMenuItem> items;
     bool visible(int index) const { return index >= 0 && index < items.size(); }
 };
-AddMenu buildAddMenu(const QString& paper);
+AddMenu buildAddMenu(const store::DataDirectory& files, const QString& paper);
 
 // The key an Add-menu item hands to record creation: a key ending with 住院病历 picks the
 // variant of the patient's sex (住院病历 becomes 男住院病历 for a male patient).
@@ -62,12 +61,14 @@ struct TemplateEntry {
     qint64 id = 0;    // 编号
 };
 // Every template of the paper by 顺序, for adding one that is not in the Add menu.
-QVector<TemplateEntry> listAllTemplates(const QString& paper);
+QVector<TemplateEntry> listAllTemplates(const store::DataDirectory& files, const QString& paper);
 // Reads the chosen template's key and hands it to `create`; with no row chosen (id 0) it
-// tells the user instead. False when nothing was handed on.
-bool addFromList(qint64 id, ui::UserInterface& ui, const std::function<void(const QString& key)>& create);
+// tells the user instead, and so when the row is gone meanwhile. False when nothing was
+// handed on.
+bool addFromList(const store::DataDirectory& files, qint64 id, ui::UserInterface& ui,
+                 const std::function<void(const QString& key)>& create);
 
 // The distinct record titles of the paper, ordered by the average 顺序 of their templates.
-QStringList listRecordTitles(const QString& paper);
+QStringList listRecordTitles(const store::DataDirectory& files, const QString& paper);
 
 }  // namespace qh::records

@@ -6,39 +6,45 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/ui/MainWindow.h"
+#include "shell/MainCommands.h"
+#include "shell/ui/Workbench.h"
 
 namespace qh::records {
 
-void applyAddMenu(shell::MainWindow& window, const AddMenu& menu) {
-    for (int i = 0; i < kAddMenuSize; ++i) {
-        for (QAction* action : window.actions(shell::cmd::addItem(i + 1))) {
-            action->setVisible(menu.visible(i));
-            if (menu.visible(i)) action->setText(menu.items[i].caption);
-        }
-    }
+void applyAddMenu(shell::CommandRegistry& commands, const AddMenu& menu) {
+    for (int i = 0; i < kAddMenuSize; ++i)
+        commands.setCaption(shell::cmd::addItem(i + 1), menu.visible(i) ? menu.items[i].caption : QString(),
+                            menu.visible(i));
 }
 
-void installAddMenu(shell::MainWindow& window, const TemplateSettings& settings, const CreateRecordFn& create) {
-    applyAddMenu(window, buildAddMenu(settings.paper));
+void installAddMenu(shell::Workbench& bench, const TemplateSettings& settings, const CreateRecordFn& create) {
+    shell::Workbench* b = &bench;
+    const store::DataDirectory files = bench.files();
+    applyAddMenu(bench.commands(), buildAddMenu(files, settings.paper));
     if (!create) return;
     for (int i = 0; i < kAddMenuSize; ++i) {
-        window.setCommandHandler(shell::cmd::addItem(i + 1), [&window, paper = settings.paper, i, create] {
-            // The key is read when the item is chosen, so a menu rebuilt since is honoured.
-            const AddMenu menu = buildAddMenu(paper);
-            if (!menu.visible(i)) return;
-            create(recordKeyForPatient(menu.items[i].key, window.patient().sex));
-        });
+        bench.commands().setHandler(
+            shell::cmd::addItem(i + 1),
+            [b, files, paper = settings.paper, i, create] {
+                // The key is read when the item is chosen, so a menu rebuilt since is honoured.
+                const AddMenu menu = buildAddMenu(files, paper);
+                if (!menu.visible(i)) return;
+                create(recordKeyForPatient(menu.items[i].key, b->selection().patient().sex));
+            },
+            shell::CommandRegistry::Needs::Patient);
     }
-    window.setCommandHandler(shell::cmd::MoreTemplates, [&window, paper = settings.paper, create] {
-        MoreTemplatesDialog dialog(window.userInterface(), paper, create, &window);
-        dialog.exec();
-    });
+    bench.commands().setHandler(
+        shell::cmd::MoreTemplates,
+        [b, files, paper = settings.paper, create] {
+            MoreTemplatesDialog dialog(files, b->userInterface(), paper, create, b->window());
+            dialog.exec();
+        },
+        shell::CommandRegistry::Needs::Patient);
 }
 
-MoreTemplatesDialog::MoreTemplatesDialog(ui::UserInterface& ui, const QString& paper, CreateRecordFn create,
-                                         QWidget* parent)
-    : QDialog(parent), ui_(ui), create_(std::move(create)), entries_(listAllTemplates(paper)) {
+MoreTemplatesDialog::MoreTemplatesDialog(const store::DataDirectory& files, ui::UserInterface& ui, const QString& paper,
+                                         CreateRecordFn create, QWidget* parent)
+    : QDialog(parent), files_(files), ui_(ui), create_(std::move(create)), entries_(listAllTemplates(files_, paper)) {
     setWindowTitle(QStringLiteral("更多模板"));
     list_ = new QListWidget(this);
     for (const TemplateEntry& e : entries_) list_->addItem(e.caption);
@@ -57,7 +63,7 @@ MoreTemplatesDialog::MoreTemplatesDialog(ui::UserInterface& ui, const QString& p
 void MoreTemplatesDialog::addChosen() {
     const int row = list_->currentRow();
     const qint64 id = row >= 0 && row < entries_.size() && list_->currentItem()->isSelected() ? entries_[row].id : 0;
-    if (addFromList(id, ui_, create_)) accept();
+    if (addFromList(files_, id, ui_, create_)) accept();
 }
 
 }  // namespace qh::records

@@ -9,7 +9,8 @@
 class QListWidget;
 
 namespace qh::shell {
-class MainWindow;
+class CommandRegistry;
+class Workbench;
 }
 
 namespace qh::records {
@@ -18,23 +19,25 @@ namespace qh::records {
 using CreateRecordFn = std::function<void(const QString& key)>;
 
 // Captions and visibility of the twenty Add-menu items from the menu built for the paper.
-void applyAddMenu(shell::MainWindow& window, const AddMenu& menu);
+void applyAddMenu(shell::CommandRegistry& commands, const AddMenu& menu);
 
 // Sets the menu and, when a record creator is given, makes the items and "更多模板" run it
 // (an item's key goes through the patient's sex for the 住院病历 family). Without a
 // creator the items show their captions and stay disabled.
-void installAddMenu(shell::MainWindow& window, const TemplateSettings& settings, const CreateRecordFn& create);
+void installAddMenu(shell::Workbench& bench, const TemplateSettings& settings, const CreateRecordFn& create);
 
 // "更多模板": every template of the paper; 添加 hands the chosen one's key on.
 class MoreTemplatesDialog : public QDialog {
     Q_OBJECT
 public:
-    MoreTemplatesDialog(ui::UserInterface& ui, const QString& paper, CreateRecordFn create, QWidget* parent = nullptr);
+    MoreTemplatesDialog(const store::DataDirectory& files, ui::UserInterface& ui, const QString& paper,
+                        CreateRecordFn create, QWidget* parent = nullptr);
     QListWidget* list() const { return list_; }
     // The 添加 button: addFromList with the chosen row; closes the dialog when handed on.
     void addChosen();
 
 private:
+    store::DataDirectory files_;
     ui::UserInterface& ui_;
     CreateRecordFn create_;
     QVector<TemplateEntry> entries_;

@@ -1,20 +1,28 @@
 #include "records/ui/TemplateCommands.h"
 
 #include "records/ui/TemplatePage.h"
-#include "shell/ui/MainWindow.h"
+#include "shell/MainCommands.h"
+#include "shell/ui/Workbench.h"
 
 namespace qh::records {
 
-TemplatePage* installTemplateCommands(shell::MainWindow& window, ui::UserInterface& ui, const CreateRecordFn& create) {
-    const TemplateSettings settings = loadTemplateSettings();
-    installAddMenu(window, settings, create);
-    auto* page = new TemplatePage(ui, settings, window.user().hospitalName, window.user().department);
-    window.setPage(kTemplatePageIndex, page);
-    QObject::connect(page, &TemplatePage::templatesChanged, &window,
-                     [&window, paper = settings.paper] { applyAddMenu(window, buildAddMenu(paper)); });
-    window.setCommandHandler(shell::cmd::FormatTemplates, [&window, page] {
+using shell::WorkPage;
+
+TemplatePage* installTemplateCommands(shell::Workbench& bench, const CreateRecordFn& create) {
+    shell::Workbench* b = &bench;
+    const store::DataDirectory files = bench.files();
+    const TemplateSettings settings = loadTemplateSettings(files);
+    installAddMenu(bench, settings, create);
+    auto* page = new TemplatePage(files, bench.userInterface(), settings, bench.user().hospitalName,
+                                  bench.user().department);
+    // The template page shows no patient: it stays open with nobody selected.
+    bench.pages().setPage(WorkPage::Templates, page, {}, shell::PageRegistry::Needs::Nothing);
+    QObject::connect(page, &TemplatePage::templatesChanged, page, [b, files, paper = settings.paper] {
+        applyAddMenu(b->commands(), buildAddMenu(files, paper));
+    });
+    bench.commands().setHandler(shell::cmd::FormatTemplates, [b, page] {
         page->refresh();
-        window.showPage(kTemplatePageIndex);
+        b->pages().show(WorkPage::Templates);
     });
     return page;
 }

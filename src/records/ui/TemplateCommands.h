@@ -4,23 +4,16 @@
 #include "records/ui/AddMenu.h"
 
 namespace qh::shell {
-class MainWindow;
-}
-namespace qh::ui {
-class UserInterface;
+class Workbench;
 }
 
 namespace qh::records {
-
-// The work-area page index of the template page (index 4 is otherwise unused).
-inline constexpr int kTemplatePageIndex = 4;
 
 class TemplatePage;
 
 // loadTemplateSettings and buildAddMenu at start; "格式模板" shows the template page, and
 // every change made there builds the Add menu again. `create` is record creation (none yet:
 // the Add items then stay disabled). Returns the page, owned by the window.
-TemplatePage* installTemplateCommands(shell::MainWindow& window, ui::UserInterface& ui,
-                                      const CreateRecordFn& create = {});
+TemplatePage* installTemplateCommands(shell::Workbench& bench, const CreateRecordFn& create = {});
 
 }  // namespace qh::records

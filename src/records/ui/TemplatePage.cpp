@@ -24,12 +24,12 @@ namespace {
 const char* const kFieldNames[] = {"姓名", "科室", "病室", "床号", "住院号"};
 }
 
-TemplatePage::TemplatePage(ui::UserInterface& ui, const TemplateSettings& settings, const QString& hospitalName,
-                           const QString& department, QWidget* parent)
-    : QWidget(parent), ui_(ui), hospitalName_(hospitalName), department_(department) {
+TemplatePage::TemplatePage(const store::DataDirectory& files, ui::UserInterface& ui, const TemplateSettings& settings,
+                           const QString& hospitalName, const QString& department, QWidget* parent)
+    : QWidget(parent), files_(files), ui_(ui), hospitalName_(hospitalName), department_(department) {
     editor_ = new DocumentEditor(this);
     port_ = std::make_unique<EditorPort>(*editor_);
-    model_ = std::make_unique<TemplatePageModel>(*port_, ui, settings);
+    model_ = std::make_unique<TemplatePageModel>(files_, *port_, ui, settings);
 
     // Left: the list with its count and the order buttons.
     auto* left = new QWidget(this);
@@ -246,7 +246,7 @@ void TemplatePage::previewHeader() {
     boxes.room = fieldBoxes_[2]->isChecked();
     boxes.bed = fieldBoxes_[3]->isChecked();
     boxes.number = fieldBoxes_[4]->isChecked();
-    previewTemplateHeader(*port_, hospitalName_, department_, boxes, model_->settings().paper);
+    previewTemplateHeader(files_, *port_, hospitalName_, department_, boxes, model_->settings().paper);
 }
 
 void TemplatePage::showOptionsHelp() {

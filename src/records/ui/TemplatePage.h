@@ -27,8 +27,8 @@ class TemplatePage : public QWidget {
     Q_OBJECT
 public:
     // hospitalName and department are the logged-in user's (the header preview uses them).
-    TemplatePage(ui::UserInterface& ui, const TemplateSettings& settings, const QString& hospitalName,
-                 const QString& department, QWidget* parent = nullptr);
+    TemplatePage(const store::DataDirectory& files, ui::UserInterface& ui, const TemplateSettings& settings,
+                 const QString& hospitalName, const QString& department, QWidget* parent = nullptr);
     ~TemplatePage() override;
 
     // Reads the list again and opens its first template when none is open.
@@ -61,6 +61,7 @@ private:
     void showOpenTemplate();
     void takeOptions();
 
+    store::DataDirectory files_;
     ui::UserInterface& ui_;
     QString hospitalName_, department_;
     DocumentEditor* editor_ = nullptr;

@@ -10,9 +10,10 @@
 
 namespace qh::shell {
 
-LoginWindow::LoginWindow(ui::UserInterface& ui, std::function<void(const UserContext&)> onLoggedIn,
+LoginWindow::LoginWindow(const store::DataDirectory& files, ui::UserInterface& ui,
+                         std::function<void(const UserContext&)> onLoggedIn,
                          QWidget* parent)
-    : QWidget(parent), model_(ui), onLoggedIn_(std::move(onLoggedIn)) {
+    : QWidget(parent), model_(files, ui), onLoggedIn_(std::move(onLoggedIn)) {
     setWindowTitle(QStringLiteral("青禾电子病历 - 用户登录"));
     setAttribute(Qt::WA_DeleteOnClose);
 

@@ -17,7 +17,8 @@ namespace qh::shell {
 class LoginWindow : public QWidget {
     Q_OBJECT
 public:
-    LoginWindow(ui::UserInterface& ui, std::function<void(const UserContext&)> onLoggedIn,
+    LoginWindow(const store::DataDirectory& files, ui::UserInterface& ui,
+                std::function<void(const UserContext&)> onLoggedIn,
                 QWidget* parent = nullptr);
 
     LoginModel& model() { return model_; }

@@ -14,6 +14,7 @@
 #include "common/Clock.h"
 #include "common/TimeOfDayText.h"
 #include "shell/HelpFile.h"
+#include "shell/MainCommands.h"
 #include "shell/ui/BedListPanel.h"
 #include "shell/ui/CommandMenus.h"
 #include "shell/ui/HelpWindow.h"
@@ -94,7 +95,7 @@ MainWindow::MainWindow(const UserContext& user, const store::DataDirectory& file
     // Permanent labels: a menu item's hint in the status bar never hides the user.
     auto* userLabel = new QLabel(QStringLiteral("当前用户：") + user_.userName);
     userLabel->setObjectName(QStringLiteral("userLabel"));
-    statusBar()->addWidget(userLabel);
+    statusBar()->addPermanentWidget(userLabel, 1);
     clock_ = new QLabel;
     clock_->setObjectName(QStringLiteral("clockLabel"));
     statusBar()->addPermanentWidget(clock_);
