@@ -46,10 +46,4 @@ void PatientSelection::clear() {
     if (wasSelected) emit changed();
 }
 
-void PatientSelection::setOpenDocument(const QString& table, qint64 id, const QString& title) {
-    patient_.documentTable = table;
-    patient_.documentId = id;
-    patient_.documentTitle = title;
-}
-
 }  // namespace qh::shell

@@ -30,9 +30,6 @@ public:
     // Nobody selected: pages and commands that need a patient are disabled.
     void clear();
 
-    // The record document open in the editor (shown in the save prompt).
-    void setOpenDocument(const QString& table, qint64 id, const QString& title);
-
 signals:
     // The patient changed, was cleared or was read again.
     void changed();

@@ -7,7 +7,6 @@
 
 #include "store/Connection.h"
 #include "store/InitialsColumns.h"
-#include "store/SqlText.h"
 
 namespace qh::store {
 

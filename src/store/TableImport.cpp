@@ -1,6 +1,5 @@
 #include "store/TableImport.h"
 
-#include <QDir>
 
 #include <algorithm>
 

@@ -47,14 +47,6 @@ TEST_F(StatusTest, WithNobodySelectedTheStatusCommandsRefuseAndChangeNothing) {
     EXPECT_EQ(state(), "在院");
     EXPECT_EQ(column(id_, "主管医生"), "李医生");
     EXPECT_EQ(patients::recordedDischargeDate(files(), id_), std::nullopt);
-
-    // A selection cleared after use is nobody again.
-    ASSERT_TRUE(pickFrom(PatientStatus::InWard));
-    selection_.clear();
-    ui_.clear();
-    EXPECT_EQ(transitions_.setPending(selection_), TransitionOutcome::Refused);
-    EXPECT_EQ(ui_.texts(), QStringList{patients::kChooseInWardPatient});
-    EXPECT_EQ(state(), "在院");
 }
 
 TEST_F(StatusTest, PendingWritesNowAndIsRefusedFromThePendingList) {

@@ -112,7 +112,7 @@ TEST_F(WindowsTest, AdmissionWindowRegistersAndTheNewPatientIsSelected) {
     });
     EXPECT_TRUE(run(shell::cmd::Admit));
     EXPECT_EQ(ui_.texts(), (QStringList{patients::kAdmissionIncomplete, patients::kAdmissionDone}));
-    EXPECT_EQ(list().status(), PatientStatus::InWard);
+    EXPECT_EQ(list().list().status(), PatientStatus::InWard);
     ASSERT_EQ(rows(), 2);
     EXPECT_EQ(selection().patient().name, "王小'明");
     EXPECT_EQ(selection().patient().age, "3月");
@@ -208,23 +208,6 @@ TEST_F(WindowsTest, HandingThePatientToAnotherDoctorTakesThemOffTheOwnList) {
     list().switchDoctor(1);
     EXPECT_EQ(rows(), 2);
     EXPECT_NE(list().list().rowOf(id), -1);
-}
-
-TEST_F(WindowsTest, StatusCommandsWithNobodySelectedAreRefused) {
-    addPatient({QStringLiteral("张三")});
-    list().showStatus(PatientStatus::InWard);
-    ASSERT_EQ(rows(), 1);
-    expectNobodySelected();
-    EXPECT_TRUE(run(shell::cmd::Pending));
-    EXPECT_TRUE(run(shell::cmd::Discharge));  // refused before the dialog opens
-    EXPECT_TRUE(run(shell::cmd::Return));
-    EXPECT_EQ(ui_.texts(), QStringList(3, QStringLiteral("操作错误，请选择在院病人！")));
-    // Transfer and deletion need a patient and do not run at all.
-    EXPECT_FALSE(run(shell::cmd::Transfer));
-    EXPECT_FALSE(run(shell::cmd::DeletePatient));
-    EXPECT_EQ(ui_.texts().size(), 3);
-    EXPECT_EQ(count("select count(1) from 在院病人 where 状态='在院'"), 1);
-    EXPECT_EQ(rows(), 1);
 }
 
 TEST_F(WindowsTest, AFailedStatusChangeIsReportedAndKeepsOnlyAPatientStillListed) {

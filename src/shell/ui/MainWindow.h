@@ -42,10 +42,8 @@ public:
     QWidget* patientInformationForm() const override { return informationForm_; }
     EditableDocument* patientInformationDocument() const override { return informationDocument_; }
 
-    EditableDocument* openDocument() const { return document_; }
     CommandMenus& menus() const { return *menus_; }
     PatientListPanel& listPanel() const { return *listPanel_; }
-    BedListPanel& bedPanel() const { return *bedPanel_; }
     void showHelp();
 
 private:

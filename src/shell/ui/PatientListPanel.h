@@ -33,7 +33,6 @@ public:
     const PatientList& list() const { return list_; }
 
     // PatientListControl
-    PatientStatus status() const override { return list_.status(); }
     void showStatus(PatientStatus status) override;
     void refill() override;
     bool selectPatient(qint64 id) override;

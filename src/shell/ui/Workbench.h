@@ -21,8 +21,6 @@ namespace qh::shell {
 class PatientListControl {
 public:
     virtual ~PatientListControl() = default;
-    // The status option that is chosen (None before the first choice).
-    virtual PatientStatus status() const = 0;
     // Chooses a status option and fills its list (after admission: 在院).
     virtual void showStatus(PatientStatus status) = 0;
     // Fills the list that shows again; the selected patient stays selected while listed,
