@@ -9,7 +9,8 @@ case "$what" in run|test|build) ;; *) echo "usage: tools/dev.sh run|test|build" 
 
 packages=(cmake make g++ pkg-config ccache qt6-base-dev libgl-dev libsqlite3-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
-          fonts-wqy-zenhei fonts-arphic-ukai poppler-utils xvfb xauth)
+          fonts-wqy-zenhei fonts-arphic-ukai poppler-utils xvfb xauth
+          qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -30,6 +30,17 @@ void ScriptedUserInterface::messageBox(const QString& title, const QString& text
     shown_.push_back({ShownKind::MessageBox, title, text, false});
 }
 
+void ScriptedUserInterface::warningBox(const QString& title, const QString& text) {
+    shown_.push_back({ShownKind::MessageBox, title, text, false, false, true});
+}
+
+int ScriptedUserInterface::confirmPermanent(const QString& text) {
+    shown_.push_back({ShownKind::MessageDialog, QString(), text, true, true});
+    if (!dialogAnswers_.isEmpty()) return dialogAnswers_.dequeue();
+    ++unanswered_;
+    return 0;
+}
+
 bool ScriptedUserInterface::askOkCancel(const QString& title, const QString& text) {
     shown_.push_back({ShownKind::OkCancel, title, text, true});
     if (!okCancelAnswers_.isEmpty()) return okCancelAnswers_.dequeue();

@@ -19,6 +19,8 @@ struct Shown {
     QString title;  // empty for the message dialog
     QString text;   // the message or prompt
     bool withCancel = false;
+    bool cancelIsDefault = false;  // a question before a permanent change
+    bool warning = false;          // shown with the warning icon
 };
 
 class ScriptedUserInterface : public UserInterface {
@@ -39,6 +41,9 @@ public:
 
     int messageDialog(const QString& text, bool withCancel = false) override;
     void messageBox(const QString& title, const QString& text) override;
+    void warningBox(const QString& title, const QString& text) override;
+    // Answered from the message-dialog queue, as the window it replaces was.
+    int confirmPermanent(const QString& text) override;
     bool askOkCancel(const QString& title, const QString& text) override;
     InputResult inputBox(const QString& title, const QString& prompt, InputMode mode = InputMode::Text,
                          const QString& initial = QString()) override;

@@ -22,6 +22,12 @@ public:
     virtual int messageDialog(const QString& text, bool withCancel = false) = 0;
     // The plain platform message box with a title and one OK button.
     virtual void messageBox(const QString& title, const QString& text) = 0;
+    // The same with the warning icon, for a refusal the person must notice (a wrong password).
+    virtual void warningBox(const QString& title, const QString& text) = 0;
+    // The question before a permanent change (deleting a patient, a record, a template): the
+    // program's message window with 确定 and 取消, 取消 being the default button, so that an
+    // Enter pressed out of habit keeps the data. 1 for 确定, 0 for anything else.
+    virtual int confirmPermanent(const QString& text) = 0;
     // A plain question with OK and Cancel; true for OK.
     virtual bool askOkCancel(const QString& title, const QString& text) = 0;
     // A prompt with a title and a prompt text; numeric mode accepts only a number.

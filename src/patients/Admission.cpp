@@ -25,7 +25,7 @@ AdmissionLists Admission::openLists() {
     if (!lists.mainOpened) {
         ui_.messageDialog(kServerLoginFailed);
     } else {
-        lists.doctors = usersOfDepartment(files_, user_.department);
+        lists.doctors = doctorsOfDepartment(files_, user_.department);
         lists.occupations = parameterList(files_, QStringLiteral("职业"));
         lists.relations = parameterList(files_, QStringLiteral("患者关系"));
     }
@@ -76,20 +76,57 @@ QString Admission::insertStatement(const QString& serial, const AdmissionForm& f
            QStringLiteral("')");
 }
 
+QString occupiedBedQuestion(const QString& bed, const QString& occupant) {
+    return QStringLiteral("床号 ") + bed.trimmed() + QStringLiteral(" 已有在院病人【") + occupant +
+           QStringLiteral("】。\r\n\r\n    仍然登记到此床吗？");
+}
+
+AdmissionField Admission::firstMissingField(const AdmissionForm& f) {
+    if (f.name.trimmed().isEmpty()) return AdmissionField::Name;
+    if (f.ageNumber.trimmed().isEmpty()) return AdmissionField::Age;
+    if (f.admissionNumber.trimmed().isEmpty()) return AdmissionField::AdmissionNumber;
+    if (f.sex.trimmed().isEmpty()) return AdmissionField::Sex;
+    return AdmissionField::None;
+}
+
+QString Admission::occupantOf(const QString& bed) const {
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    return db.query(QStringLiteral("select 姓名 from 在院病人 where 科室=? and 状态='在院' and trim(床号)=?"),
+                    {user_.department, bed.trimmed()})
+        .first()
+        .text(QStringLiteral("姓名"));
+}
+
 Admission::Outcome Admission::admit(const AdmissionForm& f) {
-    if (f.name.trimmed().isEmpty() || f.ageNumber.trimmed().isEmpty() || f.admissionNumber.trimmed().isEmpty() ||
-        f.sex.trimmed().isEmpty()) {
+    fieldToCorrect_ = firstMissingField(f);
+    if (fieldToCorrect_ != AdmissionField::None) {
         ui_.messageDialog(kAdmissionIncomplete);
         return Outcome::Incomplete;
     }
     store::Connection db = store::Connection::open(files_, store::DbFile::Main);
     if (!db.isOpen()) return Outcome::NotOpened;
+    // Whatever is typed into the list must be one of the department's doctors: a stray "45"
+    // would otherwise become a patient's 主管医生 and hide the patient from every doctor's list.
+    if (!f.doctor.trimmed().isEmpty() && !doctorsOfDepartment(files_, user_.department).contains(f.doctor)) {
+        fieldToCorrect_ = AdmissionField::Doctor;
+        ui_.messageDialog(kAdmissionUnknownDoctor);
+        return Outcome::Incomplete;
+    }
+    // Asked before the write starts, so no other workstation waits on an open question.
+    if (!f.bed.trimmed().isEmpty()) {
+        const QString occupant = occupantOf(f.bed);
+        if (!occupant.isEmpty() && ui_.messageDialog(occupiedBedQuestion(f.bed, occupant), true) != 1) {
+            fieldToCorrect_ = AdmissionField::Bed;
+            return Outcome::Incomplete;
+        }
+    }
     // The check and both inserts are one change: no other workstation registers the same
     // 住院号 in between, and a failed patient row leaves no serial number behind.
     store::Transaction tx(db);
     const qint64 existing =
         db.query(QStringLiteral("select count(1) from 在院病人 where  住院号=?"), {f.admissionNumber}).first().value(0).toInt();
     if (existing != 0) {
+        fieldToCorrect_ = AdmissionField::AdmissionNumber;
         ui_.messageDialog(kAdmissionDuplicate);
         return Outcome::Duplicate;
     }

@@ -33,8 +33,15 @@ inline const QString kAdmissionIncomplete =
     QStringLiteral("你输入的患者信息缺失，登记失败！\r\n\r\n    请检查后重新输入！");
 inline const QString kAdmissionDuplicate =
     QStringLiteral("你输入的住院号与以往重复。\r\n\r\n    请检查后重新输入！");
+inline const QString kAdmissionUnknownDoctor = QStringLiteral("请从列表中选择主管医生。");
 inline const QString kAdmissionDone = QStringLiteral("病人登记成功");
 inline const QString kAdmissionFailed = QStringLiteral("病人登记失败!");
+
+// The field a refused registration wants corrected, so the window can put the focus there.
+enum class AdmissionField { None, Name, Age, AdmissionNumber, Sex, Doctor, Bed };
+
+// The question before admitting into a bed an in-ward patient of the department occupies.
+QString occupiedBedQuestion(const QString& bed, const QString& occupant);
 
 class Admission {
 public:
@@ -47,8 +54,14 @@ public:
     // the other files are still filled.
     AdmissionLists openLists();
     // Validation and registration, each with its message. The window closes on
-    // Registered and Failed and stays open otherwise.
+    // Registered and Failed and stays open otherwise. A 主管医生 must be one of the
+    // department's doctors (or left empty); a bed an in-ward patient of the department
+    // occupies is asked about first.
     Outcome admit(const AdmissionForm& form);
+    // After a refusal: the first field to correct (None after other outcomes).
+    AdmissionField fieldToCorrect() const { return fieldToCorrect_; }
+    // The first of the required fields (姓名, 年龄, 住院号, 性别) left empty, or None.
+    static AdmissionField firstMissingField(const AdmissionForm& form);
     // Of the last registration: the new 住院编号 and the patient row's 编号.
     QString serialNumber() const { return serial_; }
     qint64 patientId() const { return patientId_; }
@@ -60,8 +73,12 @@ private:
     store::DataDirectory files_;
     const shell::UserContext& user_;
     ui::UserInterface& ui_;
+    // 姓名 of the department's in-ward patient in `bed`, empty when it is free.
+    QString occupantOf(const QString& bed) const;
+
     QString serial_;
     qint64 patientId_ = 0;
+    AdmissionField fieldToCorrect_ = AdmissionField::None;
 };
 
 // 日期部分 and 月部分 of an admission date, which statistics count by: the date literal

@@ -27,6 +27,12 @@ QStringList usersOfDepartment(const store::DataDirectory& files, const QString& 
                   {department});
 }
 
+QStringList doctorsOfDepartment(const store::DataDirectory& files, const QString& department) {
+    return column(files, store::DbFile::Main,
+                  QStringLiteral("select * from 用户 where 科室=? and (级别 is null or 级别<>'护师')"),
+                  QStringLiteral("用户"), {department});
+}
+
 QStringList departments(const store::DataDirectory& files) {
     return column(files, store::DbFile::Main, QStringLiteral("select * from 科室"), QStringLiteral("科室"));
 }

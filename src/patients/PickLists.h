@@ -14,6 +14,9 @@ inline const QStringList kAgeUnits{QStringLiteral("岁"), QStringLiteral("月"),
 
 // "select * from 用户 where 科室='…'": the 用户 names.
 QStringList usersOfDepartment(const store::DataDirectory& files, const QString& department);
+// The department's doctors: its users whose 级别 is not "护师" (a nurse is never a patient's
+// 主管医生).
+QStringList doctorsOfDepartment(const store::DataDirectory& files, const QString& department);
 // "select * from 科室": the department names.
 QStringList departments(const store::DataDirectory& files);
 // 系统设置 rows with 备注 = note ("疾病名称", "联系地址", "主诉"): their 项目.

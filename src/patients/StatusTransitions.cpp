@@ -111,7 +111,7 @@ TransitionOutcome StatusTransitions::deletePatient(const PatientSelection& selec
     if (beforeChange_) beforeChange_();
     const QString question = QStringLiteral("你确定要删除患者【") + patient.name +
                              QStringLiteral("】病历吗？\r\n\r\n注意：删除后病历不可恢复！");
-    if (ui_.messageDialog(question, true) != 1) return TransitionOutcome::Cancelled;
+    if (ui_.confirmPermanent(question) != 1) return TransitionOutcome::Cancelled;
 
     store::Connection db = store::Connection::open(files_, store::DbFile::Main);
     if (!db.isOpen()) return TransitionOutcome::NotOpened;

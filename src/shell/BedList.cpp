@@ -14,12 +14,13 @@ const QString kBedSelect =
 }
 
 QString BedList::listQuery(const QString& department) {
-    return kBedSelect + "科室='" + sqlText(department) + "'  order by Val(床号) ASC";
+    // Only the patients in the ward: the beds of discharged stays are someone else's now.
+    return kBedSelect + "科室='" + sqlText(department) + "' and 状态='在院'  order by Val(床号) ASC";
 }
 
 QString BedList::searchQuery(const QString& department, const QString& initials) {
-    return kBedSelect + "姓名检索 like '" + sqlText(initials) + "%' and 科室='" + sqlText(department) +
-           "' order by Val(床号) ASC";
+    return kBedSelect + "姓名检索 like '" + sqlText(initials.toUpper()) + "%' and 科室='" + sqlText(department) +
+           "' and 状态='在院' order by Val(床号) ASC";
 }
 
 bool BedList::fill(const QString& searchText) {

@@ -1,5 +1,5 @@
 #pragma once
-// The bed list: the department's patients by the numeric value of 床号, each row with a
+// The bed list: the department's in-ward patients by the numeric value of 床号, each row with a
 // tick box; the infusion and execution sheets print for the ticked rows.
 #include <QString>
 #include <QVector>

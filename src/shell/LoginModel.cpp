@@ -64,7 +64,7 @@ bool LoginModel::logIn(const QString& password, UserContext& user) {
     store::Connection db = store::Connection::open(files_, store::DbFile::Main);
     if (!noticeVisible() && db.isOpen()) {
         if (currentUser_ < 0) {  // no user chosen: no row, no digest to match
-            ui_.messageBox(QStringLiteral("青禾电子病历"), wrongPasswordText());
+            ui_.warningBox(QStringLiteral("青禾电子病历"), wrongPasswordText());
             return false;
         }
         const store::Row row =
@@ -72,7 +72,7 @@ bool LoginModel::logIn(const QString& password, UserContext& user) {
         const QString stored = row.text(QStringLiteral("密码"));
         // The digest is never empty, so a user without a stored digest never gets in.
         if (stored.isEmpty() || identity::passwordDigest(password) != stored || userText().isEmpty()) {
-            ui_.messageBox(QStringLiteral("青禾电子病历"), wrongPasswordText());
+            ui_.warningBox(QStringLiteral("青禾电子病历"), wrongPasswordText());
             return false;
         }
         user.XTGL = row.boolean(QStringLiteral("XTGL"));

@@ -9,17 +9,41 @@ namespace qh::shell {
 using store::sqlText;
 
 namespace {
-const QString kSelect = QStringLiteral("select 姓名,性别,年龄,诊断,床号,住院号,编号 from 在院病人 where 科室='");
+// 状态 is read too: a search looks through every state, and its rows must say theirs.
+const QString kSelect = QStringLiteral("select 姓名,性别,年龄,诊断,床号,住院号,编号,状态 from 在院病人 where 科室='");
 
-PatientRow rowFrom(const store::Row& r, ListMode mode) {
+PatientRow rowFrom(const store::Row& r, ListMode mode, PatientStatus listStatus) {
     PatientRow row;
     row.icon = patientIcon(r.text(QStringLiteral("性别")), r.text(QStringLiteral("年龄")));
     row.text = bedText(r.text(QStringLiteral("床号"))) +
                (mode == ListMode::Name ? r.text(QStringLiteral("姓名")) : r.text(QStringLiteral("诊断")));
     row.id = r.integer(QStringLiteral("编号"));
+    row.status = statusFromText(r.text(QStringLiteral("状态")));
+    if (row.status != listStatus) {
+        const QString state = r.text(QStringLiteral("状态")).trimmed();
+        row.text += QStringLiteral("（") + (state.isEmpty() ? QStringLiteral("无状态") : state) + QStringLiteral("）");
+    }
     return row;
 }
 }  // namespace
+
+PatientStatus statusFromText(const QString& text) {
+    const QString t = text.trimmed();
+    if (t == QStringLiteral("在院")) return PatientStatus::InWard;
+    if (t == QStringLiteral("待结")) return PatientStatus::Pending;
+    if (t == QStringLiteral("出院")) return PatientStatus::Discharged;
+    return PatientStatus::None;
+}
+
+QString statusText(PatientStatus status) {
+    switch (status) {
+    case PatientStatus::InWard: return QStringLiteral("在院");
+    case PatientStatus::Pending: return QStringLiteral("待结");
+    case PatientStatus::Discharged: return QStringLiteral("出院");
+    case PatientStatus::None: break;
+    }
+    return QString();
+}
 
 PatientList::PatientList(const store::DataDirectory& files, const UserContext& user) : files_(files), user_(user) {}
 
@@ -77,7 +101,7 @@ bool PatientList::run(const QString& sql, ListMode mode, bool limit) {
     store::Connection db = store::Connection::open(files_, store::DbFile::Main);
     if (!db.isOpen()) return false;
     for (const store::Row& r : db.query(sql)) {
-        rows_.push_back(rowFrom(r, mode));
+        rows_.push_back(rowFrom(r, mode, status_));
         if (limit && rows_.size() >= kDischargedListLimit) break;
     }
     countText_ = QStringLiteral("共有患者 ") + QString::number(rows_.size()) + QStringLiteral(" 人");
@@ -105,7 +129,7 @@ PatientList::RowChange PatientList::refreshRow(qint64 id) {
         countText_ = QStringLiteral("共有患者 ") + QString::number(rows_.size()) + QStringLiteral(" 人");
         return RowChange::Removed;
     }
-    rows_[at] = rowFrom(r, mode_);
+    rows_[at] = rowFrom(r, mode_, status_);
     return RowChange::Updated;
 }
 

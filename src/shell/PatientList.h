@@ -17,9 +17,14 @@ enum class SearchKind { Name, Diagnosis, HospitalNumber };
 
 struct PatientRow {
     int icon = 0;   // 0..5: the icon band of qh::patientIcon
-    QString text;   // bed text + 姓名 or 诊断
+    QString text;   // bed text + 姓名 or 诊断, and "（出院）" when the state is not the list's
     qint64 id = 0;  // the patient's 编号
+    PatientStatus status = PatientStatus::None;  // the patient's own 状态
 };
+
+// 状态 text to status and back ("在院", "待结", "出院").
+PatientStatus statusFromText(const QString& text);
+QString statusText(PatientStatus status);
 
 // At most this many rows are shown of the discharged list.
 inline constexpr int kDischargedListLimit = 201;

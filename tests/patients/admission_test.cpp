@@ -23,7 +23,7 @@ protected:
         f.birthDate = QDate(2016, 2, 10);
         f.systolic = "120";
         f.diastolic = "80";
-        f.bed = "12";
+        f.bed = name + number;  // a bed of its own, unless a test shares one
         return f;
     }
     Admission::Outcome admit(const AdmissionForm& f) { return Admission(files(), user_, ui_).admit(f); }
@@ -81,6 +81,57 @@ TEST_F(AdmissionTest, IncompleteFormsAndAFailedInsertWriteNothing) {
     EXPECT_EQ(ui_.texts(), QStringList{"病人登记失败!"});
     EXPECT_EQ(count("select count(1) from 在院病人"), 0);
     EXPECT_EQ(count("select count(1) from ZYID"), 0);
+}
+
+TEST_F(AdmissionTest, OnlyTheDepartmentsDoctorsAreAttendingAndTheFocusGoesToWhatToCorrect) {
+    addUser("赵护士", "内科", "1");
+    exec("update 用户 set 级别='护师' where 用户='赵护士'");
+    Admission admission(files(), user_, ui_);
+    EXPECT_EQ(admission.openLists().doctors, (QStringList{"李医生", "王医生"}));
+    for (const char* doctor : {"45", "赵护士", "陈医生"}) {  // typed, a nurse, another department's
+        AdmissionForm f = form("甲", "1");
+        f.doctor = doctor;
+        ui_.clear();
+        EXPECT_EQ(admission.admit(f), Admission::Outcome::Incomplete) << doctor;
+        EXPECT_EQ(admission.fieldToCorrect(), patients::AdmissionField::Doctor);
+        EXPECT_EQ(ui_.texts(), QStringList{patients::kAdmissionUnknownDoctor});
+    }
+    AdmissionForm f = form("甲", "1");
+    f.doctor.clear();  // no attending doctor yet is allowed
+    f.ageNumber.clear();
+    f.sex.clear();
+    EXPECT_EQ(admission.admit(f), Admission::Outcome::Incomplete);
+    EXPECT_EQ(admission.fieldToCorrect(), patients::AdmissionField::Age);  // the first missing one
+    f.ageNumber = "40";
+    f.sex = "男";
+    EXPECT_EQ(admission.admit(f), Admission::Outcome::Registered);
+    EXPECT_EQ(admission.fieldToCorrect(), patients::AdmissionField::None);
+    EXPECT_EQ(count("select count(1) from 在院病人"), 1);
+}
+
+TEST_F(AdmissionTest, AnOccupiedBedIsAskedAboutNamingItsPatient) {
+    addPatient({.name = "旧病人", .bed = " 12"});
+    addPatient({.name = "出院者", .bed = "15", .status = "出院", .discharged = "2016-2-1"});
+    addPatient({.name = "外科病人", .bed = "16", .department = "外科"});
+    AdmissionForm f = form("甲", "1");
+    f.bed = "12";
+    Admission admission(files(), user_, ui_);
+    ui_.answerMessageDialog(0);
+    EXPECT_EQ(admission.admit(f), Admission::Outcome::Incomplete);
+    EXPECT_EQ(admission.fieldToCorrect(), patients::AdmissionField::Bed);
+    EXPECT_EQ(ui_.texts(), QStringList{patients::occupiedBedQuestion("12", "旧病人")});
+    EXPECT_TRUE(ui_.lastText().contains("12") && ui_.lastText().contains("旧病人"));
+    EXPECT_EQ(count("select count(1) from 在院病人 where 姓名='甲'"), 0);
+    ui_.answerMessageDialog(1);
+    EXPECT_EQ(admission.admit(f), Admission::Outcome::Registered);
+    // A discharged patient's bed and another department's bed are free.
+    ui_.clear();
+    for (const char* bed : {"15", "16"}) {
+        AdmissionForm g = form(bed, bed);
+        g.bed = bed;
+        EXPECT_EQ(admit(g), Admission::Outcome::Registered);
+    }
+    EXPECT_EQ(ui_.texts(), (QStringList{"病人登记成功", "病人登记成功"}));
 }
 
 TEST_F(AdmissionTest, HospitalisationNumbersCompareAsText) {

@@ -193,6 +193,7 @@ TEST_F(DeletionTest, OnlyTheResponsibleDoctorOutsideTheDischargedListRemovesTheS
     ui_.answerMessageDialog(0);
     EXPECT_EQ(transitions_.deletePatient(selection_), TransitionOutcome::Cancelled);
     EXPECT_EQ(ui_.lastText(), "你确定要删除患者【张三】病历吗？\r\n\r\n注意：删除后病历不可恢复！");
+    EXPECT_TRUE(ui_.shown().last().cancelIsDefault);
     EXPECT_EQ(count("select count(1) from 在院病人"), 2);
     EXPECT_EQ(documents(), 2);
 

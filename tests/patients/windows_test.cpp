@@ -98,7 +98,7 @@ TEST_F(WindowsTest, AdmissionWindowRegistersAndTheNewPatientIsSelected) {
         child<QComboBox>(d, "ageUnit")->setCurrentText("月");
         child<QLineEdit>(d, "age")->setText("3");
         // The age number counts in the unit chosen: three months, not three years.
-        EXPECT_EQ(child<QDateEdit>(d, "birthDate")->date(), QDate(2016, 2, 10));
+        EXPECT_EQ(child<QDateTimeEdit>(d, "birthDate")->date(), QDate(2016, 2, 10));
         child<QLineEdit>(d, "admissionNumber")->setText("H-1");
         child<QComboBox>(d, "sex")->setCurrentText("男");
         child<QComboBox>(d, "diagnosis")->lineEdit()->setText("GX");
@@ -120,6 +120,49 @@ TEST_F(WindowsTest, AdmissionWindowRegistersAndTheNewPatientIsSelected) {
     EXPECT_EQ(selection().listStatus(), PatientStatus::InWard);
     EXPECT_EQ(shownRows()->currentRow(), 1);
     EXPECT_EQ(child<QLineEdit>(form_, "name")->text(), "王小'明");
+}
+
+void press(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(w, &event);
+}
+
+TEST_F(WindowsTest, AdmissionWindowIsFilledByKeyboardAndOnlyCtrlEnterSubmits) {
+    addPatient({QStringLiteral("旧病人"), "男", "50岁", "肺炎", "7", "", "内科", "李医生"});
+    onNextDialog([this](QWidget* d) {
+        auto* name = child<QLineEdit>(d, "name");
+        EXPECT_EQ(d->focusWidget(), name);
+        name->setText("赵一");
+        press(name, Qt::Key_Return);  // Enter moves on and registers nothing
+        EXPECT_EQ(d->focusWidget(), child<QComboBox>(d, "doctor"));
+        EXPECT_TRUE(ui_.texts().isEmpty());
+        // The admission date is one stop: Tab leaves it for the bed, never into its parts.
+        auto* admitted = child<QDateTimeEdit>(d, "admissionDate");
+        admitted->setFocus(Qt::TabFocusReason);
+        press(admitted, Qt::Key_Tab);
+        auto* bed = child<QLineEdit>(d, "bed");
+        EXPECT_EQ(d->focusWidget(), bed);
+        bed->setText("7");
+        // Ctrl+Enter submits: the first missing field takes the focus.
+        press(bed, Qt::Key_Return, Qt::ControlModifier);
+        EXPECT_EQ(ui_.lastText(), patients::kAdmissionIncomplete);
+        EXPECT_EQ(d->focusWidget(), child<QLineEdit>(d, "age"));
+        child<QLineEdit>(d, "age")->setText("30");
+        child<QLineEdit>(d, "admissionNumber")->setText("K-1");
+        child<QComboBox>(d, "sex")->setCurrentText("女");
+        // The bed is taken: declining keeps the window open on the bed.
+        ui_.answerMessageDialog(0);
+        press(bed, Qt::Key_Enter, Qt::ControlModifier);
+        EXPECT_EQ(ui_.lastText(), patients::occupiedBedQuestion("7", "旧病人"));
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(d->focusWidget(), bed);
+        bed->setText("8");
+        press(bed, Qt::Key_Return, Qt::ControlModifier);
+    });
+    EXPECT_TRUE(run(shell::cmd::Admit));
+    EXPECT_EQ(ui_.lastText(), patients::kAdmissionDone);
+    EXPECT_EQ(selection().patient().name, "赵一");
+    EXPECT_EQ(selection().patient().bed, "8");
 }
 
 TEST_F(WindowsTest, InformationFormLoadsOnSelectionAndSavesWithTheSaveCommand) {

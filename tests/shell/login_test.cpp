@@ -63,6 +63,7 @@ TEST_F(LoginTest, PasswordIsCheckedAfterTrimmingAndFailuresResetNothing) {
     EXPECT_FALSE(login.logIn("abc", user_));  // inner spaces count
     ASSERT_EQ(ui_.shown().size(), 1);
     EXPECT_EQ(ui_.shown()[0].kind, ui::ShownKind::MessageBox);
+    EXPECT_TRUE(ui_.shown()[0].warning);
     EXPECT_EQ(ui_.lastText(), "用户名或密码输入错误。");
     EXPECT_EQ(login.currentUser(), 0);
     EXPECT_EQ(user_.userName, QString());

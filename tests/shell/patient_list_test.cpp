@@ -161,8 +161,11 @@ TEST_F(PatientListTest, OneChangedRowIsReadAgainOrLeavesTheListItNoLongerBelongs
     EXPECT_EQ(list.refreshRow(second), PatientList::RowChange::NotListed);
 }
 
-TEST_F(PatientListTest, BedListSortsByBedNumberAndNarrowsByInitials) {
+TEST_F(PatientListTest, BedListSortsInWardPatientsByBedNumberAndNarrowsByInitials) {
     addPatient({.name = "张三", .bed = "12"});
+    // Earlier stays in the same beds are no longer in them.
+    addPatient({.name = "张旧", .bed = "12", .status = "出院", .discharged = "2016-2-1"});
+    addPatient({.name = "李待", .bed = "2", .status = "待结"});
     addPatient({.name = "李四", .sex = "女", .bed = "2"});
     addPatient({.name = "赵六", .bed = "加1"});
     addPatient({.name = "外科", .bed = "1", .department = "外科"});
@@ -178,7 +181,7 @@ TEST_F(PatientListTest, BedListSortsByBedNumberAndNarrowsByInitials) {
     beds.setTicked(0, true);
     EXPECT_EQ(beds.tickedSerials(), (QVector<qint64>{beds.rows()[0].serial, beds.rows()[2].serial}));
 
-    ASSERT_TRUE(beds.fill("ZS"));
+    ASSERT_TRUE(beds.fill("zs"));
     ASSERT_EQ(beds.rows().size(), 1);
     EXPECT_TRUE(beds.rows()[0].text.endsWith("张三"));
 }

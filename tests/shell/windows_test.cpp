@@ -140,7 +140,17 @@ TEST_F(WindowsTest, ListsFilterSelectAndSwitchDoctor) {
     box->setText("ww");
     main->findChild<QPushButton*>("searchButton")->click();
     EXPECT_EQ(box->text(), "查询到 1 人");
-    EXPECT_TRUE(list->item(0)->text().endsWith("王五"));
+    // The result is selected, so typing replaces it; Enter on it is no search for "查询到 1 人".
+    EXPECT_EQ(box->selectedText(), box->text());
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    EXPECT_EQ(list->count(), 1);
+    // A search looks through every state: a discharged patient found from the 在院 list says
+    // so, and is selected in its own state, so the 在院 commands refuse it.
+    EXPECT_TRUE(list->item(0)->text().endsWith("王五（出院）"));
+    main->listPanel().selectRow(0);
+    EXPECT_EQ(main->selection().patient().name, "王五");
+    EXPECT_EQ(main->selection().listStatus(), PatientStatus::Discharged);
 
     delete main;
 }

@@ -8,6 +8,7 @@
 #include "records/ui/TemplateCommands.h"
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/QtTranslations.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 #include "interaction/ui/QtUserInterface.h"
@@ -15,6 +16,9 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("青禾电子病历"));
+    // Where the window's size and layout are kept between starts (QSettings).
+    QApplication::setOrganizationName(QStringLiteral("Qinghe"));
+    qh::shell::installQtChineseTranslations(app);
 
     const QString dir = qh::store::resolveDataDirectory(QApplication::arguments());
     const qh::store::PrepareResult prepared = qh::store::prepareDataDirectory(dir);
@@ -37,7 +41,7 @@ int main(int argc, char** argv) {
         qh::records::installRecordPage(*main);
         qh::records::installTemplateCommands(*main);
         ui.setParent(main);
-        main->show();
+        main->showAsLeft();
     };
     login->setOnLoggedIn(openMain);
     login->show();

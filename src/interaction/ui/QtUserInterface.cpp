@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -22,6 +23,12 @@ QString displayText(const QString& text) {
 }
 
 int QtUserInterface::messageDialog(const QString& text, bool withCancel) {
+    return programDialog(text, withCancel, false);
+}
+
+int QtUserInterface::confirmPermanent(const QString& text) { return programDialog(text, true, true); }
+
+int QtUserInterface::programDialog(const QString& text, bool withCancel, bool cancelIsDefault) {
     // The program's own message window: an information icon, the text, 确定 and
     // optionally 取消.
     QDialog dialog(parent_);
@@ -42,8 +49,16 @@ int QtUserInterface::messageDialog(const QString& text, bool withCancel) {
     row->addWidget(label, 1);
     layout->addLayout(row);
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("确  定"), QDialogButtonBox::AcceptRole);
-    if (withCancel) buttons->addButton(QStringLiteral("取  消"), QDialogButtonBox::RejectRole);
+    QPushButton* ok = buttons->addButton(QStringLiteral("确  定"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("okButton"));
+    QPushButton* cancel = nullptr;
+    if (withCancel) {
+        cancel = buttons->addButton(QStringLiteral("取  消"), QDialogButtonBox::RejectRole);
+        cancel->setObjectName(QStringLiteral("cancelButton"));
+    }
+    QPushButton* preferred = cancelIsDefault && cancel ? cancel : ok;
+    preferred->setDefault(true);
+    preferred->setFocus();
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
@@ -52,6 +67,10 @@ int QtUserInterface::messageDialog(const QString& text, bool withCancel) {
 
 void QtUserInterface::messageBox(const QString& title, const QString& text) {
     QMessageBox::information(parent_, title, displayText(text));
+}
+
+void QtUserInterface::warningBox(const QString& title, const QString& text) {
+    QMessageBox::warning(parent_, title, displayText(text));
 }
 
 bool QtUserInterface::askOkCancel(const QString& title, const QString& text) {

@@ -14,6 +14,8 @@ public:
 
     int messageDialog(const QString& text, bool withCancel = false) override;
     void messageBox(const QString& title, const QString& text) override;
+    void warningBox(const QString& title, const QString& text) override;
+    int confirmPermanent(const QString& text) override;
     bool askOkCancel(const QString& title, const QString& text) override;
     InputResult inputBox(const QString& title, const QString& prompt, InputMode mode = InputMode::Text,
                          const QString& initial = QString()) override;
@@ -22,6 +24,8 @@ public:
     QString folderName(const QString& title, const QString& directory) override;
 
 private:
+    int programDialog(const QString& text, bool withCancel, bool cancelIsDefault);
+
     QPointer<QWidget> parent_;
 };
 

@@ -1,8 +1,8 @@
 #include "patients/ui/AdmissionWindow.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +14,7 @@
 #include "common/DateText.h"
 #include "patients/PickLists.h"
 #include "patients/ui/FormFields.h"
+#include "interaction/ui/DateField.h"
 
 namespace qh::patients {
 
@@ -24,8 +25,10 @@ AdmissionWindow::AdmissionWindow(const store::DataDirectory& files, const shell:
     const AdmissionLists lists = admission_.openLists();
 
     name_ = textBox("name");
-    doctor_ = pickList(true, "doctor", lists.doctors);
-    doctor_->setEditText(user.userName);
+    // Only a listed doctor can be chosen; a doctor registering their own patient finds
+    // themselves chosen already.
+    doctor_ = pickList(false, "doctor", lists.doctors);
+    doctor_->setCurrentIndex(lists.doctors.indexOf(user.userName));
     age_ = textBox("age");
     unit_ = new QComboBox;
     unit_->setObjectName(QStringLiteral("ageUnit"));
@@ -37,19 +40,15 @@ AdmissionWindow::AdmissionWindow(const store::DataDirectory& files, const shell:
     sex_->setObjectName(QStringLiteral("sex"));
     sex_->addItems(kSexes);
     sex_->setCurrentIndex(-1);
-    admitted_ = new QDateTimeEdit(Clock::now());
+    admitted_ = new ui::DateField(Clock::now(), QStringLiteral("yyyy-MM-dd HH:mm"));
     admitted_->setObjectName(QStringLiteral("admissionDate"));
-    admitted_->setCalendarPopup(true);
-    admitted_->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
     bed_ = textBox("bed");
     room_ = textBox("room");
     complaint_ = pickList(true, "complaint", lists.complaints);
     card_ = textBox("insuranceNumber");
     occupation_ = pickList(true, "occupation", lists.occupations);
-    birth_ = new QDateEdit(Clock::now().date());
+    birth_ = new ui::DateField(QDateTime(Clock::now().date(), QTime(0, 0)), QStringLiteral("yyyy-MM-dd"));
     birth_->setObjectName(QStringLiteral("birthDate"));
-    birth_->setCalendarPopup(true);
-    birth_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     phone_ = textBox("phone");
     idCard_ = textBox("idCardNumber");
     contact_ = textBox("contact");
@@ -71,19 +70,21 @@ AdmissionWindow::AdmissionWindow(const store::DataDirectory& files, const shell:
 
     auto* grid = new QGridLayout;
     int row = 0, col = 0;
-    const auto add = [&](const QString& caption, auto* field) {
-        grid->addWidget(new QLabel(caption), row, col * 2);
+    // Required fields carry a red star; the fields take the Tab order of the grid, row by row.
+    const auto add = [&](const QString& caption, auto* field, bool required = false) {
+        auto* label = new QLabel(required ? caption + QStringLiteral("<span style=\"color:#c00000\">*</span>") : caption);
+        grid->addWidget(label, row, col * 2);
         if constexpr (std::is_base_of_v<QLayout, std::remove_pointer_t<decltype(field)>>)
             grid->addLayout(field, row, col * 2 + 1);
         else
             grid->addWidget(field, row, col * 2 + 1);
         if (++col == 2) col = 0, ++row;
     };
-    add(QStringLiteral("姓    名"), name_);
+    add(QStringLiteral("姓    名"), name_, true);
     add(QStringLiteral("主管医生"), doctor_);
-    add(QStringLiteral("年    龄"), ageRow);
-    add(QStringLiteral("住 院 号"), number_);
-    add(QStringLiteral("性    别"), sex_);
+    add(QStringLiteral("年    龄"), ageRow, true);
+    add(QStringLiteral("住 院 号"), number_, true);
+    add(QStringLiteral("性    别"), sex_, true);
     add(QStringLiteral("入院日期"), admitted_);
     add(QStringLiteral("床    号"), bed_);
     add(QStringLiteral("病    室"), room_);
@@ -104,20 +105,66 @@ AdmissionWindow::AdmissionWindow(const store::DataDirectory& files, const shell:
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
+    auto* hint = new QLabel(QStringLiteral("带<span style=\"color:#c00000\">*</span>的项目必须填写。"
+                                           "Enter 到下一项，Ctrl+Enter 或“确定”登记。"));
+    hint->setObjectName(QStringLiteral("admissionHint"));
     auto* buttons = new QDialogButtonBox;
     QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("register"));
-    buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    // Enter in a field never submits: only the focused button, "确定" clicked or Ctrl+Enter.
+    for (QPushButton* b : {ok, close}) {
+        b->setDefault(false);
+        b->setAutoDefault(true);
+    }
     connect(ok, &QPushButton::clicked, this, &AdmissionWindow::registerPatient);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(hint);
     layout->addWidget(buttons);
+
+    const QList<QWidget*> order{name_,    doctor_,      age_,       unit_,    number_,      sex_,
+                                admitted_, bed_,        room_,      diagnosis_, complaint_, address_,
+                                card_,    occupation_,  birth_,     phone_,   idCard_,      contact_,
+                                relation_, temperature_, pulse_,    respiration_, systolic_, diastolic_,
+                                ok,       close};
+    for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    for (QWidget* field : order.mid(0, order.size() - 2)) {
+        field->installEventFilter(this);
+        if (auto* box = qobject_cast<QComboBox*>(field); box && box->lineEdit()) box->lineEdit()->installEventFilter(this);
+    }
+    name_->setFocus();
 
     connect(diagnosis_, &QComboBox::editTextChanged, this, &AdmissionWindow::searchDiagnoses);
     connect(age_, &QLineEdit::textChanged, this, &AdmissionWindow::recomputeBirthDate);
     connect(unit_, &QComboBox::currentTextChanged, this, &AdmissionWindow::recomputeBirthDate);
+}
+
+bool AdmissionWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (key->modifiers() & Qt::ControlModifier) registerPatient();
+            else focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QWidget* AdmissionWindow::fieldWidget(AdmissionField field) const {
+    switch (field) {
+    case AdmissionField::Name: return name_;
+    case AdmissionField::Age: return age_;
+    case AdmissionField::AdmissionNumber: return number_;
+    case AdmissionField::Sex: return sex_;
+    case AdmissionField::Doctor: return doctor_;
+    case AdmissionField::Bed: return bed_;
+    case AdmissionField::None: break;
+    }
+    return nullptr;
 }
 
 void AdmissionWindow::searchDiagnoses(const QString& typed) {
@@ -169,7 +216,12 @@ void AdmissionWindow::registerPatient() {
             reject();
             break;
         default:
-            break;  // the window stays open with what was typed
+            // The window stays open with what was typed, the focus on what to correct.
+            if (QWidget* field = fieldWidget(admission_.fieldToCorrect())) {
+                field->setFocus(Qt::OtherFocusReason);
+                if (auto* box = qobject_cast<QLineEdit*>(field)) box->selectAll();
+            }
+            break;
     }
 }
 

@@ -5,7 +5,6 @@
 #include "patients/Admission.h"
 
 class QComboBox;
-class QDateEdit;
 class QDateTimeEdit;
 class QLineEdit;
 
@@ -24,7 +23,12 @@ public:
     // The 编号 of the patient registered, 0 when none.
     qint64 registeredPatientId() const { return registeredId_; }
 
+protected:
+    // Enter moves to the next field; Ctrl+Enter registers.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QWidget* fieldWidget(AdmissionField field) const;
     void searchDiagnoses(const QString& typed);
     void recomputeBirthDate();
 
@@ -34,8 +38,7 @@ private:
     QLineEdit *name_, *age_, *number_, *bed_, *room_, *card_, *phone_, *idCard_, *contact_;
     QLineEdit *temperature_, *pulse_, *respiration_, *systolic_, *diastolic_;
     QComboBox *doctor_, *unit_, *address_, *diagnosis_, *sex_, *complaint_, *occupation_, *relation_;
-    QDateTimeEdit* admitted_;
-    QDateEdit* birth_;
+    QDateTimeEdit *admitted_, *birth_;
 };
 
 }  // namespace qh::patients

@@ -38,7 +38,7 @@ PatientInfoForm::PatientInfoForm(const store::DataDirectory& files, const shell:
     : QWidget(parent), files_(files), user_(user), ui_(ui) {
     setObjectName(QStringLiteral("patientInfoForm"));
     name_ = textBox("name");
-    doctor_ = pickList(false, "doctor", usersOfDepartment(files, user.department));
+    doctor_ = pickList(false, "doctor", doctorsOfDepartment(files, user.department));
     age_ = textBox("age");
     room_ = textBox("room");
     card_ = textBox("insuranceNumber");

@@ -54,7 +54,7 @@ TransferWindow::TransferWindow(const store::DataDirectory& files, const shell::P
 
 void TransferWindow::chooseDepartment(const QString& department) {
     doctor_->clear();
-    doctor_->addItems(usersOfDepartment(files_, department));
+    doctor_->addItems(doctorsOfDepartment(files_, department));
     doctor_->setCurrentIndex(-1);
 }
 

@@ -149,9 +149,8 @@ void TemplatePageModel::deleteTemplate() {
         return;
     }
     const TemplateEntry doomed = entries_[selected_];
-    if (ui_.messageDialog(QStringLiteral("你确定要删除模板【") + doomed.caption +
-                              QStringLiteral("】吗？\r\n\r\n   注意：删除后病历不可恢复！"),
-                          true) != 1)
+    if (ui_.confirmPermanent(QStringLiteral("你确定要删除模板【") + doomed.caption +
+                             QStringLiteral("】吗？\r\n\r\n   注意：删除后病历不可恢复！")) != 1)
         return;
     store::Connection db = store::Connection::open(files_, store::DbFile::Main);
     if (!db.isOpen()) return;

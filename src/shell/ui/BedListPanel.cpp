@@ -1,5 +1,6 @@
 #include "shell/ui/BedListPanel.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -22,7 +23,15 @@ BedListPanel::BedListPanel(const store::DataDirectory& files, const QString& dep
     connect(list_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         if (!filling_) beds_.setTicked(list_->row(item), item->checkState() == Qt::Checked);
     });
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        const int row = list_->row(item);
+        if (row >= 0 && row < beds_.rows().size()) emit patientChosen(beds_.rows()[row].id);
+    });
+    auto* hint = new QLabel(QStringLiteral("勾选的病人打印输液单、执行单；双击选中病人。"));
+    hint->setObjectName(QStringLiteral("bedListHint"));
+    hint->setWordWrap(true);
     layout->addWidget(search_);
+    layout->addWidget(hint);
     layout->addWidget(list_, 1);
 }
 
@@ -37,6 +46,7 @@ void BedListPanel::fill(const QString& searchText) {
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         item->setData(Qt::UserRole, row.serial);
+        item->setToolTip(QStringLiteral("勾选：打印输液单、执行单时包括此病人"));
         list_->addItem(item);
     }
     filling_ = false;

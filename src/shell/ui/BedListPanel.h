@@ -21,6 +21,10 @@ public:
     void refresh();
     QVector<qint64> tickedSerials() const { return beds_.tickedSerials(); }
 
+signals:
+    // A row was double-clicked: the patient's 编号.
+    void patientChosen(qint64 id);
+
 private:
     BedList beds_;
     QLineEdit* search_;

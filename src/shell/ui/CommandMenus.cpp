@@ -18,6 +18,8 @@ CommandMenus::CommandMenus(QMainWindow& window, CommandRegistry& registry, const
         for (const CommandItem& item : def.items) {
             QAction* action = menu->addAction(item.text);
             add(action, item.id);
+            // Ctrl+S saves what is open: the information form or the record document.
+            if (item.id == cmd::SaveRecord) action->setShortcut(QKeySequence::Save);
             // The Add menu's template items show once the templates have filled them.
             if (item.id.startsWith(QLatin1String("add.")) && item.id != cmd::MoreTemplates) action->setVisible(false);
         }

@@ -94,7 +94,12 @@ void LoginWindow::showUsers() {
 
 void LoginWindow::logIn() {
     UserContext user;
-    if (!model_.logIn(password_->text(), user)) return;  // message shown; nothing reset
+    if (!model_.logIn(password_->text(), user)) {
+        // The message was shown; the password is typed again from an empty box.
+        password_->clear();
+        password_->setFocus();
+        return;
+    }
     if (onLoggedIn_) onLoggedIn_(user);
 }
 

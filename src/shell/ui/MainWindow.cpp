@@ -1,9 +1,11 @@
 #include "shell/ui/MainWindow.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
@@ -71,6 +73,7 @@ MainWindow::MainWindow(const UserContext& user, const store::DataDirectory& file
     connect(listPanel_, &PatientListPanel::cleared, pages_, &PageRegistry::showBlank);
     connect(listPanel_, &PatientListPanel::statusShown, menus_, &CommandMenus::showFor);
     bedPanel_ = new BedListPanel(files_, user_.department);
+    connect(bedPanel_, &BedListPanel::patientChosen, this, &MainWindow::choosePatientFromBed);
 
     leftTabs_ = new QTabWidget;
     leftTabs_->setObjectName(QStringLiteral("leftTabs"));
@@ -80,16 +83,19 @@ MainWindow::MainWindow(const UserContext& user, const store::DataDirectory& file
         if (index == 1) bedPanel_->refresh();
     });
 
-    auto* splitter = new QSplitter;
-    splitter->addWidget(leftTabs_);
-    splitter->addWidget(pages_);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({290, 700});
+    splitter_ = new QSplitter;
+    splitter_->setObjectName(QStringLiteral("mainSplitter"));
+    splitter_->addWidget(leftTabs_);
+    splitter_->addWidget(pages_);
+    splitter_->setStretchFactor(1, 1);
+    // The list may be narrowed to nothing; the work area keeps the room a page needs.
+    splitter_->setCollapsible(1, false);
+    splitter_->setSizes({260, 760});
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(bannerLabel(user_));
-    layout->addWidget(splitter, 1);
+    layout->addWidget(splitter_, 1);
     setCentralWidget(central);
 
     // Permanent labels: a menu item's hint in the status bar never hides the user.
@@ -108,7 +114,7 @@ MainWindow::MainWindow(const UserContext& user, const store::DataDirectory& file
     connect(&selection_, &PatientSelection::changed, this, &MainWindow::selectionChanged);
     buildTray();
     menus_->showFor(PatientStatus::None);
-    resize(1080, 720);
+    resize(1024, 700);
 }
 
 MainWindow::~MainWindow() {
@@ -124,6 +130,13 @@ void MainWindow::offerSaveIfShowingRecords() {
 void MainWindow::setPatientInformation(QWidget* form, EditableDocument* document) {
     informationForm_ = form;
     informationDocument_ = document;
+}
+
+void MainWindow::choosePatientFromBed(qint64 id) {
+    if (listPanel_->selectPatient(id)) return;
+    // Not on the list showing: selected as the in-ward patient the bed list shows.
+    offerSaveIfShowingRecords();
+    selection_.select(id, PatientStatus::InWard);
 }
 
 void MainWindow::selectionChanged() {
@@ -147,6 +160,36 @@ void MainWindow::buildTray() {
     connect(menu->addAction(QStringLiteral("关  闭")), &QAction::triggered, this, &QWidget::close);
     tray_->setContextMenu(menu);
     if (QSystemTrayIcon::isSystemTrayAvailable()) tray_->show();
+}
+
+namespace {
+const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
+const QString kStateKey = QStringLiteral("mainWindow/state");
+const QString kSplitterKey = QStringLiteral("mainWindow/splitter");
+}  // namespace
+
+void MainWindow::showAsLeft() {
+    keepsLayout_ = true;
+    QSettings settings;
+    const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
+    restoreState(settings.value(kStateKey).toByteArray());
+    splitter_->restoreState(settings.value(kSplitterKey).toByteArray());
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        showMaximized();
+        return;
+    }
+    show();  // restoreGeometry brought back the maximized state too
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    offerSave(ui_, selection_.patient(), document_);
+    if (keepsLayout_) {
+        QSettings settings;
+        settings.setValue(kGeometryKey, saveGeometry());
+        settings.setValue(kStateKey, saveState());
+        settings.setValue(kSplitterKey, splitter_->saveState());
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::showHelp() {

@@ -9,6 +9,7 @@
 #include "shell/ui/Workbench.h"
 
 class QLabel;
+class QSplitter;
 class QSystemTrayIcon;
 class QTabWidget;
 
@@ -45,10 +46,19 @@ public:
     CommandMenus& menus() const { return *menus_; }
     PatientListPanel& listPanel() const { return *listPanel_; }
     void showHelp();
+    // Shows the window as it was left at the last close (size, position, maximized, the
+    // splitter between list and work area), maximized the first time; from then on the
+    // layout is kept when the window closes.
+    void showAsLeft();
+
+protected:
+    // Offers to save the open document or form before the window closes.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildTray();
     void selectionChanged();
+    void choosePatientFromBed(qint64 id);
 
     UserContext user_;
     store::DataDirectory files_;
@@ -64,6 +74,8 @@ private:
     PatientListPanel* listPanel_ = nullptr;
     BedListPanel* bedPanel_ = nullptr;
     QTabWidget* leftTabs_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    bool keepsLayout_ = false;
     QLabel* clock_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
     QPointer<HelpWindow> help_;

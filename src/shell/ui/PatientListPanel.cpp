@@ -80,6 +80,12 @@ PatientListPanel::PatientListPanel(const store::DataDirectory& files, const User
     searchLine->addWidget(searchButton);
     layout->addLayout(searchLine);
     auto search = [this] {
+        // The box shows the result of the last search, selected so that typing replaces it;
+        // Enter on that text is not a search for it.
+        if (!shownResult_.isEmpty() && searchBox_->text() == shownResult_) {
+            searchBox_->selectAll();
+            return;
+        }
         const int id = searchKinds_->checkedId();
         const SearchKind kind = id == kSearchByDiagnosis ? SearchKind::Diagnosis
                                 : id == kSearchByNumber  ? SearchKind::HospitalNumber
@@ -167,6 +173,8 @@ QString PatientListPanel::runSearch(SearchKind kind, const QString& text) {
         keepSelection();
     }
     searchBox_->setText(result);
+    searchBox_->selectAll();
+    shownResult_ = result;
     return result;
 }
 
@@ -193,7 +201,7 @@ void PatientListPanel::keepSelection() {
     filling_ = true;
     rows_->setCurrentRow(row);
     filling_ = false;
-    selection_.select(selection_.id(), list_.status());  // its particulars may have changed
+    selection_.select(selection_.id(), list_.rows()[row].status);  // its particulars may have changed
 }
 
 bool PatientListPanel::selectPatient(qint64 id) {
@@ -210,7 +218,9 @@ void PatientListPanel::selectRow(int row) {
         return;
     }
     offerSave();
-    if (!selection_.select(list_.rows()[row].id, list_.status())) {
+    // A search row of another state is selected in its own state, so the commands of the
+    // list showing (discharge from 在院, …) refuse it rather than act on it.
+    if (!selection_.select(list_.rows()[row].id, list_.rows()[row].status)) {
         // The row is gone (deleted at another workstation): the list is read again.
         refill();
     }
@@ -227,10 +237,16 @@ void PatientListPanel::selectionChanged() {
         return;
     }
     summary_->setText(PatientList::summary(selection_.patient()));
+    const int row = list_.rowOf(selection_.id());
+    if (!samePatient || row < 0) {
+        // Selected elsewhere (the bed list): the list marks the row if it shows the patient.
+        filling_ = true;
+        rows_->setCurrentRow(row);
+        filling_ = false;
+        return;
+    }
     // The same patient read again (after a save of the form): its row shows the particulars
     // as they are now, or leaves a list it no longer belongs to.
-    const int row = list_.rowOf(selection_.id());
-    if (!samePatient || row < 0) return;
     if (list_.refreshRow(selection_.id()) == PatientList::RowChange::Removed) {
         showRows();
         count_->setText(list_.countText());

@@ -62,6 +62,7 @@ private:
     std::function<void()> offerSave_;
     ListMode mode_ = ListMode::Name;
     bool filling_ = false;
+    QString shownResult_;  // "查询到 n 人" as the search box shows it
     qint64 shownId_ = 0;  // the patient the summary shows
 
     QTabBar* doctorSwitch_;
