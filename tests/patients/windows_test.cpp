@@ -8,6 +8,7 @@
 #include "patients/ui/PatientCommands.h"
 #include "patients/ui/PatientInfoForm.h"
 #include "records/ui/RecordCommands.h"
+#include "records/ui/TemplateCommands.h"
 #include "records/ui/RecordPage.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/LoginWindow.h"
@@ -385,6 +386,7 @@ TEST(DemoWard, FortyStaysThenLogInListTheDepartmentAndRightClickAPatient) {
         main = new MainWindow(user, files, ui, login);
         patients::installPatientCommands(*main);
         records::installRecordPage(*main);
+        records::installTemplateCommands(*main);
     });
     login->show();
     auto* users = child<QComboBox>(login, "userList");
@@ -412,8 +414,32 @@ TEST(DemoWard, FortyStaysThenLogInListTheDepartmentAndRightClickAPatient) {
     EXPECT_TRUE(list->item(2)->text().endsWith(main->selection().patient().name));
     EXPECT_TRUE(child<QLabel>(main, "patientSummary")->text().contains(main->selection().patient().name));
     EXPECT_EQ(main->pages().current(), WorkPage::Records);
+    // The window fits the smallest screen a ward still has: nothing is cut off at 1024×768.
+    EXPECT_LE(main->minimumSizeHint().width(), 1024);
+    EXPECT_LE(main->minimumSizeHint().height(), 768);
+    for (const QSize& screen : {QSize(1024, 768), QSize(1440, 900)}) {
+        main->resize(screen);
+        QApplication::processEvents();
+        EXPECT_EQ(main->size(), screen);
+        screenshot(main, QStringLiteral("main-window-%1.png").arg(screen.width()).toUtf8().constData(), false);
+    }
+    child<QTabWidget>(main, "leftTabs")->setCurrentIndex(1);
     QApplication::processEvents();
-    screenshot(main, "main-window.png", false);
+    screenshot(main, "bed-list.png", false);
+    // The template editor gets the width of its page at 1024×768 too.
+    main->resize(1024, 768);
+    ASSERT_TRUE(main->commands().run(shell::cmd::FormatTemplates));
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_LE(main->minimumSizeHint().width(), 1024);
+    int editors = 0;
+    for (QTextEdit* edit : main->pages().currentWidget()->findChildren<QTextEdit*>()) {
+        if (!edit->isVisible() || edit->lineWrapMode() != QTextEdit::FixedPixelWidth) continue;
+        ++editors;
+        EXPECT_GE(edit->viewport()->width(), edit->lineWrapColumnOrWidth());  // the whole line shows
+    }
+    EXPECT_GT(editors, 0);
+    screenshot(main, "template-page-1024.png", false);
     delete main;
     delete login;
 }

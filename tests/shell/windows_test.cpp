@@ -8,6 +8,7 @@
 #include "shell/ui/CommandMenus.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/PatientListPanel.h"
+#include "shell/ui/QtTranslations.h"
 #include "interaction/ScriptedUserInterface.h"
 
 namespace qh::shell {
@@ -153,6 +154,20 @@ TEST_F(WindowsTest, ListsFilterSelectAndSwitchDoctor) {
     EXPECT_EQ(main->selection().listStatus(), PatientStatus::Discharged);
 
     delete main;
+}
+
+// Qt's own texts read in Chinese: the editors' context menus and the standard buttons.
+TEST(QtTranslations, StandardMenusAndButtonsReadInChinese) {
+    ASSERT_TRUE(installQtChineseTranslations(*QCoreApplication::instance()));
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList texts;
+    for (QAction* a : menu->actions()) texts << a->text();
+    const QString all = texts.join(' ');
+    EXPECT_TRUE(all.contains(QStringLiteral("复制")) && all.contains(QStringLiteral("粘贴"))) << all.toStdString();
+    EXPECT_FALSE(all.contains(QStringLiteral("Undo")));
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text().remove('&'), QStringLiteral("取消"));
 }
 
 }  // namespace

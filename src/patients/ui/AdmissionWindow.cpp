@@ -72,7 +72,10 @@ AdmissionWindow::AdmissionWindow(const store::DataDirectory& files, const shell:
     int row = 0, col = 0;
     // Required fields carry a red star; the fields take the Tab order of the grid, row by row.
     const auto add = [&](const QString& caption, auto* field, bool required = false) {
-        auto* label = new QLabel(required ? caption + QStringLiteral("<span style=\"color:#c00000\">*</span>") : caption);
+        // Rich text would fold the spaces that align the captions.
+        auto* label = new QLabel(required ? QString(caption).replace(' ', QStringLiteral("&nbsp;")) +
+                                                QStringLiteral("<span style=\"color:#c00000\">*</span>")
+                                          : caption);
         grid->addWidget(label, row, col * 2);
         if constexpr (std::is_base_of_v<QLayout, std::remove_pointer_t<decltype(field)>>)
             grid->addLayout(field, row, col * 2 + 1);

@@ -50,6 +50,9 @@ TemplatePage::TemplatePage(const store::DataDirectory& files, ui::UserInterface&
     auto* adding = new QHBoxLayout;
     adding->addWidget(newName_, 1);
     adding->addWidget(add);
+    // The buttons may narrow, so that on a small screen the list gives its room to the page.
+    for (QPushButton* button : {up, down, add}) button->setMinimumWidth(44);
+    del->setMinimumWidth(68);
     leftLayout->addWidget(count_);
     leftLayout->addWidget(list_, 1);
     leftLayout->addLayout(order);

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -79,6 +80,8 @@ MainWindow::MainWindow(const UserContext& user, const store::DataDirectory& file
     leftTabs_->setObjectName(QStringLiteral("leftTabs"));
     leftTabs_->addTab(listPanel_, QStringLiteral("病人列表"));
     leftTabs_->addTab(bedPanel_, QStringLiteral("床位列表"));
+    // The list may give way to a page being edited, down to this width.
+    leftTabs_->setMinimumWidth(150);
     connect(leftTabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 1) bedPanel_->refresh();
     });
@@ -112,6 +115,8 @@ MainWindow::MainWindow(const UserContext& user, const store::DataDirectory& file
     tick();
 
     connect(&selection_, &PatientSelection::changed, this, &MainWindow::selectionChanged);
+    connect(pages_, &PageRegistry::pageShown, this,
+            [this] { QTimer::singleShot(0, this, &MainWindow::giveEditorsTheirPageWidth); });
     buildTray();
     menus_->showFor(PatientStatus::None);
     resize(1024, 700);
@@ -146,6 +151,51 @@ void MainWindow::selectionChanged() {
     // page (cleared by the doctor switch, the record page's start, the templates).
     const auto page = pages_->current();
     if (!page || page == WorkPage::RecordsStart || page == WorkPage::Templates) pages_->show(WorkPage::Records);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    QTimer::singleShot(0, this, &MainWindow::giveEditorsTheirPageWidth);
+}
+
+namespace {
+
+// Moves up to `missing` pixels to the splitter's child holding `holder` from its siblings,
+// each down to its minimum; returns what could not be found.
+int widenInSplitter(QSplitter* splitter, QWidget* holder, int missing) {
+    const int at = splitter->indexOf(holder);
+    QList<int> sizes = splitter->sizes();
+    if (at < 0 || splitter->orientation() != Qt::Horizontal) return missing;
+    for (int i = 0; i < sizes.size() && missing > 0; ++i) {
+        if (i == at) continue;
+        const QWidget* sibling = splitter->widget(i);
+        const int floor = sibling->minimumWidth() > 0 ? sibling->minimumWidth() : sibling->minimumSizeHint().width();
+        const int give = std::min(missing, sizes[i] - floor);
+        if (give <= 0) continue;
+        sizes[i] -= give;
+        sizes[at] += give;
+        missing -= give;
+    }
+    splitter->setSizes(sizes);
+    return missing;
+}
+
+}  // namespace
+
+// A record or template shows at the width of its page's text (its editor wraps at that
+// fixed width). On a small screen the lists beside it narrow for it, the page's own list
+// first and then the patient list, each down to its minimum.
+void MainWindow::giveEditorsTheirPageWidth() {
+    QWidget* page = pages_->currentWidget();
+    if (!page) return;
+    for (QTextEdit* edit : page->findChildren<QTextEdit*>()) {
+        if (!edit->isVisible() || edit->lineWrapMode() != QTextEdit::FixedPixelWidth) continue;
+        const int wanted = edit->lineWrapColumnOrWidth() + 2 * int(edit->document()->documentMargin());
+        int missing = wanted - edit->viewport()->width();
+        for (QWidget* holder = edit; holder && holder != this && missing > 0; holder = holder->parentWidget())
+            if (auto* splitter = qobject_cast<QSplitter*>(holder->parentWidget()))
+                missing = widenInSplitter(splitter, holder, missing);
+    }
 }
 
 void MainWindow::buildTray() {

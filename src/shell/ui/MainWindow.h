@@ -54,11 +54,13 @@ public:
 protected:
     // Offers to save the open document or form before the window closes.
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildTray();
     void selectionChanged();
     void choosePatientFromBed(qint64 id);
+    void giveEditorsTheirPageWidth();
 
     UserContext user_;
     store::DataDirectory files_;
