@@ -108,8 +108,11 @@ bool commandVisible(const QString& id, const UserContext& user, PatientStatus st
 }
 
 bool offersSaveFirst(const QString& id) {
-    static const QStringList ids{cmd::DiseaseInfo, cmd::DrugReference, cmd::Statistics,     cmd::InfusionCards,
-                                 cmd::Settings,    cmd::DrugCatalogue, cmd::FeeItems,       cmd::FormatTemplates};
+    // Leaving the record page for another page counts too: the open document is offered
+    // for saving before the orders, the chart or the front page take its place.
+    static const QStringList ids{cmd::DiseaseInfo, cmd::DrugReference, cmd::Statistics, cmd::InfusionCards,
+                                 cmd::Settings,    cmd::DrugCatalogue, cmd::FeeItems,   cmd::FormatTemplates,
+                                 cmd::OrdersPage,  cmd::ChartPage,     cmd::FrontPage};
     return ids.contains(id);
 }
 

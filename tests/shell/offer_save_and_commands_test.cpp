@@ -115,6 +115,10 @@ TEST(CommandRegistry, RunsOnlyEnabledCommandsOffersSaveFirstWhereAskedAndFollows
     EXPECT_TRUE(commands.run(cmd::SaveRecord));
     EXPECT_EQ(ran.last(), "save");
     EXPECT_EQ(ran.count("offer"), 1);  // saving itself asks nothing
+    // Leaving the record page for another patient page asks first.
+    commands.setHandler(cmd::OrdersPage, [&] { ran << "orders"; }, CommandRegistry::Needs::Patient);
+    EXPECT_TRUE(commands.run(cmd::OrdersPage));
+    EXPECT_EQ(ran.mid(ran.size() - 2), (QStringList{"offer", "orders"}));
 
     commands.setCaption(cmd::addItem(1), "入院记录", true);
     commands.setCaption(cmd::addItem(2), QString(), false);
