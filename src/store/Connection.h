@@ -137,6 +137,10 @@ struct ExecResult {
     qint64 rowsChanged = 0;  // rows the statement inserted, updated or deleted
     qint64 insertedKey = 0;  // the key an INSERT generated
     QString error;
+    // The failure was about this row's values (a constraint, a value too big or of the wrong
+    // kind): the file itself is fine and other rows may still be written. Any other failure
+    // (disk full, I/O, a lock, a read-only file) ends the whole operation.
+    bool rowRefused = false;
 
     explicit operator bool() const { return ok; }
     // Ran and changed at least one row: what "saved" means.

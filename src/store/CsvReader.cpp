@@ -1,19 +1,71 @@
 #include "store/CsvReader.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include "common/GbkText.h"
 
 namespace qh::store {
 
-QString decodeCsvBytes(const QByteArray& bytes) {
-    QByteArray body = bytes;
-    if (body.startsWith("\xEF\xBB\xBF")) body = body.mid(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(body);
-    if (!utf8.hasError()) return text;
-    return qh::text::fromGbk(body);
+namespace {
+
+struct Utf8Scan {
+    qsizetype firstInvalid = -1;  // byte offset of the first broken sequence
+    int invalid = 0;              // broken sequences
+    int multiByte = 0;            // well-formed sequences of two bytes or more
+};
+
+Utf8Scan scanUtf8(const QByteArray& b) {
+    Utf8Scan scan;
+    const auto* p = reinterpret_cast<const unsigned char*>(b.constData());
+    const qsizetype n = b.size();
+    auto continuation = [&](qsizetype i) { return i < n && (p[i] & 0xC0) == 0x80; };
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char c = p[i];
+        int length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+        bool good = length > 0;
+        for (int k = 1; good && k < length; ++k) good = continuation(i + k);
+        if (!good) {
+            if (scan.firstInvalid < 0) scan.firstInvalid = i;
+            ++scan.invalid;
+            ++i;
+            continue;
+        }
+        if (length > 1) ++scan.multiByte;
+        i += length;
+    }
+    return scan;
+}
+
+int lineOf(const QByteArray& bytes, qsizetype offset) { return int(bytes.left(offset).count('\n')) + 1; }
+
+}  // namespace
+
+DecodedText decodeCsvBytes(const QByteArray& bytes) {
+    DecodedText out;
+    const bool marked = bytes.startsWith("\xEF\xBB\xBF");
+    const QByteArray body = marked ? bytes.mid(3) : bytes;
+    const Utf8Scan scan = scanUtf8(body);
+    if (scan.invalid == 0) {
+        out.text = QString::fromUtf8(body);
+        out.ok = true;
+        return out;
+    }
+    // Chinese in UTF-8 is mostly well-formed three-byte sequences, GBK mostly broken ones:
+    // more good sequences than broken ones is a UTF-8 file with damage, not a GBK file.
+    if (marked || scan.multiByte > scan.invalid) {
+        out.error = QStringLiteral("第%1行不是有效的 UTF-8 文字，文件未导入").arg(lineOf(body, scan.firstInvalid));
+        return out;
+    }
+    const QString text = qh::text::fromGbk(body);
+    const qsizetype bad = text.indexOf(QChar(0xFFFD));
+    if (bad >= 0) {
+        out.error = QStringLiteral("第%1行既不是有效的 UTF-8 也不是有效的 GBK 文字，文件未导入")
+                        .arg(int(text.left(bad).count(u'\n')) + 1);
+        return out;
+    }
+    out.text = text;
+    out.ok = true;
+    return out;
 }
 
 CsvContent parseCsv(const QString& text) {
@@ -86,7 +138,13 @@ CsvContent readCsvFile(const QString& path) {
         out.error = QStringLiteral("无法读取文件 %1").arg(path);
         return out;
     }
-    return parseCsv(decodeCsvBytes(f.readAll()));
+    const DecodedText decoded = decodeCsvBytes(f.readAll());
+    if (!decoded.ok) {
+        CsvContent out;
+        out.error = decoded.error;
+        return out;
+    }
+    return parseCsv(decoded.text);
 }
 
 }  // namespace qh::store

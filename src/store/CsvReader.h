@@ -19,9 +19,16 @@ struct CsvContent {
     QList<CsvRecord> records;  // the header included, as the first record
 };
 
-// Text that is valid UTF-8 (with or without a byte-order mark) is read as UTF-8, anything
-// else as GBK.
-QString decodeCsvBytes(const QByteArray& bytes);
+// The encoding is decided once for the whole file: valid UTF-8 (with or without a byte-order
+// mark) is UTF-8; a file that is mostly UTF-8 with a damaged byte, or has the mark and is not
+// UTF-8, is refused (error names the line), never re-read as GBK; otherwise the file must be
+// valid GBK, or it is refused naming the first line that is not.
+struct DecodedText {
+    bool ok = false;
+    QString text;
+    QString error;
+};
+DecodedText decodeCsvBytes(const QByteArray& bytes);
 CsvContent parseCsv(const QString& text);
 CsvContent readCsvFile(const QString& path);
 

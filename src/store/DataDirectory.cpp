@@ -16,6 +16,10 @@ namespace {
 
 QString temporaryName(const QString& finalPath) { return finalPath + QStringLiteral(".creating"); }
 
+// Present while complete files are being renamed into place: a crash in between leaves it,
+// and the next start finishes the renames instead of asking for a backup.
+QString placingMarker(const QDir& d) { return d.filePath(QStringLiteral(".qinghe-placing")); }
+
 void removeFile(const QString& path) {
     QFile::remove(path);
     QFile::remove(path + QStringLiteral("-journal"));
@@ -46,6 +50,24 @@ PrepareResult failed(const QString& message) {
     return r;
 }
 
+// The three complete "*.creating" files take their names. rename never replaces.
+bool placeCompleteFiles(const QDir& d) {
+    QFile marker(placingMarker(d));
+    if (!marker.open(QIODevice::WriteOnly) || marker.write("placing\n") < 0 || !marker.flush()) return false;
+    marker.close();
+    QStringList placed;
+    for (DbFile f : allDbFiles()) {
+        const QString target = d.filePath(fileName(f));
+        if (!QFile::rename(temporaryName(target), target)) {
+            for (const QString& p : placed) QFile::rename(p, temporaryName(p));  // back as they were
+            QFile::remove(placingMarker(d));
+            return false;
+        }
+        placed << target;
+    }
+    return QFile::remove(placingMarker(d));
+}
+
 PrepareResult createAll(const QString& dir, const CreationSources& sources) {
     if (!QDir().mkpath(dir)) return failed(QStringLiteral("无法创建数据目录 ") + dir);
     const QDir d(dir);
@@ -62,16 +84,9 @@ PrepareResult createAll(const QString& dir, const CreationSources& sources) {
             return failed(QStringLiteral("创建 %1 失败：%2").arg(fileName(f), error));
         }
     }
-    // All three are complete: only now do they take their names. rename never replaces.
-    QStringList placed;
-    for (DbFile f : allDbFiles()) {
-        const QString target = d.filePath(fileName(f));
-        if (!QFile::rename(temporaryName(target), target)) {
-            for (const QString& p : placed) removeFile(p);
-            discard();
-            return failed(QStringLiteral("无法写入 ") + target);
-        }
-        placed << target;
+    if (!placeCompleteFiles(d)) {
+        discard();
+        return failed(QStringLiteral("无法写入 ") + d.absolutePath());
     }
     PrepareResult r;
     r.status = PrepareResult::Created;
@@ -102,7 +117,59 @@ QString resolveDataDirectory(const QStringList& arguments) {
 
 PrepareResult prepareDataDirectory(const QString& dir) { return prepareDataDirectory(dir, {}); }
 
+QString recoverInterruptedCreation(const QString& dir) {
+    const QDir d(dir);
+    QStringList done;
+    if (QFileInfo::exists(placingMarker(d))) {
+        // All three were complete before the first rename: finish the renames.
+        for (DbFile f : allDbFiles()) {
+            const QString target = d.filePath(fileName(f));
+            if (!QFileInfo::exists(target) && QFileInfo::exists(temporaryName(target)) &&
+                QFile::rename(temporaryName(target), target))
+                done << fileName(f);
+        }
+        QFile::remove(placingMarker(d));
+        if (!done.isEmpty()) return QStringLiteral("已完成上次中断的创建：") + done.join(QStringLiteral("、"));
+        return QString();
+    }
+    // A build that never reached its renames: its files are no ward's data.
+    for (DbFile f : allDbFiles()) {
+        const QString temp = temporaryName(d.filePath(fileName(f)));
+        if (QFileInfo::exists(temp)) {
+            removeFile(temp);
+            done << QFileInfo(temp).fileName();
+        }
+    }
+    return done.isEmpty() ? QString() : QStringLiteral("已删除上次中断的创建留下的 ") + done.join(QStringLiteral("、"));
+}
+
+PrepareResult publishDataFiles(const QString& builtDir, const QString& dir) {
+    if (!presentFiles(dir).isEmpty())
+        return failed(QStringLiteral("%1 已存在于 %2，不覆盖").arg(presentFiles(dir).join(QStringLiteral("、")), dir));
+    if (!QDir().mkpath(dir)) return failed(QStringLiteral("无法创建数据目录 ") + dir);
+    const QDir d(dir), built(builtDir);
+    QStringList moved;
+    for (DbFile f : allDbFiles()) {
+        const QString temp = temporaryName(d.filePath(fileName(f)));
+        removeFile(temp);
+        if (!QFile::rename(built.filePath(fileName(f)), temp)) {
+            for (const QString& m : moved) QFile::rename(temporaryName(d.filePath(m)), built.filePath(m));
+            return failed(QStringLiteral("无法把 %1 移入 %2").arg(fileName(f), dir));
+        }
+        moved << fileName(f);
+    }
+    if (!placeCompleteFiles(d)) {
+        for (const QString& m : moved) QFile::rename(temporaryName(d.filePath(m)), built.filePath(m));
+        return failed(QStringLiteral("无法写入 ") + dir);
+    }
+    PrepareResult r;
+    r.status = PrepareResult::Created;
+    r.message = QStringLiteral("已在数据目录 %1 创建新的数据库文件").arg(QDir::toNativeSeparators(d.absolutePath()));
+    return r;
+}
+
 PrepareResult prepareDataDirectory(const QString& dir, const CreationSources& sources) {
+    recoverInterruptedCreation(dir);
     const QStringList present = presentFiles(dir);
     if (present.size() == allDbFiles().size()) {
         PrepareResult r;
@@ -123,6 +190,7 @@ PrepareResult prepareDataDirectory(const QString& dir, const CreationSources& so
 }
 
 PrepareResult createDataFiles(const QString& dir, const CreationSources& sources) {
+    recoverInterruptedCreation(dir);
     const QStringList present = presentFiles(dir);
     if (!present.isEmpty())
         return failed(QStringLiteral("%1 已存在于 %2，不覆盖").arg(present.join(QStringLiteral("、")), dir));

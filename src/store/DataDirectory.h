@@ -35,4 +35,15 @@ PrepareResult prepareDataDirectory(const QString& dir, const CreationSources& so
 // reason) when any of them exists. The administrator's init.
 PrepareResult createDataFiles(const QString& dir, const CreationSources& sources = {});
 
+// Moves the three complete files of builtDir (a ward built elsewhere, as the demo command
+// does) into dir, which must hold none of them; the same all-or-recoverable placing as a
+// new ward's. Failed with the reason otherwise; builtDir is left as it was then.
+PrepareResult publishDataFiles(const QString& builtDir, const QString& dir);
+
+// Finishes what a creation interrupted by a crash left behind: when all three files were
+// complete and being put in place, the rest are put in place; files of a build that never
+// got that far are removed. Runs before a data directory is judged. Returns what it did
+// (empty when there was nothing to do).
+QString recoverInterruptedCreation(const QString& dir);
+
 }  // namespace qh::store

@@ -59,6 +59,34 @@ QMap<QString, QPair<QString, QString>> columnsOf(sqlite3* db, const QString& tab
     return columns;
 }
 
+// After a crash a file may carry a hot journal (or a WAL) that only a writing connection can
+// roll back; read-only, SQLite would then call a sound file unreadable. Opening it once for
+// writing and reading its schema lets SQLite recover it, exactly as the next start would.
+bool recoverJournal(const QString& path, QString* error) {
+    const bool journal = QFileInfo(path + QStringLiteral("-journal")).size() > 0 ||
+                         QFileInfo::exists(path + QStringLiteral("-wal"));
+    if (!journal) return true;
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(QFileInfo(path).absoluteFilePath().toUtf8().constData(), &raw,
+                                   SQLITE_OPEN_READWRITE, nullptr);
+    DbHandle db(raw);
+    if (rc != SQLITE_OK) {
+        *error = raw ? detail::lastSqliteError(raw) : QStringLiteral("cannot open");
+        return false;
+    }
+    sqlite3_busy_timeout(db.get(), detail::kBusyTimeoutMs);
+    rowsOf(db.get(), QStringLiteral("SELECT count(*) FROM sqlite_master"), error);
+    return error->isEmpty();
+}
+
+void checkJournalMode(sqlite3* db, const QString& name, QStringList& problems) {
+    // The ward's files keep a rollback journal deleted after each commit: one self-contained
+    // file that a copy backs up. WAL (or a kept journal) splits it.
+    const QString mode = rowsOf(db, QStringLiteral("PRAGMA journal_mode")).value(0).value(0).toLower();
+    if (!mode.isEmpty() && mode != QLatin1String("delete"))
+        problems << name + QStringLiteral("：日志模式为 %1，应为 delete（请用 sqlite3 执行 PRAGMA journal_mode=DELETE）").arg(mode);
+}
+
 DbHandle openReadOnly(const QString& path, QString* error) {
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(QFileInfo(path).absoluteFilePath().toUtf8().constData(), &raw,
@@ -142,6 +170,10 @@ CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& sche
         return report;
     }
     QString error;
+    if (!recoverJournal(path, &error)) {
+        report.problems << name + QStringLiteral("：崩溃后留下的日志无法恢复：") + error;
+        return report;
+    }
     DbHandle db = openReadOnly(path, &error);
     if (!db) {
         report.problems << name + QStringLiteral("：无法打开：") + error;
@@ -155,6 +187,7 @@ CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& sche
     }
     checkCredentials(db.get(), f, name, report.problems);
     checkIntegrity(db.get(), name, report.problems);
+    checkJournalMode(db.get(), name, report.problems);
 
     // What the file should hold: the schema built afresh in memory.
     sqlite3* raw = nullptr;

@@ -52,6 +52,8 @@ public:
         }
         if (rc != SQLITE_DONE) {
             result.error = lastSqliteError(db_.get());
+            const int primary = rc & 0xff;
+            result.rowRefused = primary == SQLITE_CONSTRAINT || primary == SQLITE_MISMATCH || primary == SQLITE_TOOBIG;
             return result;
         }
         result.ok = true;

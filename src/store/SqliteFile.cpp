@@ -70,7 +70,7 @@ StmtHandle prepare(sqlite3* db, const QString& sql, QString* error, QString* tai
 }
 
 bool configureConnection(sqlite3* db) {
-    sqlite3_busy_timeout(db, 5000);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
     // FULL: a commit reported as done survives a power cut. The journal stays a rollback
     // journal (never WAL) so that the database is always one self-contained file.
     return registerDialectFunctions(db) && registerGbkCollation(db)
@@ -108,6 +108,9 @@ DbHandle openCredentialed(const QString& path, const QString& user, const QStrin
         if (error) *error = raw ? lastSqliteError(raw) : QStringLiteral("cannot open ") + path;
         return nullptr;
     }
+    // Waiting for another process's commit starts with the first statement, the credentials
+    // query included: a file opened while another workstation writes waits instead of failing.
+    sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
     if (!credentialsMatch(db.get(), user, password, error)) return nullptr;
     if (!configureConnection(db.get())) {
         if (error) *error = lastSqliteError(db.get());

@@ -22,6 +22,8 @@ using StmtHandle = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
 
 // The hidden table that holds the digest of the user and password a file belongs to.
 inline constexpr const char* kCredentialsTable = "qh_credentials";
+// How long a statement waits for another process's lock before it fails.
+inline constexpr int kBusyTimeoutMs = 5000;
 QString credentialsDigest(const QString& salt, const QString& user, const QString& password);
 
 // Opens an existing file for reading and writing, without creating or writing anything,

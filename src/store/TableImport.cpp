@@ -2,6 +2,7 @@
 
 
 #include <algorithm>
+#include <cmath>
 
 #include "store/CsvReader.h"
 #include "store/DatabaseFiles.h"
@@ -47,7 +48,7 @@ bool isNumericType(const QString& type) {
 
 Connection openOrExplain(const DataDirectory& files, DbFile file, QString* error) {
     Connection db = Connection::open(files, file);
-    if (!db.isOpen()) *error = QStringLiteral("无法打开数据库 %1").arg(files.path(file));
+    if (!db.isOpen()) *error = QStringLiteral("无法打开数据库 %1：%2").arg(files.path(file), db.lastError());
     return db;
 }
 
@@ -176,7 +177,8 @@ ImportResult importTable(const DataDirectory& files, const QString& tableName, c
             }
             if (isNumericType(header[i].type)) {
                 bool isNumber = false;
-                v.toDouble(&isNumber);
+                // "nan" and "inf" read as numbers but are none a column can hold.
+                isNumber = std::isfinite(v.toDouble(&isNumber)) && isNumber;
                 if (!isNumber) {
                     reject(QStringLiteral("列 %1 的值“%2”不是数字").arg(header[i].name, v));
                     bad = true;
@@ -187,10 +189,22 @@ ImportResult importTable(const DataDirectory& files, const QString& tableName, c
         }
         if (bad) continue;
         if (addInitials) values.push_back(initialsFor(*initials, rec.fields[sourceIndex].trimmed()));
-        if (const ExecResult done = db.execute(insert, values))
+        const ExecResult done = db.execute(insert, values);
+        if (done) {
             ++result.added;
-        else
+        } else if (done.rowRefused) {
             reject(done.error);
+        } else {
+            // Disk full, I/O, a lock, a read-only file: SQLite may already have undone the
+            // transaction, so nothing after this row could be trusted. The whole import ends
+            // here and is undone, with the real reason.
+            result.error = QStringLiteral("第%1行写入失败，导入已全部撤销，表 %2 保持原样：%3")
+                               .arg(rec.line)
+                               .arg(table, done.error);
+            result.added = 0;
+            result.rejected.clear();
+            return result;
+        }
     }
     if (replace && !result.rejected.isEmpty()) {
         result.error = QStringLiteral("有%1行被拒绝，表 %2 保持原样").arg(result.rejected.size()).arg(table);

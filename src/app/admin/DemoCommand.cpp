@@ -1,4 +1,10 @@
 // demo DIR: a fresh data directory, as init makes it, with a ward to try the program on.
+// The ward is built in a folder beside DIR and moved in only when complete, so a full disk
+// or a kill never leaves a half-built ward (with the published demo passwords) under DIR.
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include "AdminCommands.h"
 #include "patients/DemoWard.h"
 #include "store/DataDirectory.h"
@@ -11,14 +17,33 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "usage: qinghe-emr-admin demo DIR\n";
         return 2;
     }
-    const store::PrepareResult created = store::createDataFiles(args.first());
-    if (created.status != store::PrepareResult::Created) {
-        err << created.message << '\n';
+    const QString dir = QDir(args.first()).absolutePath();
+    store::recoverInterruptedCreation(dir);
+    for (store::DbFile f : store::allDbFiles())
+        if (QFileInfo::exists(QDir(dir).filePath(store::fileName(f)))) {
+            err << store::fileName(f) << " 已存在于 " << dir << "，不覆盖\n";
+            return 1;
+        }
+    QDir().mkpath(QFileInfo(dir).absolutePath());
+    QTemporaryDir building(QFileInfo(dir).absolutePath() + QStringLiteral("/.qinghe-demo-XXXXXX"));
+    if (!building.isValid()) {
+        err << "无法创建临时目录：" << building.errorString() << '\n';
         return 1;
     }
-    const patients::DemoWardResult ward = patients::populateDemoWard(store::DataDirectory(args.first()));
+    const store::PrepareResult built = store::createDataFiles(building.path());
+    if (built.status != store::PrepareResult::Created) {
+        err << built.message << '\n';
+        return 1;
+    }
+    const store::DataDirectory files(building.path());
+    const patients::DemoWardResult ward = patients::populateDemoWard(files);
     if (!ward.ok) {
         err << "demo ward: " << ward.message << '\n';
+        return 1;
+    }
+    const store::PrepareResult created = store::publishDataFiles(building.path(), dir);
+    if (created.status != store::PrepareResult::Created) {
+        err << created.message << '\n';
         return 1;
     }
     out << created.message << '\n'

@@ -26,6 +26,19 @@ bool isReading(const QString& sql) {
     return rows.match(sql).hasMatch() || pragma.match(sql).hasMatch();
 }
 
+// A PRAGMA given a value changes how the file or the connection works (journal_mode=WAL
+// would turn the ward's one-file database into three files for good). Only the pragmas that
+// take a table or a count to report on may have an argument.
+bool setsPragma(const QString& sql) {
+    static const QRegularExpression assigning(QStringLiteral("^\\s*pragma\\s+(?:\\w+\\.)?(\\w+)\\s*(=|\\()"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    static const QStringList reporting{"table_info",      "table_xinfo",      "index_list", "index_info",
+                                       "index_xinfo",     "foreign_key_list", "integrity_check",
+                                       "quick_check",     "foreign_key_check"};
+    const QRegularExpressionMatch m = assigning.match(sql);
+    return m.hasMatch() && !reporting.contains(m.captured(1).toLower());
+}
+
 // Tabs and line breaks inside a value would break the line format: written as escapes.
 QString escaped(const QString& text) {
     QString out;
@@ -89,6 +102,10 @@ int runSql(const QStringList& args, QTextStream& out, QTextStream& err) {
     const auto which = store::dbFileOf(file);
     if (!which) {
         err << file << ": not one of dzbl.mdb, ZYBD.mdb, fwqdz.mdb\n";
+        return 1;
+    }
+    if (setsPragma(sql)) {
+        err << "不允许用 sql 改变数据库文件的设置：" << oneLine(sql) << '\n';
         return 1;
     }
     store::ExternalDatabase db;
