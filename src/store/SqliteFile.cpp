@@ -108,6 +108,9 @@ DbHandle openCredentialed(const QString& path, const QString& user, const QStrin
         if (error) *error = raw ? lastSqliteError(raw) : QStringLiteral("cannot open ") + path;
         return nullptr;
     }
+    // Wait for a writer elsewhere even while the credentials are read: a file being written
+    // by another window or workstation is busy for a moment, not unopenable.
+    sqlite3_busy_timeout(db.get(), 5000);
     if (!credentialsMatch(db.get(), user, password, error)) return nullptr;
     if (!configureConnection(db.get())) {
         if (error) *error = lastSqliteError(db.get());

@@ -8,6 +8,7 @@
 #include "records/ui/TemplateCommands.h"
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/maintenance/MaintenanceCommands.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 #include "interaction/ui/QtUserInterface.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         qh::patients::installPatientCommands(*main);
         qh::records::installRecordPage(*main);
         qh::records::installTemplateCommands(*main);
+        qh::shell::installMaintenanceCommands(*main);
         ui.setParent(main);
         main->show();
     };

@@ -121,6 +121,12 @@ void MainWindow::offerSaveIfShowingRecords() {
     if (pages_->showsRecords()) offerSave(ui_, selection_.patient(), document_);
 }
 
+void MainWindow::changeUser(const UserContext& user) {
+    user_ = user;
+    if (auto* banner = findChild<QLabel*>(QStringLiteral("banner")))
+        banner->setText(user_.hospitalName + QStringLiteral(" 电子病历书写系统    ") + user_.department);
+}
+
 void MainWindow::setPatientInformation(QWidget* form, EditableDocument* document) {
     informationForm_ = form;
     informationDocument_ = document;
