@@ -135,7 +135,9 @@ void HospitalSettings::keepEmptyLastRow(ui::DataGrid& grid) {
     const int last = grid.rows() - 1;
     bool empty = last >= 1;
     for (int c = 1; empty && c < grid.cols(); ++c) empty = grid.text(last, c).trimmed().isEmpty();
-    if (!empty) grid.setText(grid.addRow(), 0, QString::number(grid.rows() - 1));
+    if (empty) return;
+    const int r = grid.addRow();
+    grid.setText(r, 0, QString::number(r));
 }
 
 int HospitalSettings::dataRows(SettingsTab tab) const {

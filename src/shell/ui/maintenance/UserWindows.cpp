@@ -25,7 +25,7 @@ QLineEdit* passwordBox(const QString& name) {
 
 UserManagementWindow::UserManagementWindow(const store::DataDirectory& files, const UserContext& user,
                                            ui::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), model_(files, user, ui) {
+    : QDialog(parent), model_(files, user, ui), home_(user.department) {
     setWindowTitle(QStringLiteral("用户管理"));
     list_ = new QListWidget;
     list_->setObjectName(QStringLiteral("userList"));
@@ -115,15 +115,18 @@ void UserManagementWindow::showForm(const UserForm& form) {
     setPassword_->setChecked(false);
     password_->clear();
     confirmation_->clear();
-    level_->setCurrentIndex(level_->findText(form.level));
-    department_->setCurrentIndex(department_->findText(form.department));
+    // A new entry starts as a doctor of the logged-in department.
+    level_->setCurrentIndex(qMax(0, level_->findText(form.level)));
+    department_->setCurrentIndex(department_->findText(form.department.isEmpty() ? home_
+                                                                                 : form.department));
     for (int i = 0; i < 8; ++i) rights_[i]->setChecked(form.rights[i]);
 }
 
 UserForm UserManagementWindow::readForm() const {
     UserForm form;
     form.name = name_->text();
-    form.setPassword = setPassword_->isChecked();
+    // Typing a password is asking to set it; the box is for setting an empty one.
+    form.setPassword = setPassword_->isChecked() || !password_->text().isEmpty() || !confirmation_->text().isEmpty();
     form.password = password_->text();
     form.confirmation = confirmation_->text();
     form.level = level_->currentText();

@@ -28,6 +28,7 @@ private:
     UserForm readForm() const;
 
     UserManagement model_;
+    QString home_;  // the logged-in department, where a new user starts
     QListWidget* list_;
     QLineEdit* name_;
     QCheckBox* setPassword_;
