@@ -59,6 +59,16 @@ TEST_F(MaintenanceWindowsTest, WithoutXtglNoMenuReachesSettingsBackupOrRestore) 
         EXPECT_EQ(ui_.texts(), QStringList{kNoRightText}) << id.toStdString();
     }
     EXPECT_NE(main->pages().current(), WorkPage::Settings);
+    // A right-protected command added later is closed the same way, before any save prompt.
+    bool ran = false;
+    doctor.TJCX = false;
+    auto noStats = mainWindow(doctor);
+    noStats->commands().setHandler(cmd::Statistics, [&] { ran = true; });
+    ui_.clear();
+    EXPECT_FALSE(noStats->menus().actions(cmd::Statistics)[0]->isEnabled());
+    noStats->commands().run(cmd::Statistics);
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(ui_.texts(), QStringList{kNoRightText});
     // The menu bar's user-account item stays: it opens the own-password window.
     EXPECT_TRUE(main->menus().actions(cmd::Users)[0]->isEnabled());
 

@@ -61,6 +61,7 @@ MainWindow::MainWindow(const UserContext& user, const store::DataDirectory& file
 
     menus_ = new CommandMenus(*this, commands_, user_);
     commands_.setOfferSave([this] { offerSave(ui_, selection_.patient(), document_); });
+    commands_.setRightCheck([this](const QString& id) { return requireRight(commandAllowed(id, user_), ui_); });
     commands_.setHandler(cmd::Exit, [this] { close(); });
     commands_.setHandler(cmd::Help, [this] { showHelp(); });
 
