@@ -3,6 +3,8 @@
 // and reload.
 #include "ward_fixture.h"
 #include "shell/maintenance/BackupRestore.h"
+#include "shell/maintenance/HospitalSettings.h"
+#include "shell/maintenance/UserAccounts.h"
 #include "interaction/ScriptedUserInterface.h"
 #include "store/Connection.h"
 
@@ -96,12 +98,19 @@ TEST_F(BackupRestoreTest, RestoreRefusesBeforeAskingAndReloadsAfter) {
     EXPECT_EQ(steps, (QStringList{"offer save", "reload 1"}));
 }
 
-TEST_F(BackupRestoreTest, BothNeedTheRight) {
+// The logic behind every administrative window refuses by itself, whoever calls it.
+TEST_F(BackupRestoreTest, WithoutXtglTheMaintenanceLogicRefuses) {
     UserContext doctor;
+    doctor.department = "内科";
     doctor.SXBL = true;
     EXPECT_FALSE(BackupRestore(files(), doctor, ui_).backup());
     EXPECT_FALSE(BackupRestore(files(), doctor, ui_).restore());
-    EXPECT_EQ(ui_.texts(), (QStringList{"你没有此项操作权限！", "你没有此项操作权限！"}));
+    HospitalSettings settings(files(), doctor, ui_);
+    EXPECT_FALSE(settings.load());
+    EXPECT_FALSE(settings.save(SettingsTab::Users));
+    EXPECT_FALSE(UserManagement(files(), doctor, ui_).open());
+    EXPECT_EQ(ui_.texts(), QStringList(5, "你没有此项操作权限！"));
+    EXPECT_EQ(ui_.unanswered(), 0);  // no file dialog was opened
 }
 
 }  // namespace

@@ -145,14 +145,6 @@ TEST_F(UserAccountsTest, TheLastAdministratorStaysAndDeletingAsksFirst) {
     EXPECT_EQ(one("select count(*) from 用户"), "1");
 }
 
-TEST_F(UserAccountsTest, ManagementNeedsTheRight) {
-    UserContext nurse = admin_;
-    nurse.XTGL = false;
-    UserManagement users(files(), nurse, ui_);
-    EXPECT_FALSE(users.open());
-    EXPECT_EQ(ui_.lastText(), "你没有此项操作权限！");
-}
-
 TEST_F(UserAccountsTest, OwnPasswordFindsTheAccountByNumber) {
     // Two accounts with one name in one department: only the logged-in one changes.
     const qint64 first = addUser("张伟", "内科", "one", "01000000");

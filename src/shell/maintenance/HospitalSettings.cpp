@@ -344,6 +344,13 @@ bool HospitalSettings::saveDepartments() {
     }
     if (!ok || !tx.commit()) return refuse(QStringLiteral("科室信息保存失败！"));
     ui_.messageDialog(QStringLiteral("科室信息保存成功！"));
+    // The logged-in department renamed: the banner and the lists follow it.
+    for (const Dept& d : rows)
+        if (stored.value(d.id) == user_.department && d.name != user_.department) {
+            user_.department = d.name;
+            if (userChanged_) userChanged_(user_);
+            break;
+        }
     loadTab(SettingsTab::Departments);  // new rows show their 编号
     return true;
 }
