@@ -83,6 +83,26 @@ TEST_F(MaintenanceWindowsTest, WithoutXtglNoMenuReachesSettingsBackupOrRestore) 
     EXPECT_TRUE(ui_.shown().isEmpty());
 }
 
+TEST_F(MaintenanceWindowsTest, BackupAndRestoreFromTheMenusClearTheSelection) {
+    const qint64 id = addPatient({.name = "张三", .doctor = "管理员"});
+    UserContext admin;
+    admin.userName = "管理员";
+    admin.department = "内科";
+    admin.grantAll();
+    auto main = mainWindow(admin);
+    ui_.answerPath(dir_.file("copies/周一"));
+    main->menus().actions(cmd::Backup)[0]->trigger();
+    EXPECT_EQ(ui_.lastText(), "数据库备份成功！");
+    ASSERT_TRUE(QFileInfo::exists(dir_.file("copies/周一.mdb")));
+
+    ASSERT_TRUE(main->selection().select(id, PatientStatus::InWard));
+    ui_.answerPath(dir_.file("copies/周一.mdb"));
+    ui_.answerOkCancel(true);
+    main->menus().actions(cmd::Restore)[0]->trigger();
+    EXPECT_TRUE(ui_.lastText().startsWith("数据库还原成功！"));
+    EXPECT_TRUE(main->selection().isEmpty());  // nothing keeps keys of the replaced file
+}
+
 TEST_F(MaintenanceWindowsTest, SavingTheHospitalNameRebuildsTheBanner) {
     UserContext admin;
     admin.userName = "管理员";
