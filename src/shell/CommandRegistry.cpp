@@ -28,6 +28,7 @@ void CommandRegistry::setCaption(const QString& id, const QString& caption, bool
 
 bool CommandRegistry::run(const QString& id) {
     if (!isEnabled(id)) return false;
+    if (rightCheck_ && !rightCheck_(id)) return true;  // refused, and said so by the check
     // A copy: the handler may replace its own registration while it runs.
     const Handler handler = handlers_.value(id).handler;
     if (offersSaveFirst(id) && offerSave_) offerSave_();

@@ -29,6 +29,10 @@ public:
     // Runs before every command for which offersSaveFirst(id) holds (the main window's
     // unsaved-changes prompt).
     void setOfferSave(std::function<void()> offerSave) { offerSave_ = std::move(offerSave); }
+    // Asked before every command runs (and before the unsaved-changes prompt): false stops
+    // it. The main window refuses here the commands the user has no right for, so a handler
+    // added later is closed to them as well.
+    void setRightCheck(std::function<bool(const QString& id)> check) { rightCheck_ = std::move(check); }
 
     // Items whose caption comes from data (the Add menu's template items): shown with this
     // caption, or hidden.
@@ -53,6 +57,7 @@ private:
     QHash<QString, QPair<QString, bool>> captions_;
     bool patientSelected_ = false;
     std::function<void()> offerSave_;
+    std::function<bool(const QString&)> rightCheck_;
 };
 
 }  // namespace qh::shell

@@ -12,6 +12,10 @@ QString LoginModel::noticeText() {
 
 QString LoginModel::wrongPasswordText() { return QStringLiteral("用户名或密码输入错误。"); }
 
+QString LoginModel::openFailedText() {
+    return QStringLiteral("服务器登录失败") + QStringLiteral("\n") + QStringLiteral("请确认服务器连接真确或服务器开启。");
+}
+
 QString LoginModel::departmentText() const {
     return currentDepartment_ >= 0 ? departments_[currentDepartment_].text : QString();
 }
@@ -22,6 +26,7 @@ void LoginModel::open() {
     departments_.clear();
     users_.clear();
     currentDepartment_ = currentUser_ = -1;
+    firstRun_ = true;
     store::Connection db = store::Connection::open(files_, store::DbFile::Main);
     if (!db.isOpen()) return;  // both lists stay empty; the notice shows
     int marked = -1;
@@ -31,6 +36,7 @@ void LoginModel::open() {
             marked = int(departments_.size()) - 1;  // the last marked row wins
     }
     currentDepartment_ = marked;
+    firstRun_ = db.query(QStringLiteral("select count(*) from 用户")).first().value(0).toInt() == 0;
     fillUsers(db);
 }
 
@@ -62,38 +68,49 @@ void LoginModel::readSettings(store::Connection& db, UserContext& user) {
 
 bool LoginModel::logIn(const QString& password, UserContext& user) {
     store::Connection db = store::Connection::open(files_, store::DbFile::Main);
-    if (!noticeVisible() && db.isOpen()) {
-        if (currentUser_ < 0) {  // no user chosen: no row, no digest to match
-            ui_.warningBox(QStringLiteral("青禾电子病历"), wrongPasswordText());
-            return false;
-        }
-        const store::Row row =
-            db.query(QStringLiteral("select * from 用户 where 编号=?"), {users_[currentUser_].value}).first();
-        const QString stored = row.text(QStringLiteral("密码"));
-        // The digest is never empty, so a user without a stored digest never gets in.
-        if (stored.isEmpty() || identity::passwordDigest(password) != stored || userText().isEmpty()) {
-            ui_.warningBox(QStringLiteral("青禾电子病历"), wrongPasswordText());
-            return false;
-        }
-        user.XTGL = row.boolean(QStringLiteral("XTGL"));
-        user.SXBL = row.boolean(QStringLiteral("SXBL"));
-        user.XGBL = row.boolean(QStringLiteral("XGBL"));
-        user.CYBL = row.boolean(QStringLiteral("CYBL"));
-        user.HZTW = row.boolean(QStringLiteral("HZTW"));
-        user.YZCF = row.boolean(QStringLiteral("YZCF"));
-        user.YZWH = row.boolean(QStringLiteral("YZWH"));
-        user.TJCX = row.boolean(QStringLiteral("TJCX"));
+    if (!db.isOpen()) {  // no file, no accounts to check against: nobody enters
+        ui_.messageBox(QStringLiteral("青禾电子病历"), openFailedText());
+        return false;
+    }
+    // Every right without a password only while the ward has no account at all; a
+    // department without users is no way in once anybody has an account.
+    const store::Rows count = db.query(QStringLiteral("select count(*) from 用户"));
+    if (!count.ok()) {
+        ui_.messageBox(QStringLiteral("青禾电子病历"), openFailedText());
+        return false;
+    }
+    if (count.first().value(0).toInt() == 0) {
         readSettings(db, user);
-        user.userName = userText();
         user.department = departmentText().trimmed();
+        user.userName.clear();
+        user.userId = 0;
+        user.grantAll();
         return true;
     }
-    // First-run branch.
-    if (!userText().isEmpty()) return true;  // users listed but the file would not open
+    if (currentUser_ < 0) {  // no user chosen: no row, no digest to match
+        ui_.warningBox(QStringLiteral("青禾电子病历"), wrongPasswordText());
+        return false;
+    }
+    const store::Row row =
+        db.query(QStringLiteral("select * from 用户 where 编号=?"), {users_[currentUser_].value}).first();
+    const QString stored = row.text(QStringLiteral("密码"));
+    // The digest is never empty, so a user without a stored digest never gets in.
+    if (stored.isEmpty() || identity::passwordDigest(password) != stored || userText().isEmpty()) {
+        ui_.warningBox(QStringLiteral("青禾电子病历"), wrongPasswordText());
+        return false;
+    }
+    user.XTGL = row.boolean(QStringLiteral("XTGL"));
+    user.SXBL = row.boolean(QStringLiteral("SXBL"));
+    user.XGBL = row.boolean(QStringLiteral("XGBL"));
+    user.CYBL = row.boolean(QStringLiteral("CYBL"));
+    user.HZTW = row.boolean(QStringLiteral("HZTW"));
+    user.YZCF = row.boolean(QStringLiteral("YZCF"));
+    user.YZWH = row.boolean(QStringLiteral("YZWH"));
+    user.TJCX = row.boolean(QStringLiteral("TJCX"));
     readSettings(db, user);
+    user.userName = userText();
+    user.userId = users_[currentUser_].value;
     user.department = departmentText().trimmed();
-    user.userName.clear();
-    user.grantAll();
     return true;
 }
 

@@ -22,6 +22,7 @@ public:
 
     static QString noticeText();
     static QString wrongPasswordText();  // "用户名或密码输入错误。"
+    static QString openFailedText();     // dzbl.mdb does not open
 
     // Fills both lists: departments (the last one marked "√" in 默认 preselected) and the
     // users of the preselected department, none of them chosen.
@@ -37,11 +38,14 @@ public:
     QString userText() const;
     void chooseUser(int index);
 
-    // Shown while the user list has no item.
-    bool noticeVisible() const { return users_.isEmpty(); }
+    // The first-run notice: shown while the ward has no account at all (a department
+    // without users is no first run when other departments have accounts).
+    bool noticeVisible() const { return firstRun_; }
 
-    // "确  定": true when the main window may open with `user`. A wrong password (or no
-    // user chosen) shows the message and changes nothing.
+    // "确  定": true when the main window may open with `user`. With no account in 用户
+    // the user enters with every right and no name (first run); otherwise only with a
+    // chosen user and that user's password. A wrong password, no user chosen or a file
+    // that does not open shows the message and changes nothing.
     bool logIn(const QString& password, UserContext& user);
 
 private:
@@ -54,6 +58,7 @@ private:
     QVector<ListItem> users_;
     int currentDepartment_ = -1;
     int currentUser_ = -1;
+    bool firstRun_ = true;
 };
 
 }  // namespace qh::shell

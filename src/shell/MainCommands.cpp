@@ -90,10 +90,21 @@ QVector<CommandItem> commandPanel() {
     };
 }
 
+bool commandAllowed(const QString& id, const UserContext& user) {
+    if (id == cmd::Settings || id == cmd::Backup || id == cmd::Restore) return user.XTGL;
+    if (id == cmd::Statistics) return user.TJCX;
+    return true;
+}
+
+bool requireRight(bool has, ui::UserInterface& ui) {
+    if (!has) ui.messageDialog(kNoRightText);
+    return has;
+}
+
 bool commandVisible(const QString& id, const UserContext& user, PatientStatus status) {
-    if (!user.XTGL && (id == cmd::Users || id == cmd::Settings || id == cmd::Backup || id == cmd::Restore))
-        return false;
-    if (!user.TJCX && id == cmd::Statistics) return false;
+    // The panel keeps its user-account entry for administrators; the menu bar offers it to all.
+    if (!user.XTGL && id == cmd::Users) return false;
+    if (!commandAllowed(id, user)) return false;
     switch (status) {
     case PatientStatus::InWard:
         return id != cmd::Return;

@@ -9,6 +9,7 @@
 
 #include "shell/PatientList.h"
 #include "shell/UserContext.h"
+#include "interaction/UserInterface.h"
 
 namespace qh::shell {
 
@@ -68,6 +69,17 @@ QVector<MenuDef> mainMenus();
 QVector<CommandItem> patientListMenu();
 // The command panel.
 QVector<CommandItem> commandPanel();
+
+// The refusal of a command the user has no right for.
+inline const QString kNoRightText = QStringLiteral("你没有此项操作权限！");
+
+// Whether the user holds the right a command needs: XTGL for the settings page, backup and
+// restore, TJCX for the statistics. The user-account command is everybody's (without XTGL it
+// changes the user's own password). Menu items of a command not allowed are disabled, and
+// the command's handler checks again (requireRight) before it does anything.
+bool commandAllowed(const QString& id, const UserContext& user);
+// Shows kNoRightText and returns false when has is false.
+bool requireRight(bool has, ui::UserInterface& ui);
 
 // Whether an item of the command panel or the list menu shows for this user and status:
 // XTGL false hides the four administrative entries, TJCX false the statistics entry, and

@@ -6,6 +6,7 @@ namespace qh::shell {
 
 struct UserContext {
     QString userName;          // empty in first-run mode
+    qint64 userId = 0;         // 编号 of the account in 用户; 0 in first-run mode
     QString department;        // trimmed at both ends
     QString hospitalName;      // 备份.医院名称
     QString organisationCode;  // 备份.IP地址

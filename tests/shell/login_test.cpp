@@ -50,9 +50,37 @@ TEST_F(LoginTest, DefaultDepartmentIsTheLastMarkedAndNoneWhenUnmarked) {
     login.open();
     EXPECT_EQ(login.currentDepartment(), -1);
     EXPECT_TRUE(login.users().isEmpty());
-    EXPECT_TRUE(login.noticeVisible());
+    EXPECT_FALSE(login.noticeVisible());  // the ward has accounts: no first-run notice
     login.chooseDepartment(2);
+    EXPECT_EQ(login.users().size(), 1);
+}
+
+TEST_F(LoginTest, ADepartmentWithoutUsersIsNoWayInOnceAnyAccountExists) {
+    addDepartment("五官科");
+    addUser("王医生", "内科", "pw", "00000000");
+    LoginModel login(files(), ui_);
+    login.open();
+    login.chooseDepartment(1);  // 五官科: nobody
+    EXPECT_TRUE(login.users().isEmpty());
     EXPECT_FALSE(login.noticeVisible());
+    EXPECT_FALSE(login.logIn(QString(), user_));
+    EXPECT_EQ(ui_.lastText(), "用户名或密码输入错误。");
+    EXPECT_FALSE(user_.XTGL || user_.TJCX);
+
+    // The account found at login is remembered by its 编号 (names may repeat).
+    login.chooseDepartment(0);
+    login.chooseUser(0);
+    ASSERT_TRUE(login.logIn("pw", user_));
+    EXPECT_EQ(user_.userId, login.users()[0].value);
+
+    // Every account deleted: the first run comes back.
+    exec("delete from 用户");
+    login.open();
+    EXPECT_TRUE(login.noticeVisible());
+    UserContext fresh;
+    ASSERT_TRUE(login.logIn(QString(), fresh));
+    EXPECT_TRUE(fresh.XTGL);
+    EXPECT_EQ(fresh.userId, 0);
 }
 
 TEST_F(LoginTest, PasswordIsCheckedAfterTrimmingAndFailuresResetNothing) {
@@ -97,17 +125,21 @@ TEST_F(LoginTest, EmptyDigestNeverMatchesAndSameNameUsersAreToldApartByNumber) {
     EXPECT_TRUE(user_.TJCX);
 }
 
-TEST_F(LoginTest, MissingMainDatabaseEntersFirstRunWithEmptySettings) {
-    db_.close();
-    ASSERT_TRUE(QFile::remove(files().path(store::DbFile::Main)));
+TEST_F(LoginTest, AMainDatabaseThatDoesNotOpenLetsNobodyIn) {
+    addUser("李医生", "内科", "pw");
     LoginModel login(files(), ui_);
     login.open();
+    login.chooseUser(0);
+    db_.close();
+    ASSERT_TRUE(QFile::remove(files().path(store::DbFile::Main)));
+    EXPECT_FALSE(login.logIn("pw", user_));
+    EXPECT_EQ(ui_.lastText(), LoginModel::openFailedText());
+
+    login.open();
     EXPECT_TRUE(login.departments().isEmpty());
-    EXPECT_TRUE(login.noticeVisible());
-    ASSERT_TRUE(login.logIn(QString(), user_));
-    EXPECT_EQ(user_.hospitalName, QString());
-    EXPECT_EQ(user_.frontPageFormat, 0);
-    EXPECT_TRUE(user_.XTGL);
+    EXPECT_FALSE(login.logIn(QString(), user_));
+    EXPECT_FALSE(user_.XTGL || user_.SXBL || user_.TJCX);
+    EXPECT_EQ(user_.userName, QString());
 }
 
 }  // namespace

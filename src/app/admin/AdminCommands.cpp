@@ -10,6 +10,8 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("import"), QStringLiteral("DIR TABLE FILE.csv [--replace]"), runImport},
         {QStringLiteral("reindex"), QStringLiteral("DIR"), runReindex},
         {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
+        {QStringLiteral("backup"), QStringLiteral("DIR OUT [--all]"), runBackup},
+        {QStringLiteral("restore"), QStringLiteral("DIR FILE"), runRestore},
     };
     return commands;
 }

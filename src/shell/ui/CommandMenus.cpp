@@ -48,7 +48,8 @@ void CommandMenus::add(QAction* action, const QString& id) {
 void CommandMenus::update(const QString& id) {
     const bool available = registry_.isAvailable(id);
     for (QAction* a : actions_.value(id)) {
-        a->setEnabled(registry_.isEnabled(id));
+        // A command the user has no right for stays disabled wherever it shows.
+        a->setEnabled(registry_.isEnabled(id) && commandAllowed(id, user_));
         if (registry_.hasCaption(id)) {
             a->setVisible(registry_.isShown(id));
             a->setText(registry_.caption(id));

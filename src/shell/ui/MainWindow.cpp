@@ -64,6 +64,7 @@ MainWindow::MainWindow(const UserContext& user, const store::DataDirectory& file
 
     menus_ = new CommandMenus(*this, commands_, user_);
     commands_.setOfferSave([this] { offerSave(ui_, selection_.patient(), document_); });
+    commands_.setRightCheck([this](const QString& id) { return requireRight(commandAllowed(id, user_), ui_); });
     commands_.setHandler(cmd::Exit, [this] { close(); });
     commands_.setHandler(cmd::Help, [this] { showHelp(); });
 
@@ -130,6 +131,12 @@ PatientListControl& MainWindow::patientList() { return *listPanel_; }
 
 void MainWindow::offerSaveIfShowingRecords() {
     if (pages_->showsRecords()) offerSave(ui_, selection_.patient(), document_);
+}
+
+void MainWindow::changeUser(const UserContext& user) {
+    user_ = user;
+    if (auto* banner = findChild<QLabel*>(QStringLiteral("banner")))
+        banner->setText(user_.hospitalName + QStringLiteral(" 电子病历书写系统    ") + user_.department);
 }
 
 void MainWindow::setPatientInformation(QWidget* form, EditableDocument* document) {

@@ -30,6 +30,7 @@ public:
 
     // Workbench
     const UserContext& user() const override { return user_; }
+    void changeUser(const UserContext& user) override;
     const store::DataDirectory& files() const override { return files_; }
     ui::UserInterface& userInterface() override { return ui_; }
     PatientSelection& selection() override { return selection_; }

@@ -11,7 +11,8 @@ enum class WorkPage {
     Templates = 4,     // format templates
     Sheet = 5,         // printed sheets with the patient header
     FrontPage = 6,     // medical record front page
+    Settings = 7,      // hospital settings (no patient needed)
 };
-inline constexpr int kWorkPageCount = 7;
+inline constexpr int kWorkPageCount = 8;
 
 }  // namespace qh::shell

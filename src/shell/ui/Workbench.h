@@ -35,6 +35,9 @@ public:
     virtual ~Workbench() = default;
 
     virtual const UserContext& user() const = 0;
+    // The settings page changed the hospital name or the front-page format: the window
+    // takes the new user context and rebuilds its banner.
+    virtual void changeUser(const UserContext& user) = 0;
     virtual const store::DataDirectory& files() const = 0;
     virtual ui::UserInterface& userInterface() = 0;
     virtual PatientSelection& selection() = 0;
