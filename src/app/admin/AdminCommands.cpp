@@ -10,6 +10,9 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("import"), QStringLiteral("DIR TABLE FILE.csv [--replace]"), runImport},
         {QStringLiteral("reindex"), QStringLiteral("DIR"), runReindex},
         {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
+        {QStringLiteral("records"), QStringLiteral("DIR STAY"), runRecords},
+        {QStringLiteral("record-new"), QStringLiteral("DIR STAY KEY [--user NAME] [--at \"YYYY-MM-DD HH:MM\"]"), runRecordNew},
+        {QStringLiteral("record-export"), QStringLiteral("DIR ID OUT.ewd|OUT.pdf|OUT.txt"), runRecordExport},
     };
     return commands;
 }

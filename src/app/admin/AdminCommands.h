@@ -28,5 +28,8 @@ int runCheck(const QStringList& args, QTextStream& out, QTextStream& err);
 int runImport(const QStringList& args, QTextStream& out, QTextStream& err);
 int runReindex(const QStringList& args, QTextStream& out, QTextStream& err);
 int runDemo(const QStringList& args, QTextStream& out, QTextStream& err);
+int runRecords(const QStringList& args, QTextStream& out, QTextStream& err);
+int runRecordNew(const QStringList& args, QTextStream& out, QTextStream& err);
+int runRecordExport(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace qh::admin

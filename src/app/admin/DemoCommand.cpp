@@ -1,6 +1,7 @@
 // demo DIR: a fresh data directory, as init makes it, with a ward to try the program on.
 #include "AdminCommands.h"
 #include "patients/DemoWard.h"
+#include "records/documents/DemoRecords.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 
@@ -21,9 +22,14 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "demo ward: " << ward.message << '\n';
         return 1;
     }
+    const records::DemoRecordsResult documents = records::populateDemoRecords(store::DataDirectory(args.first()));
+    if (!documents.ok) {
+        err << "demo records: " << documents.message << '\n';
+        return 1;
+    }
     out << created.message << '\n'
         << "demo ward: " << ward.inWard << " in ward, " << ward.pending << " pending settlement, " << ward.discharged
-        << " discharged\n"
+        << " discharged, " << documents.documents << " record documents\n"
         << "accounts (user / department / level / password):\n";
     for (const patients::DemoAccount& a : patients::demoAccounts())
         out << "  " << a.name << " / " << a.department << " / " << a.level << " / " << a.password << '\n';

@@ -1,0 +1,107 @@
+// The record page on the main window: the Add menu makes a document that opens in the
+// editor, the page offers a modified document before the page, the patient or the window
+// changes, and the pop-up menu follows the edit right. Screenshot: record-page.png.
+#include <QtWidgets>
+
+#include "records/ui/DocumentEditor.h"
+#include "records/ui/RecordCommands.h"
+#include "records/ui/RecordPage.h"
+#include "records/ui/RecordTextEdit.h"
+#include "records/ui/TemplateCommands.h"
+#include "records_fixture.h"
+#include "shell/MainCommands.h"
+#include "shell/ui/MainWindow.h"
+
+namespace qh::records {
+namespace {
+
+class RecordPageTest : public test::RecordsWard {
+protected:
+    void SetUp() override {
+        RecordsWard::SetUp();
+        if (HasFatalFailure()) return;
+        exec("insert into 在院病人 (住院编号, 住院号, 姓名, 性别, 年龄, 诊断, 床号, 科室, 主管医生, 状态, 病室, 入院日期, 出生日期, 主诉) "
+             "values ('2016000101', '1001', '张三', '男', '40岁', '社区获得性肺炎', '12', '内科', '李医生', '在院', '3', "
+             "'2016年3月5日8时30分', '1976年2月1日', '发热、咳嗽、咳痰4天')");
+        patientId_ = read("select max(编号) from 在院病人").toInt();
+        exec("insert into 在院病人 (住院编号, 姓名, 性别, 科室, 主管医生, 状态) values ('2016000102', '李四', '女', '内科', '李医生', '在院')");
+        window_ = new shell::MainWindow(doctor_, files_, ui_);
+        page_ = installRecordPage(*window_);
+        installTemplateCommands(*window_, recordCreator(*window_, page_));
+        window_->resize(1180, 760);
+    }
+    void TearDown() override {
+        delete window_;
+        RecordsWard::TearDown();
+    }
+    QString addItemCaptioned(const QString& caption) {
+        for (int i = 1; i <= shell::kAddMenuItems; ++i)
+            if (window_->commands().caption(shell::cmd::addItem(i)) == caption) return shell::cmd::addItem(i);
+        return {};
+    }
+    void write(const QString& text) {
+        QTextCursor c = page_->editor()->bodyView()->textCursor();
+        c.movePosition(QTextCursor::End);
+        page_->editor()->bodyView()->setTextCursor(c);
+        page_->editor()->bodyView()->insertPlainText(text);
+    }
+
+    shell::MainWindow* window_ = nullptr;
+    RecordPage* page_ = nullptr;
+    qint64 patientId_ = 0;
+};
+
+TEST_F(RecordPageTest, AddMenuMakesADocumentThatOpensAndIsOfferedBeforeLeaving) {
+    ASSERT_TRUE(window_->selection().select(patientId_, shell::PatientStatus::InWard));
+    EXPECT_EQ(window_->pages().current(), shell::WorkPage::Records);
+    const QString item = addItemCaptioned("日常病程记录");
+    ASSERT_FALSE(item.isEmpty());
+    ASSERT_TRUE(window_->commands().run(item));
+    ASSERT_EQ(page_->documentList()->count(), 2);
+    EXPECT_EQ(page_->documentList()->currentRow(), 1);
+    EXPECT_EQ(window_->statusBar()->currentMessage(), "当前病历： 张三─日常病程记录");
+    EXPECT_TRUE(page_->editor()->document().body()->toPlainText().contains("张三"));
+    EXPECT_FALSE(page_->editor()->document().header()->isEmpty());
+
+    // Leaving the page offers the changed document; answered yes, it is stored.
+    write("患者今日体温37.6℃，咳嗽较前减轻。");
+    ui_.answerMessageDialog(1);  // the prompt
+    ui_.answerMessageDialog(1);  // 保存成功
+    window_->pages().show(shell::WorkPage::Templates);
+    EXPECT_EQ(ui_.shown().at(0).text, "     患者     【张三】\r\r《日常病程记录》已修改，是否保存？");
+    EXPECT_TRUE(storedText(page_->records().openId()).contains("37.6℃"));
+
+    // Closing the window asks too; a "no" leaves the stored document as it was.
+    window_->pages().show(shell::WorkPage::Records);
+    write("未保存的一句。");
+    ui_.clear();
+    window_->close();
+    ASSERT_EQ(ui_.shown().size(), 1);
+    EXPECT_TRUE(ui_.shown().at(0).text.endsWith("已修改，是否保存？"));
+    EXPECT_FALSE(storedText(page_->records().openId()).contains("未保存的一句"));
+}
+
+TEST_F(RecordPageTest, PopUpMenuFollowsTheEditRightAndTheLookIsRecorded) {
+    ASSERT_TRUE(window_->selection().select(patientId_, shell::PatientStatus::InWard));
+    ASSERT_TRUE(window_->commands().run(addItemCaptioned("入院记录")));
+    write("患者4天前受凉后出现发热，体温最高39.2℃，伴咳嗽、咳黄痰。");
+    page_->documentMenu()->popup(QPoint());  // shows the state the menu has for this document
+    page_->documentMenu()->hide();
+    QAction* deleteAction = page_->documentMenu()->findChild<QAction*>("delete");
+    ASSERT_NE(deleteAction, nullptr);
+    EXPECT_TRUE(deleteAction->isEnabled());
+
+    window_->show();
+    QApplication::processEvents();
+    const QPixmap look = window_->grab();
+    EXPECT_FALSE(look.isNull());
+    const QString dir = qEnvironmentVariable("QH_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        QDir().mkpath(dir);
+        EXPECT_TRUE(look.save(QDir(dir).filePath("record-page.png")));
+    }
+    ui_.answerMessageDialog(0);  // closing: the changes are not kept
+}
+
+}  // namespace
+}  // namespace qh::records
