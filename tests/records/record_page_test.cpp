@@ -20,9 +20,9 @@ protected:
     void SetUp() override {
         RecordsWard::SetUp();
         if (HasFatalFailure()) return;
-        exec("insert into 在院病人 (住院编号, 住院号, 姓名, 性别, 年龄, 诊断, 床号, 科室, 主管医生, 状态, 病室, 入院日期, 出生日期, 主诉) "
+        exec("insert into 在院病人 (住院编号, 住院号, 姓名, 性别, 年龄, 诊断, 床号, 科室, 主管医生, 状态, 病室, 入院日期, 出生日期, 主诉, 住址, 职业, 联系电话) "
              "values ('2016000101', '1001', '张三', '男', '40岁', '社区获得性肺炎', '12', '内科', '李医生', '在院', '3', "
-             "'2016年3月5日8时30分', '1976年2月1日', '发热、咳嗽、咳痰4天')");
+             "'2016年3月5日8时30分', '1976年2月1日', '发热、咳嗽、咳痰4天', '青禾县人民路12号', '农民', '13812345678')");
         patientId_ = read("select max(编号) from 在院病人").toInt();
         exec("insert into 在院病人 (住院编号, 姓名, 性别, 科室, 主管医生, 状态) values ('2016000102', '李四', '女', '内科', '李医生', '在院')");
         window_ = new shell::MainWindow(doctor_, files_, ui_);
@@ -82,9 +82,24 @@ TEST_F(RecordPageTest, AddMenuMakesADocumentThatOpensAndIsOfferedBeforeLeaving) 
 }
 
 TEST_F(RecordPageTest, PopUpMenuFollowsTheEditRightAndTheLookIsRecorded) {
-    ASSERT_TRUE(window_->selection().select(patientId_, shell::PatientStatus::InWard));
+    window_->patientList().showStatus(shell::PatientStatus::InWard);
+    ASSERT_TRUE(window_->patientList().selectPatient(patientId_));
     ASSERT_TRUE(window_->commands().run(addItemCaptioned("入院记录")));
-    write("患者4天前受凉后出现发热，体温最高39.2℃，伴咳嗽、咳黄痰。");
+    ASSERT_TRUE(window_->commands().run(addItemCaptioned("日常病程记录")));
+    page_->selectEntry(1);
+    // The doctor writes the history of the present illness.
+    QTextEdit* view = page_->editor()->bodyView();
+    QTextCursor at = page_->editor()->document().body()->find("现病史：");
+    ASSERT_FALSE(at.isNull());
+    at.clearSelection();
+    view->setTextCursor(at);
+    QTextCharFormat plain;
+    plain.setFontWeight(QFont::Normal);
+    view->mergeCurrentCharFormat(plain);
+    view->insertPlainText("患者4天前受凉后出现发热，体温最高39.2℃，伴咳嗽、咳黄痰，无胸痛、咯血。");
+    QLabel* status = page_->findChild<QLabel*>("recordStatus");
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text(), "当前病历： 张三─入院记录");
     page_->documentMenu()->popup(QPoint());  // shows the state the menu has for this document
     page_->documentMenu()->hide();
     QAction* deleteAction = page_->documentMenu()->findChild<QAction*>("delete");
@@ -92,6 +107,8 @@ TEST_F(RecordPageTest, PopUpMenuFollowsTheEditRightAndTheLookIsRecorded) {
     EXPECT_TRUE(deleteAction->isEnabled());
 
     window_->show();
+    QApplication::processEvents();
+    view->verticalScrollBar()->setValue(0);
     QApplication::processEvents();
     const QPixmap look = window_->grab();
     EXPECT_FALSE(look.isNull());

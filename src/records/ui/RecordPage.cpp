@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
@@ -36,7 +38,17 @@ RecordPage::RecordPage(shell::Workbench& bench, const TemplateSettings& settings
     area_ = new QStackedWidget;
     QWidget* form = bench.patientInformationForm();
     area_->addWidget(form ? form : new QWidget);
-    area_->addWidget(editor_);
+    // The document area: which document is open, above the editor.
+    auto* documentArea = new QWidget;
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("recordStatus"));
+    status_->setStyleSheet(QStringLiteral("color:#2E8B57; font-weight:bold; padding:2px 4px;"));
+    auto* documentLayout = new QVBoxLayout(documentArea);
+    documentLayout->setContentsMargins(0, 0, 0, 0);
+    documentLayout->setSpacing(0);
+    documentLayout->addWidget(status_);
+    documentLayout->addWidget(editor_, 1);
+    area_->addWidget(documentArea);
 
     auto* splitter = new QSplitter;
     splitter->addWidget(list_);
@@ -74,8 +86,16 @@ void RecordPage::showEntries() {
 void RecordPage::showDocument() {
     if (records_->selected() != list_->currentRow()) showEntries();
     area_->setCurrentIndex(records_->showsInformation() ? kInformationArea : 1);
+    const QString status = records_->statusText();
+    QString note;
+    if (records_->openFailed())
+        note = QStringLiteral("（数据已损坏，只读）");
+    else if (!records_->mayEdit())
+        note = QStringLiteral("（只读）");
+    else if (records_->tracksChanges())
+        note = QStringLiteral("（修订模式：修改将留下痕迹）");
+    status_->setText(status.isEmpty() ? QString() : status + note);
     if (auto* main = qobject_cast<QMainWindow*>(bench_.window())) {
-        const QString status = records_->statusText();
         if (status.isEmpty())
             main->statusBar()->clearMessage();
         else

@@ -10,6 +10,7 @@
 #include "records/ui/EditorPort.h"
 #include "shell/OfferSave.h"
 
+class QLabel;
 class QListWidget;
 class QMenu;
 class QStackedWidget;
@@ -65,6 +66,7 @@ private:
     PatientRecords* records_;
     QListWidget* list_;
     QStackedWidget* area_;
+    QLabel* status_;
     QMenu* menu_ = nullptr;
     bool filling_ = false;
 };
