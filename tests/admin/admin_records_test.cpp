@@ -66,6 +66,7 @@ TEST_F(AdminRecords, AddListExportAndCheckAStaysDocuments) {
     const QString text = QString::fromUtf8(f.readAll());
     EXPECT_TRUE(text.contains("王芳"));
     EXPECT_TRUE(text.indexOf("姓名：王芳") < text.indexOf("住院病历")) << "the header comes first";
+    EXPECT_TRUE(text.contains("姓　　名\t王芳\t")) << "a table row on one line";
     ASSERT_EQ(admin({"record-export", dir.path(), id, dir.file("out.pdf")}).status, 0);
     EXPECT_TRUE(QFile(dir.file("out.pdf")).size() > 1000);
     const AdminResult unknown = admin({"record-export", dir.path(), "999", dir.file("none.pdf")});

@@ -122,6 +122,15 @@ TEST_F(RecordsWard, AnAliasOnSeveralCellsFillsThemAllAndTemplateLeftoversGo) {
     EXPECT_TRUE(doc.header()->isEmpty()) << "a template without header gives a record without one";
 }
 
+TEST_F(RecordsWard, AFailedInsertAddsNoEntry) {
+    PatientRecords& r = records();
+    exec("create trigger refuse before insert on 在院病历 begin select raise(abort, 'disk full'); end");
+    EXPECT_FALSE(r.createRecord(kNote));
+    EXPECT_EQ(ui_.lastText(), "《日常病程记录》添加失败！");
+    EXPECT_EQ(r.entries().size(), 1);
+    EXPECT_EQ(r.openId(), 0);
+}
+
 TEST_F(RecordsWard, SaveSaysSavedOnlyWhenARowChanged) {
     PatientRecords& r = records();
     ASSERT_TRUE(r.createRecord(kNote));

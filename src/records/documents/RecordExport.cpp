@@ -2,6 +2,9 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include "records/editor/EwdFormat.h"
 #include "records/editor/PagePrinter.h"
@@ -22,6 +25,46 @@ bool writeWhole(const QString& path, const QByteArray& bytes, QString* error) {
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return fail(error, QStringLiteral("无法写入文件：") + path);
     return true;
+}
+
+// The text of a frame's content: paragraphs one a line, a table's row one a line with its
+// cells separated by tabs (a cell's own paragraphs joined by spaces).
+void appendText(QTextFrame* frame, QStringList* lines) {
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame* child = it.currentFrame()) {
+            if (auto* table = qobject_cast<QTextTable*>(child)) {
+                for (int r = 0; r < table->rows(); ++r) {
+                    QStringList cells;
+                    for (int c = 0; c < table->columns(); ++c) {
+                        const QTextTableCell cell = table->cellAt(r, c);
+                        if (cell.row() != r || cell.column() != c) continue;
+                        QStringList inner;
+                        for (auto ci = cell.begin(); !ci.atEnd(); ++ci) {
+                            if (QTextFrame* nested = ci.currentFrame())
+                                appendText(nested, &inner);
+                            else if (ci.currentBlock().isValid())
+                                inner << ci.currentBlock().text();
+                        }
+                        cells << inner.join(QLatin1Char(' ')).trimmed();
+                    }
+                    lines->append(cells.join(QLatin1Char('\t')));
+                }
+            } else {
+                appendText(child, lines);
+            }
+        } else if (it.currentBlock().isValid()) {
+            lines->append(it.currentBlock().text());
+        }
+    }
+}
+
+QString documentText(QTextDocument* doc) {
+    QStringList lines;
+    appendText(doc->rootFrame(), &lines);
+    QString text = lines.join(QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.remove(QChar::ObjectReplacementCharacter);  // images have no text
+    return text;
 }
 
 }  // namespace
@@ -58,8 +101,8 @@ bool exportStoredRecord(const store::DataDirectory& files, qint64 id, const QStr
         return true;
     }
     QString text;
-    if (!doc.header()->isEmpty()) text = doc.header()->toPlainText() + QStringLiteral("\n\n");
-    text += doc.body()->toPlainText();
+    if (!doc.header()->isEmpty()) text = documentText(doc.header()) + QStringLiteral("\n\n");
+    text += documentText(doc.body());
     if (!text.endsWith(QLatin1Char('\n'))) text += QLatin1Char('\n');
     return writeWhole(path, text.toUtf8(), error);
 }

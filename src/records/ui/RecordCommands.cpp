@@ -95,6 +95,8 @@ CreateRecordFn recordCreator(shell::Workbench& bench, RecordPage* page) {
     return [b, page](const QString& key, const QString& fallbackKey) {
         // Documents are added on the record page, where they open.
         if (b->pages().current() != WorkPage::Records) b->pages().show(WorkPage::Records);
+        // Whatever is in front (the form of entry 0, or a document) is offered first.
+        b->offerSaveIfShowingRecords();
         page->records().createRecord(key, fallbackKey);
     };
 }

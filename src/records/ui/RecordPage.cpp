@@ -63,7 +63,11 @@ RecordPage::RecordPage(shell::Workbench& bench, const TemplateSettings& settings
     connect(records_, &PatientRecords::entriesChanged, this, &RecordPage::showEntries);
     connect(records_, &PatientRecords::documentOpened, this, &RecordPage::showDocument);
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!filling_ && row >= 0) records_->selectEntry(row);
+        if (filling_ || row < 0) return;
+        // The form of entry 0 is offered as a document is; PatientRecords offers its own.
+        if (records_->showsInformation())
+            shell::offerSave(bench_.userInterface(), bench_.selection().patient(), this);
+        records_->selectEntry(row);
     });
     showEntries();
     showDocument();
