@@ -58,14 +58,28 @@ private:
     std::mt19937 engine_;
 };
 
-void appendParagraphs(RecordDocument& doc, const QStringList& paragraphs) {
-    QTextCursor c(doc.body());
-    c.movePosition(QTextCursor::End);
-    for (const QString& p : paragraphs) {
+// What the doctor writes after a heading of the template ("现病史：", "病情分析："): the rest
+// of that paragraph, the template's guidance, gives way to it. Without the heading the text
+// goes to the end.
+void writeAfter(RecordDocument& doc, const QString& label, const QString& text) {
+    QTextCursor c = doc.body()->find(label);
+    if (c.isNull()) {
+        c = QTextCursor(doc.body());
+        c.movePosition(QTextCursor::End);
         c.insertBlock();
-        c.insertText(p);
+    } else {
+        c.clearSelection();
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     }
+    QTextCharFormat format = c.charFormat();
+    format.setFontWeight(QFont::Normal);
+    c.insertText(text, format);
 }
+
+struct Passage {
+    const char* label;
+    QString text;
+};
 
 }  // namespace
 
@@ -110,12 +124,12 @@ DemoRecordsResult populateDemoRecords(const store::DataDirectory& files, unsigne
         PatientRecords book(files, user, editor, quiet, settings);
         book.listRecords(s.patient);
         const QDateTime end = s.left.isValid() && s.status != QStringLiteral("在院") ? s.left : now;
-        const auto write = [&](const QDateTime& at, const QString& key, const QStringList& text) {
+        const auto write = [&](const QDateTime& at, const QString& key, const QList<Passage>& passages) {
             if (at > now) return true;
             Clock::set([at] { return at; });
             bool made = book.addRecordFromMenu(key);
             if (made) {
-                appendParagraphs(editor.document(), text);
+                for (const Passage& p : passages) writeAfter(editor.document(), utf8(p.label), p.text);
                 made = book.saveRecord();
                 ++result.documents;
             }
@@ -123,23 +137,25 @@ DemoRecordsResult populateDemoRecords(const store::DataDirectory& files, unsigne
             if (!made) result.message = quiet.lastText();
             return made;
         };
-        bool ok = write(s.admitted.addSecs(3600 * 2), QStringLiteral("入院记录"),
-                        {QStringLiteral("患者因“") + s.patient.complaint + QStringLiteral("”于") +
-                         dates::dayHourText(s.admitted) + QStringLiteral("入院。入院后完善相关检查，予对症支持治疗。")});
+        const QString history = QStringLiteral("患者") + s.patient.complaint.section(QStringLiteral("，"), 0, 0) +
+                                QStringLiteral("，症状逐渐加重，曾于当地诊所治疗，效果不佳，今为进一步诊治来我院，门诊以“") +
+                                s.patient.diagnosis + QStringLiteral("”收入院。发病以来精神、饮食欠佳，睡眠一般，大小便正常，体重无明显变化。");
+        bool ok = write(s.admitted.addSecs(3600 * 2), QStringLiteral("入院记录"), {{"现病史：", history}});
         ok = ok && write(s.admitted.addSecs(3600 * 4), QStringLiteral("首次病程记录"),
-                         {QStringLiteral("病例特点：") + s.patient.sex + QStringLiteral("性，") + s.patient.age +
-                              QStringLiteral("，因“") + s.patient.complaint + QStringLiteral("”入院。"),
-                          QStringLiteral("初步诊断：") + s.patient.diagnosis,
-                          QStringLiteral("诊疗计划：完善血常规、生化、心电图及影像学检查，予对症治疗，监测生命体征。")});
+                         {{"1. 病史：", QStringLiteral("因“") + s.patient.complaint + QStringLiteral("”入院，") + history},
+                          {"诊断依据：", QStringLiteral("根据病史、症状、体征及辅助检查结果，诊断“") + s.patient.diagnosis +
+                                            QStringLiteral("”成立。")},
+                          {"2. 治疗：", QStringLiteral("予对症支持治疗，密切观察病情变化，根据检查结果调整治疗方案。")}});
         bool surgical = false;
         for (const char* word : kSurgicalCodes) surgical = surgical || s.patient.diagnosis.contains(utf8(word));
         if (ok && surgical && s.patient.department == QStringLiteral("外科"))
-            ok = write(s.admitted.addDays(1).addSecs(3600 * 3), QStringLiteral("手术记录"), {utf8(kSurgery)});
+            ok = write(s.admitted.addDays(1).addSecs(3600 * 3), QStringLiteral("手术记录"),
+                       {{"手术经过：", utf8(kSurgery)}, {"术后患者去向：", QStringLiteral("安返病房。")}});
         const int days = int(s.admitted.daysTo(end));
         for (int day = 2; ok && day < days; day += dice.between(2, 3)) {
             const char* note = day <= 3 ? dice.pick(kEarlyNotes) : day + 3 < days ? dice.pick(kMiddleNotes) : dice.pick(kLateNotes);
             QDateTime at(s.admitted.date().addDays(day), QTime(dice.between(8, 10), dice.between(0, 59)));
-            ok = write(at, QStringLiteral("日常病程记录"), {utf8(note)});
+            ok = write(at, QStringLiteral("日常病程记录"), {{"病情分析：", utf8(note)}});
         }
         if (!ok) return result;
     }
