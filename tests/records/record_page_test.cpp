@@ -81,6 +81,28 @@ TEST_F(RecordPageTest, AddMenuMakesADocumentThatOpensAndIsOfferedBeforeLeaving) 
     EXPECT_FALSE(storedText(page_->records().openId()).contains("未保存的一句"));
 }
 
+TEST_F(RecordPageTest, OpeningAFileWaitsForSaveAndSavingAsKeepsTheDocumentToSave) {
+    ASSERT_TRUE(window_->selection().select(patientId_, shell::PatientStatus::InWard));
+    ASSERT_TRUE(window_->commands().run(addItemCaptioned("日常病程记录")));
+    QFile text(dir_.file("note.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("外院转来的病程记录。");
+    text.close();
+    ui_.answerPath(dir_.file("note.txt"));
+    ASSERT_TRUE(window_->commands().run(shell::cmd::OpenFile));
+    EXPECT_TRUE(page_->editor()->document().body()->toPlainText().contains("外院转来"));
+    EXPECT_TRUE(page_->records().isModified()) << "stored only by 保存病历";
+    EXPECT_FALSE(storedText(page_->records().openId()).contains("外院转来"));
+
+    // Saved as a file: ".ewd" added, and the document still waits for 保存病历.
+    ui_.answerPath(dir_.file("copy.ost"));
+    ASSERT_TRUE(window_->commands().run(shell::cmd::SaveAs));
+    EXPECT_EQ(ui_.lastText(), "文件保存成功！");
+    EXPECT_TRUE(QFile::exists(dir_.file("copy.ost.ewd")));
+    EXPECT_TRUE(page_->records().isModified());
+    page_->records().discardChanges();
+}
+
 TEST_F(RecordPageTest, PopUpMenuFollowsTheEditRightAndTheLookIsRecorded) {
     window_->patientList().showStatus(shell::PatientStatus::InWard);
     ASSERT_TRUE(window_->patientList().selectPatient(patientId_));
