@@ -103,6 +103,21 @@ TEST_F(RecordPageTest, OpeningAFileWaitsForSaveAndSavingAsKeepsTheDocumentToSave
     page_->records().discardChanges();
 }
 
+TEST_F(RecordPageTest, SavingIsSwitchedOffForADocumentTheUserMayOnlyRead) {
+    delete window_;
+    shell::UserContext nurse;
+    nurse.userName = QStringLiteral("赵护士");
+    window_ = new shell::MainWindow(nurse, files_, ui_);
+    page_ = installRecordPage(*window_);
+    ASSERT_TRUE(window_->selection().select(patientId_, shell::PatientStatus::InWard));
+    EXPECT_TRUE(window_->commands().isEnabled(shell::cmd::SaveRecord)) << "entry 0 saves the form";
+    ASSERT_TRUE(page_->records().createRecord("日常病程记录"));
+    EXPECT_FALSE(window_->commands().isEnabled(shell::cmd::SaveRecord));
+    EXPECT_EQ(page_->findChild<QLabel*>("recordStatus")->text(), "当前病历： 张三─日常病程记录（只读）");
+    page_->selectEntry(0);
+    EXPECT_TRUE(window_->commands().isEnabled(shell::cmd::SaveRecord));
+}
+
 TEST_F(RecordPageTest, PopUpMenuFollowsTheEditRightAndTheLookIsRecorded) {
     window_->patientList().showStatus(shell::PatientStatus::InWard);
     ASSERT_TRUE(window_->patientList().selectPatient(patientId_));

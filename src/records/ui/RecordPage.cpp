@@ -106,6 +106,9 @@ void RecordPage::showDocument() {
             main->statusBar()->showMessage(status);
     }
     updateMenu();
+    // The save command follows the edit right of the document in front.
+    const bool readOnlyDocument = !records_->showsInformation() && (records_->openFailed() || !records_->mayEdit());
+    bench_.commands().setBlocked(shell::cmd::SaveRecord, readOnlyDocument);
 }
 
 void RecordPage::buildMenu() {
