@@ -1,5 +1,6 @@
 // Record documents: numbering and the once-only rule, the Add menu's key, composition,
 // saving, deleting, the edit right, damaged documents and continued printing.
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextTable>
@@ -246,6 +247,38 @@ TEST_F(RecordsWard, ContinuedPrintingStoresTheMarkSoTheNextContinuesAfterIt) {
     EXPECT_NE(r.continuePrintRecord().status, PrintStatus::Printed);
     EXPECT_EQ(printed_, before);
     EXPECT_TRUE(ui_.lastText().endsWith("保存失败！"));
+}
+
+}  // namespace
+}  // namespace qh::records
+
+namespace qh::records {
+namespace {
+
+// Every starter template makes a record with nothing left to fill: no known placeholder
+// stays in the text, every named cell holds the patient's value, the header is the
+// patient's, and the record prints.
+TEST_F(RecordsWard, EveryStarterTemplateComposesCompletely) {
+    static const QRegularExpression known(
+        "\\{(姓名|性别|年龄|诊断|床号|住址|科室|主诉|住院号|主管医生|病室|医疗证号|职业|出生日期|联系电话|身份证号|联系人|"
+        "患者关系|T|P|R|Bp|天数|日期\\d?|入院日期\\d?|医院名称|眉头)\\}");
+    patient_.occupation = QStringLiteral("教师");
+    patient_.address = QStringLiteral("青禾县人民路12号");
+    PatientRecords& r = records();
+    const store::Rows keys = db_.query("select 检索 from GSMB where 纸张='A' and 检索<>'通用页眉' order by 顺序");
+    ASSERT_GT(keys.size(), 20);
+    for (const store::Row& key : keys) {
+        const QString k = key.text("检索");
+        ASSERT_TRUE(r.createRecord(k)) << k.toStdString() << " " << ui_.lastText().toStdString();
+        RecordDocument& doc = editor_.document();
+        const QString text = doc.body()->toPlainText() + doc.header()->toPlainText();
+        EXPECT_FALSE(known.match(text).hasMatch()) << k.toStdString() << ": " << known.match(text).captured().toStdString();
+        EXPECT_TRUE(doc.header()->toPlainText().contains("姓名：张三")) << k.toStdString();
+        if (QTextTableCell cell = findNamedCell(doc.body(), "XM"); cell.isValid())
+            EXPECT_EQ(cell.firstCursorPosition().block().text(), "张三") << k.toStdString();
+        EXPECT_EQ(r.printRecord().status, PrintStatus::Printed) << k.toStdString();
+    }
+    EXPECT_EQ(r.entries().size(), keys.size() + 1);
 }
 
 }  // namespace
