@@ -2,6 +2,8 @@
 // with it, lists lost their numbering on saving, and the standard pop-up menu and a drag
 // out of the editor got past form-fill protection and revisions.
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -123,6 +125,24 @@ TEST(EditorFaults, ThePopUpMenuAndDragsKeepProtectionAndRevisions) {
     EXPECT_TRUE(doc.body()->toPlainText().startsWith("主诉："));
     EXPECT_EQ(revisionCount(doc.body()), 1);
     EXPECT_FALSE(view->dragMayMoveText());
+
+    // Selecting with the mouse still works while drags only copy.
+    editor.resize(600, 400);
+    editor.show();
+    QTextCursor start(doc.body());
+    const QPoint from = view->cursorRect(start).center();
+    const QPoint to = from + QPoint(40, 0);
+    QMouseEvent press(QEvent::MouseButtonPress, from, view->viewport()->mapToGlobal(from), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, to, view->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, view->viewport()->mapToGlobal(to), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &press);
+    QApplication::sendEvent(view->viewport(), &move);
+    QApplication::sendEvent(view->viewport(), &release);
+    EXPECT_TRUE(view->textCursor().hasSelection());
+    EXPECT_TRUE(view->textInteractionFlags() & Qt::TextEditable) << "editable again after the move";
 
     editor.setTrackChanges(false);
     EXPECT_TRUE(view->dragMayMoveText());
