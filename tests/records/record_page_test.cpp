@@ -3,6 +3,7 @@
 // changes, and the pop-up menu follows the edit right. Screenshot: record-page.png.
 #include <QtWidgets>
 
+#include "records/editor/Revisions.h"
 #include "records/ui/DocumentEditor.h"
 #include "records/ui/RecordCommands.h"
 #include "records/ui/RecordPage.h"
@@ -11,6 +12,7 @@
 #include "records_fixture.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/PatientListPanel.h"
 
 namespace qh::records {
 namespace {
@@ -101,6 +103,67 @@ TEST_F(RecordPageTest, OpeningAFileWaitsForSaveAndSavingAsKeepsTheDocumentToSave
     EXPECT_TRUE(QFile::exists(dir_.file("copy.ost.ewd")));
     EXPECT_TRUE(page_->records().isModified());
     page_->records().discardChanges();
+}
+
+TEST_F(RecordPageTest, AnotherDoctorsChangesAreRevisionsTheResponsibleDoctorSettles) {
+    ASSERT_TRUE(window_->selection().select(patientId_, shell::PatientStatus::InWard));
+    ASSERT_TRUE(window_->commands().run(addItemCaptioned("入院记录")));
+    const qint64 id = page_->records().openId();
+
+    // The chief physician reviews the record: what he types and deletes is kept as revisions.
+    delete window_;
+    shell::UserContext chief = doctor_;
+    chief.userName = QStringLiteral("王主任");
+    window_ = new shell::MainWindow(chief, files_, ui_);
+    page_ = installRecordPage(*window_);
+    window_->resize(1180, 760);
+    window_->patientList().showStatus(shell::PatientStatus::InWard);
+    window_->listPanel().switchDoctor(1);  // the department's patients
+    window_->patientList().showStatus(shell::PatientStatus::InWard);
+    ASSERT_TRUE(window_->patientList().selectPatient(patientId_));
+    page_->selectEntry(1);
+    EXPECT_TRUE(page_->findChild<QLabel*>("recordStatus")->text().contains("修订模式"));
+    QTextEdit* view = page_->editor()->bodyView();
+    QTextCursor at = page_->editor()->document().body()->find("现病史：");
+    ASSERT_FALSE(at.isNull());
+    at.clearSelection();
+    view->setTextCursor(at);
+    for (const QString& ch : QStringList{"既", "往", "吸", "烟", "2", "0", "年", "。"}) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, ch);
+        QApplication::sendEvent(view, &key);
+    }
+    // A phrase of the template's text is deleted: struck out, kept until settled.
+    view->setTextCursor(page_->editor()->document().body()->find("无明显诱因"));
+    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    QApplication::sendEvent(view, &back);
+    EXPECT_TRUE(page_->editor()->document().body()->toPlainText().contains("无明显诱因"));
+    EXPECT_EQ(revisionCount(page_->editor()->document().body()), 2);
+    ui_.answerMessageDialog(1);
+    ASSERT_TRUE(window_->commands().run(shell::cmd::SaveRecord));
+    window_->show();
+    QApplication::processEvents();
+    view->verticalScrollBar()->setValue(0);
+    QApplication::processEvents();
+    const QString dir = qEnvironmentVariable("QH_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) EXPECT_TRUE(window_->grab().save(QDir(dir).filePath("record-revisions.png")));
+
+    // The responsible doctor sees them signed and settles them.
+    delete window_;
+    window_ = new shell::MainWindow(doctor_, files_, ui_);
+    page_ = installRecordPage(*window_);
+    ASSERT_TRUE(window_->selection().select(patientId_, shell::PatientStatus::InWard));
+    page_->selectEntry(1);
+    QTextDocument* body = page_->editor()->document().body();
+    ASSERT_GE(revisionCount(body), 2);
+    const QTextCursor typed = body->find("既往");
+    EXPECT_EQ(revisionAt(body, typed.selectionStart())->author, "王主任");
+    ASSERT_TRUE(window_->commands().run("revision.acceptAll"));
+    EXPECT_EQ(revisionCount(body), 0);
+    EXPECT_TRUE(body->toPlainText().contains("既往吸烟20年。"));
+    EXPECT_FALSE(body->toPlainText().contains("无明显诱因")) << "the deletion accepted";
+    ui_.answerMessageDialog(1);
+    ASSERT_TRUE(window_->commands().run(shell::cmd::SaveRecord));
+    EXPECT_TRUE(storedText(id).contains("既往吸烟20年。"));
 }
 
 TEST_F(RecordPageTest, SavingIsSwitchedOffForADocumentTheUserMayOnlyRead) {
