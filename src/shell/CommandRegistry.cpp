@@ -11,7 +11,16 @@ void CommandRegistry::setHandler(const QString& id, Handler handler, Needs needs
 
 bool CommandRegistry::isEnabled(const QString& id) const {
     const auto it = handlers_.constFind(id);
-    return it != handlers_.constEnd() && (it->needs == Needs::Nothing || patientSelected_);
+    return it != handlers_.constEnd() && (it->needs == Needs::Nothing || patientSelected_) && !blocked_.contains(id);
+}
+
+void CommandRegistry::setBlocked(const QString& id, bool blocked) {
+    if (blocked == blocked_.contains(id)) return;
+    if (blocked)
+        blocked_.insert(id);
+    else
+        blocked_.remove(id);
+    emit stateChanged(id);
 }
 
 void CommandRegistry::setPatientSelected(bool selected) {

@@ -4,6 +4,7 @@
 // first where the command calls for it. Menus, the command panel and pop-up menus show
 // the registry's state; they hold no handlers of their own.
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -23,6 +24,11 @@ public:
     bool isAvailable(const QString& id) const { return handlers_.contains(id); }
     // Available, and a patient is selected when the command needs one.
     bool isEnabled(const QString& id) const;
+
+    // A feature switches its command off for a while (e.g. saving a document the user may
+    // only read) and on again; a blocked command is disabled and does not run.
+    void setBlocked(const QString& id, bool blocked);
+    bool isBlocked(const QString& id) const { return blocked_.contains(id); }
 
     // Follows the patient selection: commands that need a patient are enabled only with one.
     void setPatientSelected(bool selected);
@@ -55,6 +61,7 @@ private:
     };
     QHash<QString, Entry> handlers_;
     QHash<QString, QPair<QString, bool>> captions_;
+    QSet<QString> blocked_;
     bool patientSelected_ = false;
     std::function<void()> offerSave_;
     std::function<bool(const QString&)> rightCheck_;

@@ -74,7 +74,7 @@ TEST_F(TemplateMenuTest, InstalledItemsHandTheKeyOnByThePatientsSex) {
     EXPECT_FALSE(window.commands().isAvailable(shell::cmd::MoreTemplates));
 
     QStringList created;
-    installAddMenu(window, TemplateSettings{}, [&](const QString& key) { created << key; });
+    installAddMenu(window, TemplateSettings{}, [&](const QString& key, const QString&) { created << key; });
     EXPECT_FALSE(window.commands().run(shell::cmd::addItem(1)));  // nobody selected
     ASSERT_TRUE(window.selection().select(read("select max(编号) from 在院病人").toInt(), shell::PatientStatus::InWard));
     EXPECT_TRUE(window.commands().run(shell::cmd::addItem(1)));
@@ -109,7 +109,7 @@ TEST_F(TemplateMenuTest, AddFromListNeedsAChosenRow) {
     // "更多模板" lists the same rows; 添加 without a chosen row only tells the user.
     ui.clear();
     handed.clear();
-    MoreTemplatesDialog dialog(files_, ui, "A", [&](const QString& key) { handed = key; });
+    MoreTemplatesDialog dialog(files_, ui, "A", [&](const QString& key, const QString&) { handed = key; });
     ASSERT_EQ(dialog.list()->count(), 2);
     EXPECT_EQ(dialog.list()->item(0)->text(), "甲");
     dialog.addChosen();

@@ -12,6 +12,9 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
         {QStringLiteral("backup"), QStringLiteral("DIR OUT [--all]"), runBackup},
         {QStringLiteral("restore"), QStringLiteral("DIR FILE"), runRestore},
+        {QStringLiteral("records"), QStringLiteral("DIR STAY"), runRecords},
+        {QStringLiteral("record-new"), QStringLiteral("DIR STAY KEY [--user NAME] [--at \"YYYY-MM-DD HH:MM\"]"), runRecordNew},
+        {QStringLiteral("record-export"), QStringLiteral("DIR ID OUT.ewd|OUT.pdf|OUT.txt"), runRecordExport},
     };
     return commands;
 }

@@ -30,5 +30,8 @@ int runReindex(const QStringList& args, QTextStream& out, QTextStream& err);
 int runDemo(const QStringList& args, QTextStream& out, QTextStream& err);
 int runBackup(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRestore(const QStringList& args, QTextStream& out, QTextStream& err);
+int runRecords(const QStringList& args, QTextStream& out, QTextStream& err);
+int runRecordNew(const QStringList& args, QTextStream& out, QTextStream& err);
+int runRecordExport(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace qh::admin

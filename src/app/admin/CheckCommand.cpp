@@ -1,5 +1,7 @@
-// check DIR: are the three files there, sound, theirs, and complete in structure?
+// check DIR: are the three files there, sound, theirs, complete in structure, and can
+// every stored record document be read?
 #include "AdminCommands.h"
+#include "records/documents/RecordExport.h"
 #include "store/FileCheck.h"
 
 namespace qh::admin {
@@ -9,7 +11,9 @@ int runCheck(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "usage: qinghe-emr-admin check DIR\n";
         return 2;
     }
-    const store::CheckReport report = store::checkDataDirectory(args.first());
+    store::CheckReport report = store::checkDataDirectory(args.first());
+    // Every stored record document must still be readable by the editor.
+    if (report.ok()) report.problems << records::unreadableRecords(store::DataDirectory(args.first()));
     for (const QString& problem : report.problems) out << problem << '\n';
     if (report.ok()) out << "ok\n";
     return report.ok() ? 0 : 1;

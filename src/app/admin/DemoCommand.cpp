@@ -7,6 +7,7 @@
 
 #include "AdminCommands.h"
 #include "patients/DemoWard.h"
+#include "records/documents/DemoRecords.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 
@@ -41,6 +42,11 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "demo ward: " << ward.message << '\n';
         return 1;
     }
+    const records::DemoRecordsResult documents = records::populateDemoRecords(files);
+    if (!documents.ok) {
+        err << "demo records: " << documents.message << '\n';
+        return 1;
+    }
     const store::PrepareResult created = store::publishDataFiles(building.path(), dir);
     if (created.status != store::PrepareResult::Created) {
         err << created.message << '\n';
@@ -48,7 +54,7 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     out << created.message << '\n'
         << "demo ward: " << ward.inWard << " in ward, " << ward.pending << " pending settlement, " << ward.discharged
-        << " discharged\n"
+        << " discharged, " << documents.documents << " record documents\n"
         << "accounts (user / department / level / password):\n";
     for (const patients::DemoAccount& a : patients::demoAccounts())
         out << "  " << a.name << " / " << a.department << " / " << a.level << " / " << a.password << '\n';

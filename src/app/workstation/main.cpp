@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
     auto openMain = [&ui, &files, login](const qh::shell::UserContext& user) {
         auto* main = new qh::shell::MainWindow(user, files, ui, login);
         qh::patients::installPatientCommands(*main);
-        qh::records::installRecordPage(*main);
-        qh::records::installTemplateCommands(*main);
+        auto* records = qh::records::installRecordPage(*main);
+        qh::records::installTemplateCommands(*main, qh::records::recordCreator(*main, records));
         qh::shell::installMaintenanceCommands(*main);
         ui.setParent(main);
         main->showAsLeft();

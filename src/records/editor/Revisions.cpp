@@ -98,8 +98,12 @@ std::vector<Revision> allRevisions(const QTextDocument* doc) {
     for (const Piece& p : piecesIn(doc, 0, doc->characterCount())) {
         RevisionKind kind = kindOf(p.format);
         if (kind == RevisionKind::None) continue;
-        if (!out.empty() && sameRevision(last, p.format) && p.start <= out.back().end + 1 &&
-            sameContainer(mutableDoc, out.back().start, p.start)) {
+        // Pieces of one revision join when they touch, or when only the end of a paragraph
+        // lies between them; an unmarked character between them keeps them apart.
+        const bool adjacent = !out.empty() && (p.start == out.back().end ||
+                                               (p.start == out.back().end + 1 &&
+                                                doc->characterAt(out.back().end) == QChar::ParagraphSeparator));
+        if (adjacent && sameRevision(last, p.format) && sameContainer(mutableDoc, out.back().start, p.start)) {
             out.back().end = p.end;
             continue;
         }

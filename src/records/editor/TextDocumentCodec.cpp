@@ -1,5 +1,9 @@
 #include "records/editor/TextDocumentCodec.h"
 
+#include <QPointer>
+#include <QTextList>
+#include <map>
+
 #include "records/editor/DocumentProperties.h"
 
 #include <QBrush>
@@ -259,6 +263,14 @@ private:
         QJsonObject out;
         out["block"] = encodeFormat(block.blockFormat());
         if (withBlockChar) out["blockChar"] = encodeFormat(block.charFormat());
+        // A numbered or bulleted paragraph names its list; the list's format travels with
+        // its first paragraph, and the numbering follows from the paragraphs that share it.
+        if (QTextList* list = block.textList()) {
+            auto [it, isNew] = listIds_.try_emplace(list, int(listIds_.size()) + 1);
+            QJsonObject entry{{"id", it->second}};
+            if (isNew) entry["format"] = encodeFormat(list->format());
+            out["list"] = entry;
+        }
         QJsonArray runs;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             QTextFragment fragment = it.fragment();
@@ -312,6 +324,7 @@ private:
 
     const QTextDocument* doc_;
     std::set<QString> imageNames_;
+    std::map<const QTextList*, int> listIds_;
 };
 
 class Decoder {
@@ -382,6 +395,7 @@ private:
         } else {
             cursor.insertBlock(blockFormat, blockChar);
         }
+        if (item.contains("list") && !joinList(item.value("list").toObject(), cursor)) return false;
         if (!item.value("runs").isArray()) return fail(QStringLiteral("段落缺少文字"));
         for (const QJsonValue& runValue : item.value("runs").toArray()) {
             const QJsonObject run = runValue.toObject();
@@ -394,6 +408,22 @@ private:
                 format.clearProperty(QTextFormat::ObjectType);
             cursor.insertText(text, format);
         }
+        return true;
+    }
+
+    bool joinList(const QJsonObject& entry, QTextCursor& cursor) {
+        const int id = entry.value("id").toInt();
+        if (id <= 0) return fail(QStringLiteral("列表编号无效"));
+        const auto known = lists_.find(id);
+        if (known != lists_.end() && known->second) {
+            known->second->add(cursor.block());
+            return true;
+        }
+        QTextListFormat format;
+        if (!decodeFormat(entry.value("format"), &format, error_)) return false;
+        format.setObjectType(QTextFormat::NoObject);
+        if (format.style() == QTextListFormat::ListStyleUndefined) format.setStyle(QTextListFormat::ListDecimal);
+        lists_[id] = cursor.createList(format);
         return true;
     }
 
@@ -446,6 +476,7 @@ private:
 
     QTextDocument* doc_;
     QString* error_;
+    std::map<int, QPointer<QTextList>> lists_;
 };
 
 }  // namespace

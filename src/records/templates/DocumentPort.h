@@ -22,6 +22,13 @@ public:
     // Places the body of another document (its bytes) as this document's page header.
     virtual bool setHeaderContent(const QByteArray& bytes) = 0;
     virtual bool setPageSize(int width, int height) = 0;
+    // The editing rules of the open document: who may change it, and whether changes are
+    // kept as revisions signed by the author. Editors that show no record ignore them.
+    virtual void setProtection(Protection) {}
+    virtual Protection protection() const { return Protection::None; }
+    virtual void setTrackChanges(bool) {}
+    virtual bool trackChanges() const { return false; }
+    virtual void setRevisionAuthor(const QString&) {}
 };
 
 // A DocumentPort over a RecordDocument of its own.
@@ -36,6 +43,11 @@ public:
     }
     bool setHeaderContent(const QByteArray& bytes) override;
     bool setPageSize(int width, int height) override { return doc_.setPaper(width, height); }
+    void setProtection(Protection p) override { doc_.setProtection(p); }
+    Protection protection() const override { return doc_.protection(); }
+    void setTrackChanges(bool on) override { doc_.setTrackChanges(on); }
+    bool trackChanges() const override { return doc_.trackChanges(); }
+    void setRevisionAuthor(const QString& name) override { doc_.setRevisionAuthor(name); }
 
     RecordDocument& document() { return doc_; }
 

@@ -29,7 +29,8 @@ void installAddMenu(shell::Workbench& bench, const TemplateSettings& settings, c
                 // The key is read when the item is chosen, so a menu rebuilt since is honoured.
                 const AddMenu menu = buildAddMenu(files, paper);
                 if (!menu.visible(i)) return;
-                create(recordKeyForPatient(menu.items[i].key, b->selection().patient().sex));
+                const QString itemKey = menu.items[i].key;
+                create(recordKeyForPatient(itemKey, b->selection().patient().sex), itemKey);
             },
             shell::CommandRegistry::Needs::Patient);
     }
@@ -63,7 +64,10 @@ MoreTemplatesDialog::MoreTemplatesDialog(const store::DataDirectory& files, ui::
 void MoreTemplatesDialog::addChosen() {
     const int row = list_->currentRow();
     const qint64 id = row >= 0 && row < entries_.size() && list_->currentItem()->isSelected() ? entries_[row].id : 0;
-    if (addFromList(files_, id, ui_, create_)) accept();
+    if (addFromList(files_, id, ui_, [this](const QString& key) {
+            if (create_) create_(key, QString());
+        }))
+        accept();
 }
 
 }  // namespace qh::records

@@ -15,8 +15,9 @@ class Workbench;
 
 namespace qh::records {
 
-// Hands a template key on to record creation.
-using CreateRecordFn = std::function<void(const QString& key)>;
+// Hands a template key on to record creation, with the key to fall back on when the
+// template of the first is missing (an Add item's own key, after the sex was put in front).
+using CreateRecordFn = std::function<void(const QString& key, const QString& fallbackKey)>;
 
 // Captions and visibility of the twenty Add-menu items from the menu built for the paper.
 void applyAddMenu(shell::CommandRegistry& commands, const AddMenu& menu);

@@ -17,6 +17,11 @@ public:
     }
     bool setHeaderContent(const QByteArray& bytes) override { return editor_.setHeaderContent(bytes); }
     bool setPageSize(int width, int height) override { return editor_.setPageSize(width, height); }
+    void setProtection(Protection p) override { editor_.setProtection(p); }
+    Protection protection() const override { return editor_.protection(); }
+    void setTrackChanges(bool on) override { editor_.setTrackChanges(on); }
+    bool trackChanges() const override { return editor_.trackChanges(); }
+    void setRevisionAuthor(const QString& name) override { editor_.setRevisionAuthor(name); }
 
 private:
     DocumentEditor& editor_;

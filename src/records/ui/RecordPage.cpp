@@ -1,87 +1,223 @@
 #include "records/ui/RecordPage.h"
 
+#include <QAction>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStatusBar>
+
+#include "records/ui/DocumentEditor.h"
+#include "records/ui/RecordTextEdit.h"
+#include "shell/MainCommands.h"
+#include "shell/ui/Workbench.h"
 
 namespace qh::records {
 
 namespace {
 constexpr int kInformationArea = 0;
-}
+const QString kOpenFilter = QStringLiteral("病历 (*.ewd);;病历 (*.doc);;文件 (*.txt)");
+const QString kSaveFilter = QStringLiteral("病历 (*.ewd);;OST文件 (*.ost)");
+}  // namespace
 
-RecordPage::RecordPage(QWidget* patientInformation, QWidget* parent) : QWidget(parent) {
+RecordPage::RecordPage(shell::Workbench& bench, const TemplateSettings& settings, QWidget* parent)
+    : QWidget(parent), bench_(bench), editor_(new DocumentEditor), port_(*editor_) {
     setObjectName(QStringLiteral("recordPage"));
+    editor_->setObjectName(QStringLiteral("recordEditor"));
+    records_ = new PatientRecords(bench.files(), bench.user(), port_, bench.userInterface(), settings, this);
+    records_->setPrinter([this](bool continued) {
+        return continued ? editor_->continuePrintRecord() : editor_->printRecord();
+    });
+
     list_ = new QListWidget;
     list_->setObjectName(QStringLiteral("documentList"));
-    list_->addItem(QStringLiteral("患者一般信息"));
     area_ = new QStackedWidget;
-    area_->addWidget(patientInformation);
+    QWidget* form = bench.patientInformationForm();
+    area_->addWidget(form ? form : new QWidget);
+    // The document area: which document is open, above the editor.
+    auto* documentArea = new QWidget;
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("recordStatus"));
+    status_->setStyleSheet(QStringLiteral("color:#2E8B57; font-weight:bold; padding:2px 4px;"));
+    auto* documentLayout = new QVBoxLayout(documentArea);
+    documentLayout->setContentsMargins(0, 0, 0, 0);
+    documentLayout->setSpacing(0);
+    documentLayout->addWidget(status_);
+    documentLayout->addWidget(editor_, 1);
+    area_->addWidget(documentArea);
 
     auto* splitter = new QSplitter;
     splitter->addWidget(list_);
     splitter->addWidget(area_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({160, 640});
+    splitter->setSizes({170, 700});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
 
-    list_->setCurrentRow(0);
-    connect(list_, &QListWidget::currentRowChanged, this, &RecordPage::showEntry);
+    buildMenu();
+    connect(records_, &PatientRecords::entriesChanged, this, &RecordPage::showEntries);
+    connect(records_, &PatientRecords::documentOpened, this, &RecordPage::showDocument);
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (filling_ || row < 0) return;
+        // The form of entry 0 is offered as a document is; PatientRecords offers its own.
+        if (records_->showsInformation())
+            shell::offerSave(bench_.userInterface(), bench_.selection().patient(), this);
+        records_->selectEntry(row);
+    });
+    showEntries();
+    showDocument();
 }
 
-void RecordPage::setDocumentArea(QWidget* area) {
-    if (documentArea_) {
-        area_->removeWidget(documentArea_);
-        documentArea_->deleteLater();
+RecordPage::~RecordPage() = default;
+
+void RecordPage::refresh() {
+    records_->listRecords(bench_.selection().patient());
+}
+
+void RecordPage::showEntries() {
+    filling_ = true;
+    list_->clear();
+    for (const RecordEntry& e : records_->entries()) list_->addItem(e.caption);
+    list_->setCurrentRow(records_->selected());
+    filling_ = false;
+}
+
+void RecordPage::showDocument() {
+    if (records_->selected() != list_->currentRow()) showEntries();
+    area_->setCurrentIndex(records_->showsInformation() ? kInformationArea : 1);
+    const QString status = records_->statusText();
+    QString note;
+    if (records_->openFailed())
+        note = QStringLiteral("（数据已损坏，只读）");
+    else if (!records_->mayEdit())
+        note = QStringLiteral("（只读）");
+    else if (records_->tracksChanges())
+        note = QStringLiteral("（修订模式：修改将留下痕迹）");
+    status_->setText(status.isEmpty() ? QString() : status + note);
+    if (auto* main = qobject_cast<QMainWindow*>(bench_.window())) {
+        if (status.isEmpty())
+            main->statusBar()->clearMessage();
+        else
+            main->statusBar()->showMessage(status);
     }
-    documentArea_ = area;
-    if (area) area_->addWidget(area);
-    showEntry(currentEntry());
+    updateMenu();
+    // The save command follows the edit right of the document in front.
+    const bool readOnlyDocument = !records_->showsInformation() && (records_->openFailed() || !records_->mayEdit());
+    bench_.commands().setBlocked(shell::cmd::SaveRecord, readOnlyDocument);
 }
 
-void RecordPage::clearDocuments() {
-    while (list_->count() > 1) delete list_->takeItem(1);
-    selectEntry(0);
+void RecordPage::buildMenu() {
+    menu_ = new QMenu(this);
+    menu_->setObjectName(QStringLiteral("recordMenu"));
+    auto add = [this](const QString& text, const QString& name, auto slot) {
+        QAction* a = menu_->addAction(text, this, slot);
+        a->setObjectName(name);
+        return a;
+    };
+    add(QStringLiteral("剪切"), QStringLiteral("cut"), [this] { editor_->cut(); });
+    add(QStringLiteral("复制"), QStringLiteral("copy"), [this] { editor_->copy(); });
+    add(QStringLiteral("粘贴"), QStringLiteral("paste"), [this] { editor_->paste(); });
+    QAction* sample = menu_->addAction(QStringLiteral("存为范文"));
+    sample->setObjectName(QStringLiteral("saveSample"));
+    sample->setEnabled(false);  // the template library's
+    sample->setToolTip(shell::kNotAvailableTip);
+    menu_->addSeparator();
+    add(QStringLiteral("删除病历"), QStringLiteral("delete"), [this] { records_->deleteRecord(); });
+    add(QStringLiteral("打印病历"), QStringLiteral("print"), [this] { records_->printRecord(); });
+    add(QStringLiteral("保存病历"), QStringLiteral("save"), [this] { records_->saveRecord(); });
+
+    // The editor's own menu is this one: its commands keep protection and tracking.
+    for (QWidget* view : {static_cast<QWidget*>(editor_->bodyView()), static_cast<QWidget*>(list_)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
+            if (records_->openId() == 0) return;
+            updateMenu();
+            menu_->popup(view->mapToGlobal(at));
+        });
+    }
 }
 
-int RecordPage::addDocument(const QString& caption, qint64 id) {
-    auto* item = new QListWidgetItem(caption);
-    item->setData(Qt::UserRole, id);
-    list_->addItem(item);
-    return list_->count() - 1;
+void RecordPage::updateMenu() {
+    const bool open = records_->openId() != 0 && !records_->openFailed();
+    const bool editable = open && records_->mayEdit();
+    for (QAction* a : menu_->actions()) {
+        const QString n = a->objectName();
+        if (n == QLatin1String("cut") || n == QLatin1String("paste") || n == QLatin1String("save")) a->setEnabled(editable);
+        if (n == QLatin1String("copy") || n == QLatin1String("print")) a->setEnabled(open);
+        if (n == QLatin1String("delete")) a->setEnabled(records_->openId() != 0 && records_->mayDelete());
+    }
 }
 
-void RecordPage::selectEntry(int row) {
-    if (row < 0 || row >= list_->count()) return;
-    if (list_->currentRow() != row) list_->setCurrentRow(row);
-    else showEntry(row);
+void RecordPage::saveShown() {
+    if (records_->showsInformation()) {
+        if (shell::EditableDocument* form = bench_.patientInformationDocument()) form->save();
+    } else {
+        records_->saveRecord();
+    }
 }
 
-int RecordPage::currentEntry() const { return list_->currentRow(); }
-
-qint64 RecordPage::currentDocumentId() const {
-    const int row = currentEntry();
-    return row > 0 ? list_->item(row)->data(Qt::UserRole).toLongLong() : 0;
-}
-
-void RecordPage::showEntry(int row) {
-    if (row <= 0 || !documentArea_) {
-        area_->setCurrentIndex(kInformationArea);
+void RecordPage::importFile() {
+    if (records_->openId() == 0 || records_->openFailed()) return;
+    const QString path = bench_.userInterface().openFileName(QStringLiteral("病历模板"), QString(), kOpenFilter);
+    if (path.isEmpty()) return;
+    QString error;
+    if (!editor_->openFile(path, &error)) {
+        bench_.userInterface().messageDialog(error);
         return;
     }
-    area_->setCurrentWidget(documentArea_);
-    emit documentChosen(currentDocumentId());
+    // The file's content follows the edit right of the open document.
+    records_->contentReplaced();
 }
 
-void RecordPage::save() {
-    if (showsPatientInformation()) {
-        if (saveInformation_) saveInformation_();
-    } else if (saveDocument_) {
-        saveDocument_();
+void RecordPage::exportFile() {
+    if (records_->openId() == 0) return;
+    QString path = bench_.userInterface().saveFileName(QStringLiteral("另存为"), records_->openCaption(), kSaveFilter);
+    if (path.isEmpty()) return;
+    if (!path.endsWith(QStringLiteral(".ewd"), Qt::CaseInsensitive)) path += QStringLiteral(".ewd");
+    QString error;
+    if (!editor_->saveFile(path, &error)) {
+        bench_.userInterface().messageDialog(error);
+        return;
     }
+    // The file is a copy; the document still waits for "保存病历" when it was changed.
+    bench_.userInterface().messageDialog(QStringLiteral("文件保存成功！"));
+}
+
+bool RecordPage::isModified() const {
+    if (records_->showsInformation()) {
+        const shell::EditableDocument* form = bench_.patientInformationDocument();
+        return form && form->isModified();
+    }
+    return records_->isModified();
+}
+
+QString RecordPage::title() const {
+    if (records_->showsInformation()) {
+        const shell::EditableDocument* form = bench_.patientInformationDocument();
+        return form ? form->title() : QString();
+    }
+    return records_->title();
+}
+
+bool RecordPage::save() {
+    if (records_->showsInformation()) {
+        shell::EditableDocument* form = bench_.patientInformationDocument();
+        return form && form->save();
+    }
+    return records_->saveRecord();
+}
+
+void RecordPage::discardChanges() {
+    if (records_->showsInformation()) {
+        if (shell::EditableDocument* form = bench_.patientInformationDocument()) form->discardChanges();
+        return;
+    }
+    records_->discardChanges();
 }
 
 }  // namespace qh::records

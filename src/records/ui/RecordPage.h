@@ -1,53 +1,74 @@
 #pragma once
 // The record-documents page of the main window: the document list on the left, whose
-// entry 0 is the patient-information entry, and on the right the sub-page of the selected
-// entry. Entry 0 shows the patient-information form; entries 1.. are the patient's record
-// documents, shown by the document area once it is installed.
+// entry 0 is the patient-information entry, and on the right the patient-information form
+// (entry 0) or the record editor with the selected document. The page is the document in
+// front of the user that the unsaved-changes prompt offers: the form on entry 0, the open
+// record otherwise. What it does with documents is PatientRecords'.
 #include <QWidget>
-#include <functional>
 
+#include "records/documents/PatientRecords.h"
+#include "records/ui/EditorPort.h"
+#include "shell/OfferSave.h"
+
+class QLabel;
 class QListWidget;
+class QMenu;
 class QStackedWidget;
+
+namespace qh::shell {
+class Workbench;
+}
 
 namespace qh::records {
 
-class RecordPage : public QWidget {
+class DocumentEditor;
+
+class RecordPage : public QWidget, public shell::EditableDocument {
     Q_OBJECT
 public:
-    // patientInformation becomes the sub-page of entry 0.
-    explicit RecordPage(QWidget* patientInformation, QWidget* parent = nullptr);
+    RecordPage(shell::Workbench& bench, const TemplateSettings& settings, QWidget* parent = nullptr);
+    ~RecordPage() override;
 
     QListWidget* documentList() const { return list_; }
-    // Places the sub-page that shows the document entries (the record editor).
-    void setDocumentArea(QWidget* area);
+    DocumentEditor* editor() const { return editor_; }
+    PatientRecords& records() { return *records_; }
+    // The record-document pop-up menu ("剪切" … "保存病历"), enabled by the edit right.
+    QMenu* documentMenu() const { return menu_; }
 
-    // Removes every entry but entry 0 and selects it.
-    void clearDocuments();
-    // Appends a document entry carrying its 编号; returns its row.
-    int addDocument(const QString& caption, qint64 id);
-    void selectEntry(int row);
-    int currentEntry() const;
-    bool showsPatientInformation() const { return currentEntry() == 0; }
-    // The 编号 of the selected document entry; 0 on entry 0.
-    qint64 currentDocumentId() const;
+    // Lists the selected patient's documents (entry 0 selected).
+    void refresh();
+    int currentEntry() const { return records_->selected(); }
+    bool showsPatientInformation() const { return records_->showsInformation(); }
+    void selectEntry(int row) { records_->selectEntry(row); }
 
     // "保存病历" on this page: entry 0 saves the form, a document entry the document.
-    void setPatientInformationSave(std::function<void()> save) { saveInformation_ = std::move(save); }
-    void setDocumentSave(std::function<void()> save) { saveDocument_ = std::move(save); }
-    void save();
+    void saveShown();
+    // "打开文件": a file read into the open document (stored only by "保存病历").
+    void importFile();
+    // "另存为..": the open document written to a .ewd file.
+    void exportFile();
 
-signals:
-    // A document entry was chosen (the editor opens it).
-    void documentChosen(qint64 id);
+    // EditableDocument
+    bool isModified() const override;
+    QString title() const override;
+    bool save() override;
+    void discardChanges() override;
 
 private:
-    void showEntry(int row);
+    void showEntries();
+    void showDocument();
+    void buildMenu();
+    void updateMenu();
 
+    shell::Workbench& bench_;
+    DocumentEditor* editor_;
+    EditorPort port_;
+    PatientRecords* records_;
     QListWidget* list_;
     QStackedWidget* area_;
-    QWidget* documentArea_ = nullptr;
-    std::function<void()> saveInformation_;
-    std::function<void()> saveDocument_;
+    QLabel* status_;
+    QMenu* menu_ = nullptr;
+    bool filling_ = false;
 };
 
 }  // namespace qh::records

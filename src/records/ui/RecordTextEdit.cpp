@@ -5,7 +5,9 @@
 #include "records/editor/RecordDocument.h"
 #include "records/editor/Revisions.h"
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QMenu>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -169,6 +171,50 @@ void RecordTextEdit::guardedCut() {
     }
     copy();
     trackedDelete(false);
+}
+
+void RecordTextEdit::guardedDelete() {
+    if (!textCursor().hasSelection() || !userMayChangeSelection()) return;
+    if (tracking()) {
+        trackedDelete(false);
+        return;
+    }
+    textCursor().removeSelectedText();
+}
+
+QMenu* RecordTextEdit::createEditingMenu(QWidget* parent) {
+    auto* menu = new QMenu(parent);
+    const bool selected = textCursor().hasSelection();
+    const bool mayChange = userMayChangeSelection();
+    menu->addAction(QStringLiteral("剪切"), this, &RecordTextEdit::guardedCut)->setEnabled(selected && mayChange);
+    menu->addAction(QStringLiteral("复制"), this, &QTextEdit::copy)->setEnabled(selected);
+    menu->addAction(QStringLiteral("粘贴"), this, &RecordTextEdit::guardedPaste)->setEnabled(mayChange && canPaste());
+    menu->addAction(QStringLiteral("删除"), this, &RecordTextEdit::guardedDelete)->setEnabled(selected && mayChange);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("全选"), this, &QTextEdit::selectAll);
+    return menu;
+}
+
+void RecordTextEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createEditingMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+bool RecordTextEdit::dragMayMoveText() const {
+    return !isReadOnly() && record_->protection() == Protection::None && !tracking();
+}
+
+void RecordTextEdit::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || dragMayMoveText()) {
+        QTextEdit::mouseMoveEvent(event);
+        return;
+    }
+    // A drag started here copies: a move would take text away past protection and revisions.
+    const Qt::TextInteractionFlags flags = textInteractionFlags();
+    setTextInteractionFlags(flags & ~Qt::TextEditable);
+    QTextEdit::mouseMoveEvent(event);
+    setTextInteractionFlags(flags);
 }
 
 bool RecordTextEdit::canInsertFromMimeData(const QMimeData* source) const {

@@ -6,6 +6,7 @@
 #include <QTextEdit>
 #include <functional>
 
+class QMenu;
 class QTimer;
 
 namespace qh::records {
@@ -26,6 +27,13 @@ public:
     // The user's editing commands, under the document's rules.
     void guardedPaste();
     void guardedCut();
+    void guardedDelete();
+    // The view's pop-up menu: the editing commands above, never the unguarded ones of the
+    // standard menu.
+    QMenu* createEditingMenu(QWidget* parent);
+    // Whether a drag may move the selection out of this view (take it away from here):
+    // only where the user may change it plainly, without form-fill limits or revisions.
+    bool dragMayMoveText() const;
 
     QList<int> pageBreaks() const { return pageBreaks_; }
     // Recomputes where pages break (otherwise done shortly after each change).
@@ -38,6 +46,8 @@ protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
     bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     bool tracking() const;
