@@ -10,6 +10,7 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("import"), QStringLiteral("DIR TABLE FILE.csv [--replace]"), runImport},
         {QStringLiteral("reindex"), QStringLiteral("DIR"), runReindex},
         {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
+        {QStringLiteral("reference"), QStringLiteral("DIR formula|herb|internal|drug|disease [TEXT]"), runReference},
     };
     return commands;
 }

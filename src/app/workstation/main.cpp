@@ -6,6 +6,7 @@
 #include "patients/ui/PatientCommands.h"
 #include "records/ui/RecordCommands.h"
 #include "records/ui/TemplateCommands.h"
+#include "reference/ui/ReferenceCommands.h"
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
 #include "store/DataDirectory.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         qh::patients::installPatientCommands(*main);
         qh::records::installRecordPage(*main);
         qh::records::installTemplateCommands(*main);
+        qh::reference::installReferenceCommands(*main);
         ui.setParent(main);
         main->show();
     };

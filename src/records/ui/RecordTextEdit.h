@@ -26,6 +26,8 @@ public:
     // The user's editing commands, under the document's rules.
     void guardedPaste();
     void guardedCut();
+    // Inserts plain text at the caret as a paste would; false when refused.
+    bool insertPassage(const QString& text);
 
     QList<int> pageBreaks() const { return pageBreaks_; }
     // Recomputes where pages break (otherwise done shortly after each change).
