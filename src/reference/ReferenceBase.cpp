@@ -165,8 +165,11 @@ QList<TreeNode> ReferenceBase::children(Kind kind, const TreeNode& node) const {
         }
         return list;
     case Kind::Herb:
+        // A sub-category's herbs within its category: a base that numbers the sub-categories
+        // of each category from 1 would otherwise mix herbs of different categories.
         if (!category)
-            return leaves(db.query(QStringLiteral("select ID,名称 from ZYX  where XLDM=? order by 名称"), {node.code}));
+            return leaves(db.query(QStringLiteral("select ID,名称 from ZYX  where DLDM=? and XLDM=? order by 名称"),
+                                   {node.code, node.subCode}));
         // A category whose herbs all share one sub-category lists them directly.
         if (db.query(QStringLiteral("SELECT  ZYXL AS SL FROM ZYX WHERE  DLDM=? GROUP BY ZYXL"), {node.code}).size() < 2)
             return leaves(db.query(QStringLiteral("select ID,名称 from ZYX  where DLDM=? order by 名称"), {node.code}));
@@ -175,7 +178,8 @@ QList<TreeNode> ReferenceBase::children(Kind kind, const TreeNode& node) const {
             TreeNode n;
             n.level = TreeNode::Level::SubCategory;
             n.text = n.group = r.text(QStringLiteral("ZYXL"));
-            n.code = r.integer(QStringLiteral("XLDM"));
+            n.code = node.code;
+            n.subCode = r.integer(QStringLiteral("XLDM"));
             list.append(n);
         }
         return list;

@@ -32,8 +32,8 @@ struct TreeNode {
     enum class Level { Category, SubCategory, Entry };
     Level level = Level::Category;
     QString text;
-    qint64 code = 0;     // DXDM / DLDM; XLDM of a herb sub-category
-    qint64 subCode = 0;  // XLDM of a formula or internal-medicine sub-category
+    qint64 code = 0;     // DXDM / DLDM (SX of a department)
+    qint64 subCode = 0;  // XLDM of a sub-category
     QString group;       // FJXL of a formula sub-category; 科室 of a department
     qint64 id = 0;       // the entry's key
     bool isLeaf() const { return level == Level::Entry; }

@@ -100,15 +100,17 @@ TEST_F(ReferenceBaseTest, TreesLoadLevelByLevelWithOnePlaceholderPerUnopenedNode
 TEST_F(ReferenceBaseTest, HerbCategoryWithOneSubCategoryListsItsHerbsDirectly) {
     addHerb("苍术", 4, "化湿药", 401, "化湿药", "燥湿健脾");
     addHerb("厚朴", 4, "化湿药", 401, "化湿药", "燥湿消痰");
-    addHerb("陈皮", 7, "理气药", 701, "行气药", "理气健脾");
-    addHerb("沉香", 7, "理气药", 702, "降气药", "行气止痛");
+    addHerb("陈皮", 7, "理气药", 1, "行气药", "理气健脾");
+    addHerb("沉香", 7, "理气药", 2, "降气药", "行气止痛");
+    addHerb("麻黄", 1, "解表药", 1, "发散风寒药", "发汗散寒");  // sub-categories numbered within each category
+    addHerb("薄荷", 1, "解表药", 2, "发散风热药", "疏散风热");
     const ReferenceBase b = base();
     const QList<TreeNode> roots = b.roots(Kind::Herb);
-    ASSERT_EQ(texts(roots), QStringList({"化湿药", "理气药"}));
-    const QList<TreeNode> damp = b.children(Kind::Herb, roots[0]);
+    ASSERT_EQ(texts(roots), QStringList({"解表药", "化湿药", "理气药"}));
+    const QList<TreeNode> damp = b.children(Kind::Herb, roots[1]);
     EXPECT_EQ(texts(damp), QStringList({"苍术", "厚朴"}));  // by pinyin
     EXPECT_TRUE(damp[0].isLeaf());
-    const QList<TreeNode> qi = b.children(Kind::Herb, roots[1]);
+    const QList<TreeNode> qi = b.children(Kind::Herb, roots[2]);
     ASSERT_EQ(texts(qi), QStringList({"行气药", "降气药"}));
     EXPECT_EQ(texts(b.children(Kind::Herb, qi[1])), QStringList({"沉香"}));
 }

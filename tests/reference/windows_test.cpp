@@ -80,6 +80,17 @@ TEST_F(ReferenceWindowsTest, DrugReferenceOpensOneWindowWithFourTabsBrowsedAndSe
               QStringList({"方剂", "中药", "中医内科", "西药说明"}));
     main_->commands().run(shell::cmd::DrugReference);
     EXPECT_EQ(drugReferenceWindow(*main_), window);  // brought forward, not opened twice
+    {
+        QPointer<ReferenceWindow> closed = window;
+        window->findChild<QPushButton*>("closeButton")->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(closed);
+        EXPECT_FALSE(drugReferenceWindow(*main_));
+        main_->commands().run(shell::cmd::DrugReference);  // a closed window opens anew
+        window = drugReferenceWindow(*main_);
+        ASSERT_TRUE(window);
+        tabs = window->findChild<QTabWidget*>("kindTabs");
+    }
 
     ReferencePanel* formulae = window->panel(Kind::Formula);
     const QModelIndex first = clickFirstEntry(formulae);

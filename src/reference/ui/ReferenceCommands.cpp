@@ -1,6 +1,5 @@
 #include "reference/ui/ReferenceCommands.h"
 
-#include <QPointer>
 
 #include "reference/PassageInsertion.h"
 #include "reference/ui/ReferenceWindow.h"
@@ -14,14 +13,15 @@ namespace {
 const char* const kDrugWindow = "referenceDrugWindow";
 const char* const kDiseaseWindow = "referenceDiseaseWindow";
 
-ReferenceWindow* windowOf(shell::Workbench& bench, const char* property) {
+// The open window of that name; a closed one is gone (it deletes itself on closing).
+ReferenceWindow* windowOf(shell::Workbench& bench, const char* name) {
     QWidget* main = bench.window();
-    return main ? qobject_cast<ReferenceWindow*>(main->property(property).value<QObject*>()) : nullptr;
+    return main ? main->findChild<ReferenceWindow*>(QLatin1String(name), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 // One window of each: a second run brings the open one forward.
-void openWindow(shell::Workbench& bench, const char* property, const QString& title, const QList<Kind>& kinds) {
-    ReferenceWindow* window = windowOf(bench, property);
+void openWindow(shell::Workbench& bench, const char* name, const QString& title, const QList<Kind>& kinds) {
+    ReferenceWindow* window = windowOf(bench, name);
     if (!window) {
         shell::Workbench* b = &bench;
         auto insert = [b](const QString& passage) {
@@ -30,8 +30,8 @@ void openWindow(shell::Workbench& bench, const char* property, const QString& ti
             return insertPassage(b->userInterface(), document, passage);
         };
         window = new ReferenceWindow(title, ReferenceBase(bench.files()), kinds, insert, bench.window());
+        window->setObjectName(QLatin1String(name));
         window->setAttribute(Qt::WA_DeleteOnClose);
-        if (bench.window()) bench.window()->setProperty(property, QVariant::fromValue<QObject*>(window));
     }
     window->show();
     window->raise();

@@ -13,7 +13,6 @@ ReferenceWindow::ReferenceWindow(const QString& title, ReferenceBase base, const
                                  QWidget* parent)
     : QWidget(parent, Qt::Window), insert_(std::move(insert)) {
     setWindowTitle(title);
-    setObjectName(title);
     auto* layout = new QVBoxLayout(this);
     if (kinds.size() == 1) {
         panels_ << new ReferencePanel(base, kinds.first(), this);
