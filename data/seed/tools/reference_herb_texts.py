@@ -1,7 +1,7 @@
 """鉴别用药, 古籍摘要 and 附药 of the herbs in reference_herbs.py, by herb name.
 
-鉴别用药: how the herb differs from the herbs it is most often compared with, as the
-materia medica textbooks set them side by side. 古籍摘要: passages of the classical herbals
+鉴别用药: how the herb differs from the herbs it is most often compared with, in our own
+words after the materia medica textbooks. 古籍摘要: passages of the classical herbals
 (public domain), quoted; 《神农本草经》 and 《名医别录》 often list the herb under an older
 name, given in brackets. 附药: the related drugs the textbooks attach to the herb. A herb with
 no attached drug has 附药 empty; 鉴别用药 or 古籍摘要 left empty was not written because it
