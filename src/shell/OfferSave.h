@@ -18,6 +18,13 @@ public:
     virtual bool save() = 0;
     // Drops the changes: the editor's modified flag is cleared.
     virtual void discardChanges() = 0;
+    // Puts a passage (text copied from the reference windows) at the caret, under the
+    // document's own editing rules; false when it takes none there. A document without a
+    // caret (the patient-information form) keeps this default.
+    virtual bool insertAtCaret(const QString& text) {
+        Q_UNUSED(text);
+        return false;
+    }
 };
 
 enum class OfferSaveOutcome { NotModified, Saved, SaveFailed, Discarded };

@@ -67,6 +67,8 @@ TEST_F(RecordPageTest, AddMenuMakesADocumentThatOpensAndIsOfferedBeforeLeaving) 
 
     // Leaving the page offers the changed document; answered yes, it is stored.
     write("患者今日体温37.6℃，咳嗽较前减轻。");
+    EXPECT_TRUE(page_->insertAtCaret("予银翘散加减。"));  // a passage from the reference windows
+    EXPECT_TRUE(page_->editor()->document().body()->toPlainText().contains("予银翘散加减。"));
     ui_.answerMessageDialog(1);  // the prompt
     ui_.answerMessageDialog(1);  // 保存成功
     window_->pages().show(shell::WorkPage::Templates);
@@ -177,6 +179,9 @@ TEST_F(RecordPageTest, SavingIsSwitchedOffForADocumentTheUserMayOnlyRead) {
     ASSERT_TRUE(page_->records().createRecord("日常病程记录"));
     EXPECT_FALSE(window_->commands().isEnabled(shell::cmd::SaveRecord));
     EXPECT_EQ(page_->findChild<QLabel*>("recordStatus")->text(), "当前病历： 张三─日常病程记录（只读）");
+    // A reference passage is refused by a record the user may only read.
+    EXPECT_FALSE(page_->insertAtCaret("银翘散"));
+    EXPECT_FALSE(page_->editor()->document().body()->toPlainText().contains("银翘散"));
     page_->selectEntry(0);
     EXPECT_TRUE(window_->commands().isEnabled(shell::cmd::SaveRecord));
 }

@@ -33,5 +33,6 @@ int runRestore(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRecords(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRecordNew(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRecordExport(const QStringList& args, QTextStream& out, QTextStream& err);
+int runReference(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace qh::admin

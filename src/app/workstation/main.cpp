@@ -6,6 +6,7 @@
 #include "patients/ui/PatientCommands.h"
 #include "records/ui/RecordCommands.h"
 #include "records/ui/TemplateCommands.h"
+#include "reference/ui/ReferenceCommands.h"
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/QtTranslations.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
         auto* records = qh::records::installRecordPage(*main);
         qh::records::installTemplateCommands(*main, qh::records::recordCreator(*main, records));
         qh::shell::installMaintenanceCommands(*main);
+        qh::reference::installReferenceCommands(*main);
         ui.setParent(main);
         main->showAsLeft();
     };

@@ -95,6 +95,8 @@ bool DocumentEditor::insertText(const QString& text, int position, const QString
     return record_.insertText(text, position, target);
 }
 
+bool DocumentEditor::insertAtCaret(const QString& text) { return body_->insertPassage(text); }
+
 void DocumentEditor::setProtection(Protection kind) {
     record_.setProtection(kind);
     // Form-fill undo must not reach back into what the host composed outside the fields.

@@ -34,6 +34,9 @@ public:
     int replace(const QString& find, const QString& replacement, bool caseSensitive);
     // At a body position, or inside the named cell or field `target`; -1 means the end.
     bool insertText(const QString& text, int position, const QString& target = {});
+    // At the caret of the body, as pasting it would (protection and track changes apply);
+    // false when the caret's place may not be edited.
+    bool insertAtCaret(const QString& text);
     // None, ReadOnly (no user edit at all), FormFill (only named cells and fields).
     void setProtection(Protection kind);
     Protection protection() const { return record_.protection(); }

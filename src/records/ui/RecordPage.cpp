@@ -220,4 +220,8 @@ void RecordPage::discardChanges() {
     records_->discardChanges();
 }
 
+bool RecordPage::insertAtCaret(const QString& text) {
+    return !records_->showsInformation() && editor_->insertAtCaret(text);
+}
+
 }  // namespace qh::records

@@ -53,6 +53,8 @@ public:
     QString title() const override;
     bool save() override;
     void discardChanges() override;
+    // A reference passage goes to the open record's caret; the information form takes none.
+    bool insertAtCaret(const QString& text) override;
 
 private:
     void showEntries();

@@ -163,6 +163,14 @@ void RecordTextEdit::guardedPaste() {
     paste();
 }
 
+bool RecordTextEdit::insertPassage(const QString& text) {
+    if (!userMayChangeSelection()) return false;
+    QMimeData passage;
+    passage.setText(text);
+    insertFromMimeData(&passage);
+    return true;
+}
+
 void RecordTextEdit::guardedCut() {
     if (!textCursor().hasSelection() || !userMayChangeSelection()) return;
     if (!tracking()) {

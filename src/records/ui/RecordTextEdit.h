@@ -34,6 +34,8 @@ public:
     // Whether a drag may move the selection out of this view (take it away from here):
     // only where the user may change it plainly, without form-fill limits or revisions.
     bool dragMayMoveText() const;
+    // Inserts plain text at the caret as a paste would; false when refused.
+    bool insertPassage(const QString& text);
 
     QList<int> pageBreaks() const { return pageBreaks_; }
     // Recomputes where pages break (otherwise done shortly after each change).

@@ -39,6 +39,7 @@ public:
     PatientListControl& patientList() override;
     QWidget* window() override { return this; }
     void setOpenDocument(EditableDocument* document) override { document_ = document; }
+    EditableDocument* openDocument() const override { return document_; }
     void offerSaveIfShowingRecords() override;
     void setPatientInformation(QWidget* form, EditableDocument* document) override;
     QWidget* patientInformationForm() const override { return informationForm_; }

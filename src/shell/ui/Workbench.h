@@ -50,6 +50,8 @@ public:
     // The document in front of the user that OfferSave offers (the open record or the
     // patient-information form); nullptr when none.
     virtual void setOpenDocument(EditableDocument* document) = 0;
+    // The document set there (a reference window inserts passages into it at the caret).
+    virtual EditableDocument* openDocument() const = 0;
     // OfferSave, asked while a record page shows (elsewhere no document is in front).
     virtual void offerSaveIfShowingRecords() = 0;
 
