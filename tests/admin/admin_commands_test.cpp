@@ -89,6 +89,20 @@ TEST_F(AdminTool, ReadingNeverChangesTheFile) {
     EXPECT_EQ(digestOf(main), before);
 }
 
+TEST_F(AdminTool, PragmasThatChangeTheFilesSettingsAreRefused) {
+    const QByteArray before = digestOf(main);
+    for (const char* sql : {"PRAGMA journal_mode=WAL", "pragma journal_mode ( wal )", "PRAGMA main.page_size = 1024",
+                            "pragma locking_mode=EXCLUSIVE", "PRAGMA writable_schema=1"}) {
+        const AdminRun r = admin({"sql", main, sql});
+        EXPECT_EQ(r.status, 1) << sql;
+        EXPECT_EQ(r.err.count('\n'), 1);
+    }
+    EXPECT_EQ(digestOf(main), before);
+    EXPECT_FALSE(QFileInfo::exists(main + "-wal"));
+    EXPECT_EQ(admin({"check", dir.path()}).status, 0);
+    EXPECT_EQ(admin({"sql", main, "PRAGMA integrity_check(10)"}).status, 0);
+}
+
 TEST_F(AdminTool, FailuresExitOneWithOneLine) {
     for (const QStringList& args : {QStringList{"sql", main, "select nosuchcolumn from 科室"},
                                     QStringList{"sql", main, "insert into nosuchtable values (1)"},

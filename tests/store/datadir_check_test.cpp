@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "support/temp_dir.h"
 #include "store/DataDirectory.h"
@@ -76,3 +77,35 @@ TEST_F(FileCheckTest, DamagedBytesAreFound) {
     const QStringList lines = problems().split('\n').filter("ZYBD.mdb");
     EXPECT_EQ(lines.size(), 1) << problems().toStdString();
 }
+
+// After a crash mid-transaction the file carries a hot journal: check rolls it back first,
+// as the next start would, and does not call a sound file unreadable.
+TEST_F(FileCheckTest, AHotJournalLeftByACrashIsRolledBackBeforeJudging) {
+    TempDir crashed;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(data.file("dzbl.mdb").toUtf8().constData(), &db), SQLITE_OK);
+    registerGbkCollation(db);
+    // A tiny cache makes the changes reach the file itself before any commit.
+    ASSERT_EQ(sqlite3_exec(db,
+                           "PRAGMA cache_size=2; BEGIN; "
+                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<3000) "
+                           "INSERT INTO 科室 (科室) SELECT 'x' || i FROM n;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK)
+        << sqlite3_errmsg(db);
+    // The files as a power cut would leave them: copied while the transaction is open.
+    for (const char* name : {"dzbl.mdb", "dzbl.mdb-journal", "ZYBD.mdb", "fwqdz.mdb"})
+        ASSERT_TRUE(QFile::copy(data.file(name), crashed.file(name))) << name;
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    ASSERT_GT(QFileInfo(crashed.file("dzbl.mdb-journal")).size(), 0);
+    const CheckReport report = checkDataDirectory(crashed.path());
+    EXPECT_TRUE(report.ok()) << report.problems.join('\n').toStdString();
+    EXPECT_FALSE(QFileInfo(crashed.file("dzbl.mdb-journal")).size() > 0);
+}
+
+TEST_F(FileCheckTest, AJournalModeOtherThanDeleteIsReported) {
+    tamper("ZYBD.mdb", "PRAGMA journal_mode=WAL");
+    EXPECT_TRUE(problems().contains("ZYBD.mdb：日志模式为 wal")) << problems().toStdString();
+}
+

@@ -87,6 +87,28 @@ TEST(DataDirectory, AFaultySeedLeavesNoFileBehind) {
     EXPECT_TRUE(QDir(data.path()).entryList(QDir::Files).isEmpty());
 }
 
+// A kill while the three complete files were being renamed into place: the next start
+// finishes the renames instead of calling the ward incomplete; files of a build that never
+// reached its renames are thrown away.
+TEST(DataDirectory, ACreationInterruptedByACrashIsFinishedOrThrownAway) {
+    TempDir seed, built, data;
+    ASSERT_EQ(prepareDataDirectory(built.path(), tinySeed(seed)).status, PrepareResult::Created);
+    ASSERT_TRUE(QFile::copy(built.file("dzbl.mdb"), data.file("dzbl.mdb")));
+    ASSERT_TRUE(QFile::copy(built.file("ZYBD.mdb"), data.file("ZYBD.mdb.creating")));
+    ASSERT_TRUE(QFile::copy(built.file("fwqdz.mdb"), data.file("fwqdz.mdb.creating")));
+    writeFile(data.file(".qinghe-placing"), "placing\n");
+    EXPECT_EQ(prepareDataDirectory(data.path(), tinySeed(seed)).status, PrepareResult::Existing);
+    EXPECT_EQ(QDir(data.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"dzbl.mdb", "fwqdz.mdb", "ZYBD.mdb"}));
+    EXPECT_FALSE(readOne(DbFile::Reference, data.path(), "select count(*) from sqlite_master").isEmpty());
+
+    TempDir early;
+    ASSERT_TRUE(QFile::copy(built.file("dzbl.mdb"), early.file("dzbl.mdb.creating")));
+    EXPECT_EQ(recoverInterruptedCreation(early.path()).isEmpty(), false);
+    EXPECT_TRUE(QDir(early.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(prepareDataDirectory(early.path(), tinySeed(seed)).status, PrepareResult::Created);
+}
+
 TEST(DataDirectory, CommandLineThenEnvironmentThenProgramDirectory) {
     qputenv("QINGHE_DATA", "/srv/ward-env");
     EXPECT_EQ(resolveDataDirectory({"qinghe-emr", "--data", "/srv/ward"}), "/srv/ward");

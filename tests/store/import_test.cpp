@@ -3,6 +3,8 @@
 #include "store/DataDirectory.h"
 #include "store/TableImport.h"
 #include "store_support.h"
+#include "store/CsvReader.h"
+#include "support/full_disk.h"
 
 using namespace qh::store;
 
@@ -83,6 +85,48 @@ TEST_F(ImportTest, ReplacingAnEditionIsAllOrNothing) {
     ASSERT_TRUE(good.ok);
     EXPECT_EQ(query(DbFile::Coding, "select BM,JSM from ICD_SS order by BM"),
               "47.01|FQJXLWQCS\n51.22|DNQCS");
+}
+
+TEST_F(ImportTest, AFullDiskEndsTheImportAtOnceAndLeavesTheTableAsItWas) {
+    importTable(DataDirectory(ward()), "ICD_SS", writeFile("old.csv", "BM,SSMC\n47.09,阑尾切除术\n"));
+    QByteArray many = "BM,SSMC\n";
+    for (int i = 0; i < 3000; ++i) many += QByteArray::number(i) + ",手术名称" + QByteArray::number(i) + "\n";
+    const QString path = writeFile("many.csv", many);
+    for (const bool replace : {false, true}) {
+        ImportResult r;
+        {
+            qh::test::FullDisk disk(16 * 1024);  // room for the first few pages only
+            r = importTable(DataDirectory(ward()), "ICD_SS", path, replace);
+            EXPECT_GT(disk.refusedWrites(), 0);
+        }
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.added, 0);
+        EXPECT_TRUE(r.rejected.isEmpty()) << "a full disk is no rejected row";
+        EXPECT_TRUE(r.error.contains("撤销")) << r.error.toStdString();
+        EXPECT_EQ(query(DbFile::Coding, "select BM from ICD_SS"), "47.09");
+    }
+}
+
+TEST_F(ImportTest, EncodingIsDecidedOnceAndNoNumberIsNanOrInf) {
+    // One stray byte in a UTF-8 file: refused naming its line, never re-read as GBK.
+    QByteArray utf8 = QString("BM,SSMC\n47.01,腹腔镜下阑尾切除术\n51.22,胆囊切除术\n").toUtf8();
+    utf8.insert(utf8.indexOf("胆"), '\xff');
+    ImportResult r = importTable(DataDirectory(ward()), "ICD_SS", writeFile("stray.csv", utf8));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.startsWith("第3行")) << r.error.toStdString();
+    EXPECT_FALSE(decodeCsvBytes("\xEF\xBB\xBF" + qh::text::toGbk("张三")).ok);  // marked UTF-8, is not
+    EXPECT_FALSE(decodeCsvBytes("a\nb\n\x81\x20").ok);                         // neither encoding
+    const DecodedText gbk = decodeCsvBytes(qh::text::toGbk("名称\n阑尾切除术\n胆囊切除术\n"));
+    ASSERT_TRUE(gbk.ok) << gbk.error.toStdString();
+    EXPECT_EQ(gbk.text, "名称\n阑尾切除术\n胆囊切除术\n");
+    EXPECT_EQ(query(DbFile::Coding, "select count(*) from ICD_SS"), "0");
+
+    r = importTable(DataDirectory(ward()), "ddt_costitems",
+                    writeFile("nan.csv", "xmmc,xmlb,xmdj\n甲,XMLB001,nan\n乙,XMLB001,inf\n丙,XMLB001,-Infinity\n丁,XMLB001,2\n"));
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.added, 1);
+    EXPECT_EQ(r.rejected.size(), 3);
+    EXPECT_EQ(query(DbFile::Main, "select xmmc,xmdj from ddt_costitems"), "丁|2");
 }
 
 TEST_F(ImportTest, ReindexRecomputesEachColumnByItsOwnRule) {

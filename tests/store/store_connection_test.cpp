@@ -3,6 +3,12 @@
 #include "store_support.h"
 #include "store/Connection.h"
 
+#include <sqlite3.h>
+
+#include <QDir>
+#include <chrono>
+#include <thread>
+
 namespace qh::store {
 namespace {
 
@@ -115,6 +121,23 @@ TEST_F(ConnectionTest, TransactionsCommitAllOrUndoAllAndNest) {
     }
     db = Connection::open(DataDirectory(dir.path()), DbFile::Main);
     EXPECT_EQ(names(), (QStringList{"甲", "丙"}));
+}
+
+// Opening while another process commits waits for it (the credentials are read under the
+// same busy timeout as every statement) instead of failing with "database is locked".
+TEST_F(ConnectionTest, OpeningWaitsForAnotherWritersCommit) {
+    db.close();
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(QDir(dir.path()).filePath("dzbl.mdb").toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread release([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    const Connection waited = Connection::open(DataDirectory(dir.path()), DbFile::Main);
+    release.join();
+    sqlite3_close(other);
+    EXPECT_TRUE(waited.isOpen()) << waited.lastError().toStdString();
 }
 
 }  // namespace
