@@ -3,6 +3,7 @@
 #include "records/editor/EwdFormat.h"
 
 #include <QRandomGenerator>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
@@ -181,6 +182,15 @@ TEST(EditorFormat, CraftedContentIsRefusedOrLoadedSafely) {
 d","format":{}}]})", true},
         {R"("just text")", false},
         {R"({"mystery":1})", false},
+        // Values that crash or hang the layout, or read files, are refused when read.
+        {p + R"(,{"table":{"TableHeaderRowCount":2,"TableBorderCollapse":true},"rows":1,"columns":1,"cells":[]},)" + p, false},
+        {R"({"block":{"BlockTopMargin":{"real":1e6}},"runs":[{"text":"x","format":{}}]})", false},
+        {R"({"block":{"BlockLeftMargin":{"real":-1e6}},"runs":[{"text":"x","format":{}}]})", false},
+        {R"({"block":{"BlockIndent":1e300},"runs":[]})", false},
+        {R"({"block":{},"runs":[{"text":"x","format":{"FontPointSize":{"real":1e308}}}]})", false},
+        {R"({"block":{},"runs":[{"text":"\ufffc","format":{"ObjectType":1,"ImageName":"/dev/zero"}}]})", false},
+        {p + R"(,{"table":{},"rows":316,"columns":316,"cells":[]},)" + p, false},
+        {p + R"(,{"table":{"TableHeaderRowCount":1},"rows":3,"columns":2,"cells":[]},)" + p, true},
     };
     for (const Case& c : cases) {
         RecordDocument doc;
@@ -188,8 +198,19 @@ d","format":{}}]})", true},
         const bool loaded = decodeEwd(craft(c.content), doc, &error);
         EXPECT_EQ(loaded, c.loads) << c.content.toStdString() << " " << error.toStdString();
         if (!loaded) EXPECT_FALSE(error.isEmpty());
-        if (loaded) encodeEwd(doc);  // whatever loaded can be written again
+        if (loaded) {
+            doc.body()->documentLayout()->documentSize();  // and laid out
+            encodeEwd(doc);                                // and written again
+        }
     }
+    RecordDocument padded;
+    QString why;
+    const QByteArray paddedBytes = wrapEwdPayload(
+        QStringLiteral(R"({"format":"qinghe-ewd","version":1,"body":{"rootFrame":{"FramePadding":{"real":-1e9}},"content":[%1]}})")
+            .arg(p)
+            .toUtf8());
+    EXPECT_FALSE(decodeEwd(paddedBytes, padded, &why));
+    EXPECT_TRUE(why.contains("FramePadding")) << why.toStdString();
     // Paragraph and frame markers smuggled into a run do not create structure.
     RecordDocument doc;
     ASSERT_TRUE(decodeEwd(craft(R"({"block":{},"runs":[{"text":"a\u2029b\ufdd0c","format":{}}]})"), doc, nullptr));

@@ -15,7 +15,7 @@ namespace {
 // Eight bytes, PNG-style: a text-mode transfer or a truncated copy spoils them visibly.
 constexpr char kMagic[8] = {'Q', 'H', 'E', 'W', 'D', '\r', '\n', '\x1a'};
 constexpr int kHeaderSize = 8 + 2 + 4 + 4;
-constexpr quint32 kMaxPayload = 512u * 1024u * 1024u;
+constexpr quint32 kMaxPayload = 64u * 1024u * 1024u;  // photographs included, far above any record
 
 quint32 crc32(const QByteArray& data) {
     static const auto table = [] {

@@ -20,14 +20,75 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <cmath>
+#include <limits>
 #include <set>
 
 namespace qh::records {
 namespace {
 
-// Limits that no real record reaches and that keep damaged files from exhausting memory.
-constexpr int kMaxNesting = 16;
-constexpr int kMaxTableSlots = 100000;
+// Limits that no real record reaches and that keep damaged or hostile files from exhausting
+// memory or time: tables within tables, and the table cells of the whole document.
+constexpr int kMaxNesting = 6;
+constexpr int kMaxDocumentCells = 20000;
+
+// What a value may be for the properties that lay a document out. Beyond these a margin or
+// a padding makes Qt's layout run without end, a size exhausts memory; no record written
+// in this program comes near them.
+struct ValueRange {
+    int property;
+    double low, high;
+};
+const ValueRange kValueRanges[] = {
+    {QTextFormat::BlockTopMargin, -500, 2000},     {QTextFormat::BlockBottomMargin, -500, 2000},
+    {QTextFormat::BlockLeftMargin, -500, 2000},    {QTextFormat::BlockRightMargin, -500, 2000},
+    {QTextFormat::TextIndent, -2000, 2000},        {QTextFormat::BlockIndent, 0, 50},
+    {QTextFormat::LineHeight, 0, 1000},            {QTextFormat::ListIndent, 0, 50},
+    {QTextFormat::FrameBorder, 0, 100},            {QTextFormat::FrameMargin, 0, 2000},
+    {QTextFormat::FramePadding, 0, 2000},          {QTextFormat::FrameTopMargin, 0, 2000},
+    {QTextFormat::FrameBottomMargin, 0, 2000},     {QTextFormat::FrameLeftMargin, 0, 2000},
+    {QTextFormat::FrameRightMargin, 0, 2000},      {QTextFormat::TableCellSpacing, 0, 200},
+    {QTextFormat::TableCellPadding, 0, 200},       {QTextFormat::TableCellTopPadding, 0, 200},
+    {QTextFormat::TableCellBottomPadding, 0, 200}, {QTextFormat::TableCellLeftPadding, 0, 200},
+    {QTextFormat::TableCellRightPadding, 0, 200},  {QTextFormat::TableHeaderRowCount, 0, 1000},
+    {QTextFormat::FontPointSize, 1, 400},          {QTextFormat::FontPixelSize, 1, 600},
+    {QTextFormat::FontLetterSpacing, -100, 1000},  {QTextFormat::FontWordSpacing, -100, 1000},
+    {QTextFormat::FontStretch, 0, 4000},           {QTextFormat::FontWeight, 0, 1000},
+    {QTextFormat::ImageWidth, 0, 20000},           {QTextFormat::ImageHeight, 0, 20000},
+};
+// Any other number a layout property holds stays within this.
+constexpr double kMaxPlainNumber = 1e7;
+
+bool saneLength(const QTextLength& l) {
+    const double v = l.rawValue();
+    if (!std::isfinite(v) || v < 0) return false;
+    return l.type() == QTextLength::PercentageLength ? v <= 100 : v <= 20000;
+}
+
+// Empty when the value is one the layout can take, else why not.
+QString insaneValue(int property, const QVariant& value) {
+    const int type = value.metaType().id();
+    if (type == QMetaType::fromType<QTextLength>().id())
+        return saneLength(value.value<QTextLength>()) ? QString() : QStringLiteral("长度超出范围");
+    if (type == QMetaType::QVariantList) {
+        for (const QVariant& element : value.toList())
+            if (const QString why = insaneValue(property, element); !why.isEmpty()) return why;
+        return QString();
+    }
+    if (type == QMetaType::QPen) {
+        const double width = value.value<QPen>().widthF();
+        return std::isfinite(width) && width >= 0 && width <= 100 ? QString() : QStringLiteral("线宽超出范围");
+    }
+    if (type == QMetaType::fromType<QTextOption::Tab>().id()) {
+        const double at = value.value<QTextOption::Tab>().position;
+        return std::isfinite(at) && at >= 0 && at <= 20000 ? QString() : QStringLiteral("制表位超出范围");
+    }
+    if (type != QMetaType::Int && type != QMetaType::Double) return QString();
+    const double v = value.toDouble();
+    for (const ValueRange& r : kValueRanges)
+        if (r.property == property) return v >= r.low && v <= r.high ? QString() : QStringLiteral("数值超出范围");
+    return std::abs(v) <= kMaxPlainNumber ? QString() : QStringLiteral("数值超出范围");
+}
 
 const std::pair<int, const char*> kOwnProperties[] = {
     {AliasProperty, "qhAlias"},
@@ -128,12 +189,17 @@ bool decodeValue(const QJsonValue& v, QVariant* out) {
     if (v.isBool()) {
         *out = v.toBool();
     } else if (v.isDouble()) {
-        *out = int(v.toDouble());
+        // A whole number beyond int is no value a format holds (and casting it is undefined).
+        const double d = v.toDouble();
+        if (!std::isfinite(d) || d < double(std::numeric_limits<int>::min()) || d > double(std::numeric_limits<int>::max()))
+            return false;
+        *out = int(d);
     } else if (v.isString()) {
         *out = v.toString();
     } else if (v.isObject()) {
         QJsonObject o = v.toObject();
         if (o.contains("real")) {
+            if (!std::isfinite(o.value("real").toDouble())) return false;
             *out = o.value("real").toDouble();
         } else if (o.contains("strings")) {
             *out = o.value("strings").toVariant().toStringList();
@@ -202,6 +268,10 @@ bool decodeFormat(const QJsonValue& tree, QTextFormat* format, QString* error) {
         QVariant value;
         if (!decodeValue(it.value(), &value)) {
             *error = QStringLiteral("格式属性“%1”的值无效").arg(it.key());
+            return false;
+        }
+        if (const QString why = insaneValue(id, value); !why.isEmpty()) {
+            *error = QStringLiteral("格式属性“%1”%2").arg(it.key(), why);
             return false;
         }
         format->setProperty(id, value);
@@ -346,6 +416,7 @@ public:
             if (!image.loadFromData(QByteArray::fromBase64(it.value().toString().toLatin1()), "PNG"))
                 return fail(QStringLiteral("图片“%1”已损坏").arg(it.key()));
             doc_->addResource(QTextDocument::ImageResource, QUrl(it.key()), image);
+            imageNames_.insert(it.key());
         }
         QTextCursor cursor(doc_);
         return items(tree.value("content").toArray(), cursor, true, 0);
@@ -406,6 +477,10 @@ private:
             if (text.isEmpty()) continue;
             if (format.objectType() != QTextFormat::NoObject && format.objectType() != QTextFormat::ImageObject)
                 format.clearProperty(QTextFormat::ObjectType);
+            // An image is one of the document's own: any other name would make Qt read that
+            // path from the disk while laying out or saving.
+            if (format.isImageFormat() && !imageNames_.count(format.toImageFormat().name()))
+                return fail(QStringLiteral("图片“%1”不在文档中").arg(format.toImageFormat().name()));
             cursor.insertText(text, format);
         }
         return true;
@@ -440,12 +515,20 @@ private:
     QTextFrame* table(const QJsonObject& item, QTextCursor& cursor, int depth) {
         const int rows = item.value("rows").toInt();
         const int columns = item.value("columns").toInt();
-        if (rows < 1 || columns < 1 || qint64(rows) * columns > kMaxTableSlots) {
-            fail(QStringLiteral("表格行列数无效"));
+        if (rows < 1 || columns < 1 || qint64(rows) * columns > kMaxDocumentCells - cells_) {
+            fail(rows < 1 || columns < 1 ? QStringLiteral("表格行列数无效")
+                                         : QStringLiteral("文档的表格过大（超过%1个单元格）").arg(kMaxDocumentCells));
             return nullptr;
         }
+        cells_ += rows * columns;
         QTextTableFormat format;
         if (!decodeFormat(item.value("table"), &format, error_)) return nullptr;
+        // Header rows repeat on every page: more of them than the table has rows crashes the
+        // layout, as many as it has leaves no room for a body.
+        if (format.headerRowCount() >= rows && format.headerRowCount() > 0) {
+            fail(QStringLiteral("表格标题行数无效"));
+            return nullptr;
+        }
         format.setObjectType(QTextFormat::TableObject);  // whatever the file says, this is a table
         format.setColumns(columns);
         QTextTable* table = cursor.insertTable(rows, columns, format);
@@ -477,6 +560,8 @@ private:
     QTextDocument* doc_;
     QString* error_;
     std::map<int, QPointer<QTextList>> lists_;
+    std::set<QString> imageNames_;  // the images the document carries
+    qint64 cells_ = 0;              // table cells so far
 };
 
 }  // namespace
