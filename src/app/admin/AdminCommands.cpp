@@ -10,6 +10,7 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("import"), QStringLiteral("DIR TABLE FILE.csv [--replace]"), runImport},
         {QStringLiteral("reindex"), QStringLiteral("DIR"), runReindex},
         {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
+        {QStringLiteral("print"), QStringLiteral("DIR STAY --chart OUT.pdf|OUT.tsv [--page N] [--at \"YYYY-MM-DD HH:MM\"]"), runPrint},
     };
     return commands;
 }

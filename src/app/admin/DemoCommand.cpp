@@ -3,6 +3,7 @@
 #include "patients/DemoWard.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
+#include "vitals/DemoVitals.h"
 
 namespace qh::admin {
 
@@ -21,9 +22,15 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "demo ward: " << ward.message << '\n';
         return 1;
     }
+    const vitals::DemoVitalsResult vitals = vitals::populateDemoVitals(store::DataDirectory(args.first()));
+    if (!vitals.ok) {
+        err << "demo vital signs: " << vitals.message << '\n';
+        return 1;
+    }
     out << created.message << '\n'
         << "demo ward: " << ward.inWard << " in ward, " << ward.pending << " pending settlement, " << ward.discharged
         << " discharged\n"
+        << "vital signs: " << vitals.patients << " patients, " << vitals.rows << " chart rows\n"
         << "accounts (user / department / level / password):\n";
     for (const patients::DemoAccount& a : patients::demoAccounts())
         out << "  " << a.name << " / " << a.department << " / " << a.level << " / " << a.password << '\n';
