@@ -111,7 +111,7 @@ int runPrint(const QStringList& args, QTextStream& out, QTextStream& err) {
                 return 2;
             }
         } else if (a == QStringLiteral("--at") && next(&value)) {
-            request.at = QDateTime::fromString(value.trimmed(), QStringLiteral("yyyy-MM-dd HH:mm"));
+            request.at = QDateTime::fromString(value.trimmed(), QStringLiteral("yyyy-M-d H:mm"));
             if (!request.at.isValid()) {
                 err << usage() << '\n';
                 return 2;
