@@ -113,7 +113,8 @@ VitalSigns::VitalSigns(const store::DataDirectory& files, const shell::UserConte
     events_.setColumnItems(VEvent, kEvents);
     setOthersLayout(false);
     for (ui::DataGrid* g : {&temperatures_, &others_, &events_}) {
-        g->setColumnWidth(0, 48);
+        g->setColumnWidth(0, 44);
+        g->setColumnWidth(1, 80);
         g->setEditable(user_.HZTW);
     }
 }
@@ -140,7 +141,8 @@ void VitalSigns::setOthersLayout(bool entry) {
         others_.setColumnItems(ESlot, QStringList());
         others_.setColumnItems(EItem, QStringList());
     }
-    others_.setColumnWidth(0, 48);
+    others_.setColumnWidth(0, 44);
+    others_.setColumnWidth(1, 80);
 }
 
 bool VitalSigns::refuseWithoutRight() {

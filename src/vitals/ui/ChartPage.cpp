@@ -68,6 +68,9 @@ ChartPage::ChartPage(const store::DataDirectory& files, const shell::UserContext
     count_ = new QLabel(S("共 1 页"));
     range_ = new QComboBox;
     range_->addItems({S("本页"), S("全部页")});
+    count_->setObjectName(QStringLiteral("pageCount"));
+    previous_->setObjectName(QStringLiteral("previousPage"));
+    next_->setObjectName(QStringLiteral("nextPage"));
     auto* print = new QPushButton(S("打印"));
     auto* pdf = new QPushButton(S("导出PDF"));
     for (QWidget* w : std::initializer_list<QWidget*>{previous_, pageBox_, next_, count_}) bar->addWidget(w);
