@@ -76,7 +76,7 @@ public:
                 QString respiration;
                 if (s == 1 || s == 3) respiration = QString::number(18 + dice.between(0, 2) + (fever ? 3 : 0));
                 if (!temperature(date, slot, course.type, tenths(t), cooled ? tenths(t - 0.8 - 0.1 * dice.between(0, 4)) : QString(),
-                                 QString::number(pulse), (day <= 2 || fever) ? QString::number(pulse + dice.between(0, 4)) : QString(),
+                                 QString::number(pulse), fever ? QString::number(pulse + dice.between(0, 4)) : QString(),
                                  respiration, error))
                     return false;
             }

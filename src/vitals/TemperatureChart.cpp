@@ -258,9 +258,9 @@ void TemperatureChart::drawDates(ui::DrawingBoard& b, int page) const {
             label = QStringLiteral("%1-%2").arg(date.month()).arg(date.day());
         else
             label = QString::number(date.day());
-        b.text(centredIn(dayLeft(d), kDayWidth, label, 7), 88, label);
+        b.text(centredIn(dayLeft(d), kDayWidth, label, 6), 88, label);
         const QString day = QString::number(7 * (page - 1) + d);
-        b.text(centredIn(dayLeft(d), kDayWidth, day, 7), 108, day);
+        b.text(centredIn(dayLeft(d), kDayWidth, day, 6), 108, day);
     }
 }
 

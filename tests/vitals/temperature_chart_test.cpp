@@ -112,15 +112,15 @@ TEST_F(ChartTest, EmptyPageFrameScalesLegendAndRows) {
 TEST_F(ChartTest, DatesAndDaysPerColumn) {
     const QStringList page = draw({}, 1, QDate(2016, 12, 30));
     // First column in full, a 1 January in full, other days by the day of the month.
-    EXPECT_TRUE(page.contains(text(128 + (66 - 7 * 10) / 2, 88, 10, "0", "2016-12-30")));
-    EXPECT_TRUE(page.contains(text(194 + (66 - 14) / 2, 88, 10, "0", "31")));
-    EXPECT_TRUE(page.contains(text(260 + (66 - 56) / 2, 88, 10, "0", "2017-1-1")));
-    EXPECT_TRUE(page.contains(text(326 + (66 - 7) / 2, 88, 10, "0", "2")));
+    EXPECT_TRUE(page.contains(text(128 + (66 - 6 * 10) / 2, 88, 10, "0", "2016-12-30")));
+    EXPECT_TRUE(page.contains(text(194 + (66 - 12) / 2, 88, 10, "0", "31")));
+    EXPECT_TRUE(page.contains(text(260 + (66 - 48) / 2, 88, 10, "0", "2017-1-1")));
+    EXPECT_TRUE(page.contains(text(326 + (66 - 6) / 2, 88, 10, "0", "2")));
     const QStringList second = draw({}, 2, QDate(2016, 1, 25));
-    EXPECT_TRUE(second.contains(text(128 + (66 - 56) / 2, 88, 10, "0", "2016-2-1")));  // page 2 starts in full
-    EXPECT_TRUE(second.contains(text(128 + (66 - 7) / 2, 108, 10, "0", "8")));
+    EXPECT_TRUE(second.contains(text(128 + (66 - 48) / 2, 88, 10, "0", "2016-2-1")));  // page 2 starts in full
+    EXPECT_TRUE(second.contains(text(128 + (66 - 6) / 2, 108, 10, "0", "8")));
     const QStringList month = draw({}, 1, QDate(2016, 1, 30));
-    EXPECT_TRUE(month.contains(text(260 + (66 - 21) / 2, 88, 10, "0", "2-1")));
+    EXPECT_TRUE(month.contains(text(260 + (66 - 18) / 2, 88, 10, "0", "2-1")));
 }
 
 TEST_F(ChartTest, TemperaturesPulsesAndTheirLines) {
