@@ -49,6 +49,7 @@ public:
                 const Course& course, Dice& dice, QString* error) {
         vitals_.setPatient(patient);
         const int days = int(admitted.date().daysTo(now.date())) + 1;
+        const double weight = 52 + dice.between(0, 200) / 10.0;  // the patient's, give or take a little
         const int slotHours[] = {4, 8, 12, 16, 20, 24};
         for (int day = 1; day <= days; ++day) {
             const QDate date = admitted.date().addDays(day - 1);
@@ -87,7 +88,7 @@ public:
                     {S("总入量"), QString::number(1800 + 100 * dice.between(0, 8))},
                     {S("小便量"), QString::number(1400 + 100 * dice.between(0, 7))},
                     {S("大便次数"), QString::number(dice.between(0, 2))}};
-                if (day % 7 == 1) items.append({S("体重"), tenths(58 + dice.between(0, 150) / 10.0)});
+                if (day % 7 == 1) items.append({S("体重"), tenths(weight - 0.1 * dice.between(0, 8))});
                 if (course.operationDay && day > course.operationDay && day <= course.operationDay + 4)
                     items.append({S("引流量"), QString::number(120 - 25 * (day - course.operationDay))});
                 if (!otherItems(date, S("下4"), items, error)) return false;
