@@ -23,6 +23,7 @@ protected:
     void SetUp() override {
         VitalsFixture::SetUp();
         if (HasFatalFailure()) return;
+        user_.hospitalName = "青禾县人民医院";
         setNow(QDateTime(QDate(2016, 2, 10), QTime(9, 0)));  // day 10: two pages
         const char* temps[] = {"36.6", "37.9", "38.6", "38.1", "37.2", "36.8"};
         for (int day = 1; day <= 10; ++day)
