@@ -10,6 +10,7 @@
 #include "records/documents/DemoRecords.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
+#include "vitals/DemoVitals.h"
 
 namespace qh::admin {
 
@@ -42,6 +43,11 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "demo ward: " << ward.message << '\n';
         return 1;
     }
+    const vitals::DemoVitalsResult vitals = vitals::populateDemoVitals(files);
+    if (!vitals.ok) {
+        err << "demo vital signs: " << vitals.message << '\n';
+        return 1;
+    }
     const records::DemoRecordsResult documents = records::populateDemoRecords(files);
     if (!documents.ok) {
         err << "demo records: " << documents.message << '\n';
@@ -55,6 +61,7 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
     out << created.message << '\n'
         << "demo ward: " << ward.inWard << " in ward, " << ward.pending << " pending settlement, " << ward.discharged
         << " discharged, " << documents.documents << " record documents\n"
+        << "vital signs: " << vitals.patients << " patients, " << vitals.rows << " chart rows\n"
         << "accounts (user / department / level / password):\n";
     for (const patients::DemoAccount& a : patients::demoAccounts())
         out << "  " << a.name << " / " << a.department << " / " << a.level << " / " << a.password << '\n';

@@ -11,6 +11,7 @@
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/QtTranslations.h"
 #include "shell/ui/maintenance/MaintenanceCommands.h"
+#include "vitals/ui/ChartCommands.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 #include "interaction/ui/QtUserInterface.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
         qh::records::installTemplateCommands(*main, qh::records::recordCreator(*main, records));
         qh::shell::installMaintenanceCommands(*main);
         qh::reference::installReferenceCommands(*main);
+        qh::vitals::installChart(*main);
         ui.setParent(main);
         main->showAsLeft();
     };
