@@ -10,6 +10,7 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("import"), QStringLiteral("DIR TABLE FILE.csv [--replace]"), runImport},
         {QStringLiteral("reindex"), QStringLiteral("DIR"), runReindex},
         {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
+        {QStringLiteral("orders"), QStringLiteral("DIR STAY USER enter 长期|临时 FILE.tsv | herbal USAGE DOSES FILE.tsv | list 长期|临时|草药"), runOrders},
     };
     return commands;
 }

@@ -1,5 +1,6 @@
 // demo DIR: a fresh data directory, as init makes it, with a ward to try the program on.
 #include "AdminCommands.h"
+#include "orders/DemoOrders.h"
 #include "patients/DemoWard.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
@@ -19,6 +20,11 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
     const patients::DemoWardResult ward = patients::populateDemoWard(store::DataDirectory(args.first()));
     if (!ward.ok) {
         err << "demo ward: " << ward.message << '\n';
+        return 1;
+    }
+    const orders::DemoOrdersResult orders = orders::populateDemoOrders(store::DataDirectory(args.first()));
+    if (!orders.ok) {
+        err << "demo orders: " << orders.message << '\n';
         return 1;
     }
     out << created.message << '\n'
