@@ -108,6 +108,9 @@ DbHandle openCredentialed(const QString& path, const QString& user, const QStrin
         if (error) *error = raw ? lastSqliteError(raw) : QStringLiteral("cannot open ") + path;
         return nullptr;
     }
+    // Another workstation may be committing while this one opens: the credentials check
+    // waits for it like every later statement instead of failing at once.
+    sqlite3_busy_timeout(db.get(), 5000);
     if (!credentialsMatch(db.get(), user, password, error)) return nullptr;
     if (!configureConnection(db.get())) {
         if (error) *error = lastSqliteError(db.get());
