@@ -1,5 +1,9 @@
 #include "orders/ItemLookup.h"
 
+#include <cmath>
+
+#include "common/Pinyin.h"
+#include "orders/OrderModel.h"
 #include "store/Connection.h"
 #include "store/SqlText.h"
 
@@ -71,12 +75,18 @@ QStringList ItemLookup::skinTestDrugs() const {
 QVector<UsageEntry> ItemLookup::usages(const QString& typed, bool frequency) const {
     QVector<UsageEntry> list;
     store::Connection db = store::Connection::open(files_, store::DbFile::Main);
-    const store::Rows rows = db.query(QStringLiteral("SELECT *  FROM xmzdb  where 备注=? and 参数名称 like ? escape '\\' "
-                                                     "order by 参数值"),
-                                      {frequency ? QStringLiteral("医嘱频次") : QStringLiteral("医嘱用法"),
-                                       store::sqlLikeContains(typed.trimmed())});
-    for (const store::Row& row : rows)
-        list.append({row.text(QStringLiteral("数量")), row.text(QStringLiteral("参数名称")), row.text(QStringLiteral("说明"))});
+    // The lists are short: the names are matched here, by their text or their initials
+    // ("jm" finds 静脉滴注), so that a route can be typed without a Chinese input method.
+    const store::Rows rows = db.query(QStringLiteral("SELECT *  FROM xmzdb  where 备注=? order by 参数值"),
+                                      {frequency ? QStringLiteral("医嘱频次") : QStringLiteral("医嘱用法")});
+    const QString t = typed.trimmed();
+    for (const store::Row& row : rows) {
+        const QString name = row.text(QStringLiteral("参数名称"));
+        if (!t.isEmpty() && !name.contains(t, Qt::CaseInsensitive) &&
+            !text::searchInitials(name).contains(t, Qt::CaseInsensitive))
+            continue;
+        list.append({row.text(QStringLiteral("数量")), name, row.text(QStringLiteral("说明"))});
+    }
     return list;
 }
 
@@ -94,6 +104,39 @@ QStringList ItemLookup::freeTextOrders() const {
     for (const store::Row& row : db.query(QStringLiteral("select * from 系统设置 where 备注='文字医嘱' order by 编号")))
         list << row.text(QStringLiteral("项目"));
     return list;
+}
+
+namespace {
+QString twoDecimals(double v) { return numberText(std::round(v * 100) / 100); }
+}  // namespace
+
+void fillItemPickList(ui::DataGrid& grid, const QVector<OrderItem>& items, bool herbal) {
+    grid.clearRows();
+    grid.setCols(15);
+    grid.setHeader({QStringLiteral("编码"), QStringLiteral("项目名称"), QStringLiteral("药品规格"),
+                    QStringLiteral("药品单位"), QStringLiteral("药品价格"), QStringLiteral("剂量单位"),
+                    QStringLiteral("剂量单价"), QStringLiteral("库存数量"), QStringLiteral("项目属性"),
+                    QStringLiteral("医保"), QString(), QString(), QString(), QString(), QString()});
+    const int widths[15] = {40, herbal ? 120 : 200, 100, 60, 60, 55, 55, 0, 55, 50, 0, 0, 0, 0, 0};
+    for (int c = 0; c < 15; ++c) {
+        grid.setColumnWidth(c, widths[c]);
+        grid.setColumnHidden(c, c == 7 || c >= 10);
+    }
+    for (const OrderItem& i : items)
+        grid.addRow({QString::number(i.xmid), i.name, i.spec, i.unit, twoDecimals(i.price), i.doseUnit,
+                     twoDecimals(i.dosePrice), twoDecimals(i.stock), i.attribute, QString(), i.category, i.defaultDose,
+                     i.defaultDoseUnit, i.categoryName, i.type});
+    grid.setCurrent(items.isEmpty() ? -1 : 1, items.isEmpty() ? -1 : 1);
+}
+
+void fillUsagePickList(ui::DataGrid& grid, const QVector<UsageEntry>& usages) {
+    grid.clearRows();
+    grid.setCols(3);
+    grid.setHeader({QStringLiteral("数量"), QStringLiteral("参数名称"), QStringLiteral("说明")});
+    const int widths[3] = {2, 50, 100};
+    for (int c = 0; c < 3; ++c) grid.setColumnWidth(c, widths[c]);
+    for (const UsageEntry& u : usages) grid.addRow({u.count, u.name, u.note});
+    grid.setCurrent(usages.isEmpty() ? -1 : 1, usages.isEmpty() ? -1 : 1);
 }
 
 }  // namespace qh::orders

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "store/DatabaseFiles.h"
+#include "interaction/DataGrid.h"
 
 namespace qh::store {
 class Row;
@@ -57,7 +58,7 @@ public:
     std::optional<OrderItem> item(qint64 xmid) const;
     // The names of the items that need a skin test (ps '1').
     QStringList skinTestDrugs() const;
-    // Routes (frequency false) or frequencies whose name contains the typed text.
+    // Routes (frequency false) or frequencies whose name or initials contain the typed text.
     QVector<UsageEntry> usages(const QString& typed, bool frequency) const;
     // The herbal prescription usages of "处方用法：".
     QStringList herbalUsages() const;
@@ -67,5 +68,12 @@ public:
 private:
     store::DataDirectory files_;
 };
+
+// The item pick list: 编码, 项目名称 (narrower for herbs), 药品规格, 药品单位, 药品价格, 剂量单位,
+// 剂量单价, 库存数量 (hidden), 项目属性, 医保, then the hidden xmlb, yzjl, yzdw, lbmc, xmlx.
+// Prices and stock rounded to 2 decimals. Row r holds items[r - 1].
+void fillItemPickList(ui::DataGrid& grid, const QVector<OrderItem>& items, bool herbal);
+// The usage pick list: 数量, 参数名称, 说明.
+void fillUsagePickList(ui::DataGrid& grid, const QVector<UsageEntry>& usages);
 
 }  // namespace qh::orders

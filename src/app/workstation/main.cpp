@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "orders/ui/OrderCommands.h"
 #include "patients/ui/PatientCommands.h"
 #include "records/ui/RecordCommands.h"
 #include "records/ui/TemplateCommands.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         qh::patients::installPatientCommands(*main);
         qh::records::installRecordPage(*main);
         qh::records::installTemplateCommands(*main);
+        qh::orders::installOrderPage(*main);
         ui.setParent(main);
         main->show();
     };
