@@ -1,6 +1,5 @@
 #include "orders/OrderModel.h"
 
-#include <QRegularExpression>
 #include <cmath>
 
 #include "common/Clock.h"
@@ -107,24 +106,6 @@ QString listContentText(const ContentFields& f) {
     }
     const QString box = f.marker.trimmed() == kNewGroup ? QStringLiteral("┐") : groupBox(kInGroup, f.route);
     return text + text::padToBytes(f.dose, 10) + box + f.route + u' ' + f.frequency;
-}
-
-StrictNumber parseStrictNumber(const QString& text) {
-    StrictNumber n;
-    const QString t = text.trimmed();
-    if (t.isEmpty()) {
-        n.ok = true;
-        return n;
-    }
-    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
-    if (!number.match(t).hasMatch()) return n;
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return n;
-    n.ok = true;
-    n.empty = false;
-    n.value = v;
-    return n;
 }
 
 QString numberText(double value) {

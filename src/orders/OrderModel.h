@@ -10,6 +10,8 @@
 #include <QVector>
 #include <optional>
 
+#include "common/NumericText.h"
+
 namespace qh::orders {
 
 enum class OrderKind { LongTerm, Temporary, Herbal };
@@ -104,14 +106,9 @@ struct ContentFields {
 // content as stored.
 QString listContentText(const ContentFields& f);
 
-// Strict numbers for values written into number columns: an empty text is no value (NULL),
-// a decimal number ("2", "-0.5", ".5", "1.") is its value, anything else is refused.
-struct StrictNumber {
-    bool ok = false;    // empty or a number
-    bool empty = true;  // no value
-    double value = 0;
-};
-StrictNumber parseStrictNumber(const QString& text);
+// Strict numbers: text::parseStrictNumber (common/NumericText.h).
+using text::StrictNumber;
+using text::parseStrictNumber;
 // A number as shown in a cell: the shortest form that reads back the same (0.5, 2, 1.25).
 QString numberText(double value);
 
