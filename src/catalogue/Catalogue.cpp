@@ -93,7 +93,11 @@ QVector<Found> Catalogue::search(SearchKind kind, const QString& text) const {
                         {like, like});
         break;
     }
-    for (const store::Row& row : rows) found.append({row.integer(QStringLiteral("xmid")), row.text(QStringLiteral("xmmc"))});
+    for (const store::Row& row : rows) {
+        auto t = [&row](const char* c) { return row.text(QString::fromLatin1(c)); };
+        found.append({row.integer(QStringLiteral("xmid")), t("xmmc"), t("xmgg"), t("xmdw"), t("xmdj"), t("jldw"),
+                      t("jldj"), t("xmsx"), t("yblb"), t("xmzt")});
+    }
     return found;
 }
 

@@ -39,9 +39,10 @@ struct Item {
     QString spec, wholesale, ratio1, ratio2, form, attribute, dm, gz, cf, zz, skinTest, defaultDose, defaultDoseUnit;
 };
 
+// A search result with the columns of the catalogue grid.
 struct Found {
     qint64 xmid = 0;
-    QString name;
+    QString name, spec, unit, price, doseUnit, dosePrice, attribute, insurance, state;
 };
 
 inline const QString kTitle = QStringLiteral("青禾电子病历");

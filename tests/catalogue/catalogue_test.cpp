@@ -187,3 +187,55 @@ TEST_F(CatalogueTest, DisableAndEnableWithTheirQuestions) {
 }
 
 }  // namespace
+
+// ---- the window
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+
+#include "catalogue/ui/CatalogueWindow.h"
+
+namespace {
+
+TEST_F(CatalogueTest, WindowAddsFindsAndDisablesADrug) {
+    exec("insert into ddt_costitems (xmmc, xmsy, xmlb, xmdw, xmdj, jldw, jldj, xmgg, xmzt) values "
+         "('注射用青霉素钠', 'ZSYQMSN', 'XMLB001', '支', 0.6, '支', 0.6, '80万U', 'OK'), "
+         "('头孢呋辛酯片', 'TBFXZP', 'XMLB001', '盒', 18, '片', 1.5, '0.25g×12片', 'OK')");
+    CatalogueWindow window(files(), ui_, Mode::Drug);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), "新增药品");
+    EXPECT_EQ(window.results().rows(), 3);
+    window.field("xmmc")->setText("阿莫西林胶囊");
+    window.field("xmdj")->setText("6.8");
+    window.field("jldj")->setText("0.28");
+    window.field("xmgg")->setText("0.25g×24粒");
+    window.field("xmdw")->setText("盒");
+    window.skinTestBox()->setChecked(true);
+    window.addItem();
+    EXPECT_EQ(ui_.lastText(), "药品尚未保存，请正确选择药品类别。");
+    window.categoryBox()->setCurrentIndex(window.categoryBox()->findText("西药费"));
+    window.addItem();
+    EXPECT_EQ(ui_.lastText(), "新添加药品【阿莫西林胶囊】成功！");
+    EXPECT_EQ(window.field("xmsy")->text(), "AMXLJN");
+    EXPECT_EQ(window.results().rows(), 4);
+    window.searchBox()->setText("mxl");
+    window.search();
+    ASSERT_EQ(window.results().rows(), 2);
+    window.loadRow(1);
+    ui_.answerOkCancel(true);
+    window.disableItem();
+    EXPECT_EQ(window.status(), "此药品已禁止");
+    EXPECT_EQ(row(window.results().rowValue(1).toLongLong()).text("ps"), "1");
+
+    const QByteArray shots = qgetenv("QH_SCREENSHOTS");
+    if (shots.isEmpty()) return;
+    window.searchBox()->clear();
+    window.search();
+    window.loadRow(2);
+    QDir().mkpath(QString::fromLocal8Bit(shots));
+    EXPECT_TRUE(window.grab().save(QString::fromLocal8Bit(shots) + "/catalogue.png"));
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "catalogue/ui/CatalogueCommands.h"
 #include "orders/ui/OrderCommands.h"
 #include "patients/ui/PatientCommands.h"
 #include "records/ui/RecordCommands.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
         qh::records::installRecordPage(*main);
         qh::records::installTemplateCommands(*main);
         qh::orders::installOrderPage(*main);
+        qh::catalogue::installCatalogueCommands(*main);
         ui.setParent(main);
         main->show();
     };
