@@ -98,3 +98,61 @@ TEST_F(OrdersCommandTest, RefusesWithoutWritingAnything) {
 }
 
 }  // namespace
+
+// ---- the demo ward
+
+#include "support/temp_dir.h"
+#include "store/Connection.h"
+
+namespace {
+
+// The demo command leaves every in-ward patient with whole groups and prescriptions, and
+// the orders command works on the fresh ward.
+TEST(DemoWardOrders, WholeGroupsAndTheCommandLineOnAFreshWard) {
+    qh::test::TempDir dir;
+    const QString ward = dir.file("ward");
+    QString out, err;
+    {
+        QTextStream o(&out), e(&err);
+        ASSERT_EQ(admin::dispatch({"demo", ward}, o, e), 0) << err.toStdString();
+    }
+    const store::DataDirectory files(ward);
+    store::Connection db = store::Connection::open(files, store::DbFile::Main);
+    auto count = [&db](const QString& sql) { return db.query(sql).first().value(0).toInt(); };
+    const qint64 inWard = count("select count(*) from 在院病人 where 状态='在院'");
+    ASSERT_GT(inWard, 0);
+    EXPECT_EQ(count("select count(distinct zyid) from zyb_yzxx where yzlb='长期医嘱'"), inWard);
+    EXPECT_EQ(count("select count(distinct zyid) from zyb_yzxx where yzlb='临时医嘱'"), inWard);
+    EXPECT_GT(count("select count(*) from zyb_yzxx where xmmc='草药处方单'"), 0);
+    EXPECT_GT(count("select count(*) from zyb_yzxx where xmmc like '%皮试( )'"), 0);
+    EXPECT_EQ(count("select count(distinct yzid) from zyb_yzxx"), count("select count(*) from zyb_yzxx"));
+    // Every 承组 line belongs to a 新组 line of its own patient, and only the last line of a
+    // group carries the route.
+    EXPECT_EQ(count("select count(*) from zyb_yzxx c where c.ypcz='承组' and not exists (select 1 from zyb_yzxx n "
+                    "where n.ypcz='新组' and n.yzid=c.sjyz and n.zyid=c.zyid)"),
+              0);
+    EXPECT_EQ(count("select count(*) from zyb_yzxx g where g.ypcz in ('新组','承组') and g.yzfs<>'' and exists "
+                    "(select 1 from zyb_yzxx l where l.sjyz=g.sjyz and l.zyid=g.zyid and l.sid>g.sid)"),
+              0);
+    EXPECT_GT(count("select count(*) from zyb_yzxx where ypcz='承组' and yzfs='静脉滴注'"), 0);
+    EXPECT_EQ(count("select count(*) from zyb_ypqlxx"),
+              count("select count(*) from zyb_yzxx where yzlb='处方用药' and xmmc<>'草药处方单'"));
+
+    const QString stay = db.query("select 住院编号 from 在院病人 where 状态='在院' order by 编号").first().text("住院编号");
+    const QString doctor = db.query("select 用户 from 用户 where 级别='医师' order by 编号").first().text("用户");
+    db.close();
+    const QString lines = dir.file("lines.tsv");
+    {
+        QFile f(lines);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QString("单开\t\t病危通知\t\t\t\t\t\t\n").toUtf8());
+    }
+    QString out2, err2;
+    QTextStream o(&out2), e(&err2);
+    EXPECT_EQ(admin::dispatch({"orders", ward, stay, doctor, "enter", "临时", lines}, o, e), 0);
+    EXPECT_EQ(admin::dispatch({"orders", ward, stay, doctor, "list", "临时"}, o, e), 0);
+    o.flush();
+    EXPECT_TRUE(out2.contains("病危通知")) << out2.toStdString();
+}
+
+}  // namespace

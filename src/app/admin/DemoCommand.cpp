@@ -30,6 +30,7 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
     out << created.message << '\n'
         << "demo ward: " << ward.inWard << " in ward, " << ward.pending << " pending settlement, " << ward.discharged
         << " discharged\n"
+        << "demo orders: " << orders.lines << " order lines, " << orders.prescriptions << " herbal prescriptions\n"
         << "accounts (user / department / level / password):\n";
     for (const patients::DemoAccount& a : patients::demoAccounts())
         out << "  " << a.name << " / " << a.department << " / " << a.level << " / " << a.password << '\n';

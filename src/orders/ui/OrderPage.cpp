@@ -107,6 +107,10 @@ OrderPage::OrderPage(const store::DataDirectory& files, const shell::UserContext
         connect(v, &EntryGridView::advance, this, [this, tab](int r, int c) { westernAdvance(tab, r, c); });
         connect(v, &EntryGridView::lookup, this,
                 [this, tab](int r, int c, const QString& typed) { westernLookup(tab, r, c, typed); });
+        // The unit cell offers the sale and dosing units of the row's own item.
+        connect(&western(tab).grid(), &ui::DataGrid::currentCellChanged, this, [this, tab](int r, int) {
+            western(tab).grid().setColumnItems(WesternEntry::Unit, western(tab).unitChoices(r));
+        });
         connect(v, &EntryGridView::markerTyped, this, [this, tab](int r, const QString& m) {
             western(tab).setMarker(r, m);
             views_[tab]->goTo(r, WesternEntry::Content);
@@ -135,6 +139,12 @@ OrderPage::OrderPage(const store::DataDirectory& files, const shell::UserContext
     connect(views_[2], &EntryGridView::lookup, this, [this](int r, int, const QString& typed) { herbalLookup(r, typed); });
     connect(&herbalGrid_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from) {
         const int c = from.column();
+        if (c == HerbalEntry::Doses && !settingDoses_) {
+            // One number of doses for the prescription, whichever row it is typed on.
+            settingDoses_ = true;
+            herbal_.setDoses(herbalGrid_.text(from.row() + 1, c));
+            settingDoses_ = false;
+        }
         if (c == HerbalEntry::Amount || c == HerbalEntry::Price) herbal_.updateReference(from.row() + 1);
         if (c != HerbalEntry::Reference) showTotal();
     });
@@ -301,7 +311,6 @@ void OrderPage::westernAdvance(int tab, int row, int col) {
 }
 
 void OrderPage::westernLookup(int tab, int row, int col, const QString& typed) {
-    WesternEntry& entry = western(tab);
     EntryGridView* v = views_[tab];
     disconnect(pick_, nullptr, this, nullptr);
     if (col == WesternEntry::Content) {
@@ -343,7 +352,6 @@ void OrderPage::westernLookup(int tab, int row, int col, const QString& typed) {
         });
     }
     connect(pick_, &PickList::cancelled, this, [v] { v->setFocus(); });
-    Q_UNUSED(entry);
 }
 
 void OrderPage::herbalAdvance(int row, int col) {

@@ -85,6 +85,7 @@ private:
     PickList* pick_;
     QMenu* menu_;
     AllergyDrugChooser chooseDrug_;
+    bool settingDoses_ = false;
 };
 
 }  // namespace qh::orders
