@@ -219,3 +219,27 @@ TEST_F(OrderPageTest, SkinTestFromThePickListAndTheScreenshot) {
 }
 
 }  // namespace
+
+// ---- installed in the main window
+
+#include "orders/ui/OrderCommands.h"
+#include "shell/MainCommands.h"
+#include "shell/ui/MainWindow.h"
+
+namespace {
+
+TEST_F(OrderPageTest, InstalledPageOpensForTheSelectedPatientOnly) {
+    shell::MainWindow main(user_, files(), ui_);
+    OrderPage* page = installOrderPage(main);
+    EXPECT_FALSE(main.commands().isEnabled(shell::cmd::OrdersPage));
+    ASSERT_TRUE(main.selection().select(patientId_, shell::PatientStatus::InWard));
+    EXPECT_TRUE(main.commands().isEnabled(shell::cmd::OrdersPage));
+    EXPECT_TRUE(main.commands().run(shell::cmd::OrdersPage));
+    EXPECT_EQ(main.pages().current(), shell::WorkPage::Orders);
+    page->addOrderRow();
+    EXPECT_EQ(page->western(0).grid().rows(), 2);
+    main.selection().clear();
+    EXPECT_FALSE(page->isEnabled());
+}
+
+}  // namespace
