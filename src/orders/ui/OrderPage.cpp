@@ -272,6 +272,8 @@ void OrderPage::westernAdvance(int tab, int row, int col) {
             westernLookup(tab, row, col, QString());
             return;
         }
+        // Text typed into the cell itself (F2) is a free-text order.
+        if (g.text(row, WesternEntry::ItemId).trimmed().isEmpty()) entry.takeText(row, g.text(row, col).trimmed());
         break;
     case WesternEntry::Quantity:
         if (g.text(row, col).trimmed().isEmpty()) break;
