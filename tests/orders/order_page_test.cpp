@@ -149,6 +149,11 @@ TEST_F(OrderPageTest, TabsKeepTheirLinesForTheSamePatientOnly) {
 TEST_F(OrderPageTest, SavingNeedsTheSamePatientAndHerbsNeedAUsage) {
     page_->addOrderRow();
     grid(0).setText(1, W::Content, QStringLiteral("按内科护理常规"));
+    grid(0).setText(1, W::PerDay, QStringLiteral("1+1"));
+    page_->saveOrders();
+    EXPECT_EQ(ui_.lastText(), kSaveFailed);
+    EXPECT_TRUE(page_->problem().startsWith(QStringLiteral("第1行"))) << page_->problem().toStdString();
+    grid(0).setText(1, W::PerDay, QString());
     // Another patient selected behind the page's back: nothing is saved for either.
     const qint64 other = addPatient({QStringLiteral("李四")});
     ASSERT_TRUE(selection_->select(other, shell::PatientStatus::InWard));

@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "common/Pinyin.h"
 #include "orders/OrderSave.h"
 #include "orders/ui/EntryGridView.h"
 #include "orders/ui/PickList.h"
@@ -156,6 +157,11 @@ OrderPage::OrderPage(const store::DataDirectory& files, const shell::UserContext
         stack_->addWidget(later);
     }
     layout->addWidget(stack_, 1);
+    // Why the last save was refused, beside the message: the line and the value to mend.
+    problem_ = new QLabel;
+    problem_->setObjectName(QStringLiteral("saveProblem"));
+    problem_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    layout->addWidget(problem_);
 
     pick_ = new PickList(this);
     connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
@@ -190,6 +196,8 @@ EntryGridView* OrderPage::makeView(ui::DataGrid* grid) {
 }
 
 EntryGridView* OrderPage::view(int tab) const { return tab >= 0 && tab < 3 ? views_[tab] : nullptr; }
+
+QString OrderPage::problem() const { return problem_->text(); }
 
 int OrderPage::currentTab() const { return tabs_->currentIndex(); }
 
@@ -250,12 +258,14 @@ void OrderPage::saveOrders() {
         return;
     }
     OrderSave saver(files_, user_, ui_);
+    SaveResult result;
     if (tab == 2) {
-        herbal_.save(saver, serial_, usage_->currentText());
+        result = herbal_.save(saver, serial_, usage_->currentText());
         showTotal();
     } else {
-        western(tab).save(saver, serial_, tab == 0 ? OrderKind::LongTerm : OrderKind::Temporary, ui_);
+        result = western(tab).save(saver, serial_, tab == 0 ? OrderKind::LongTerm : OrderKind::Temporary, ui_);
     }
+    problem_->setText(result.outcome == SaveResult::Refused ? result.reason : QString());
     const ui::DataGrid* g = views_[tab]->grid();
     if (g->row() >= 1) views_[tab]->goTo(g->row(), g->col());
     views_[tab]->setFocus();
@@ -323,7 +333,8 @@ void OrderPage::westernLookup(int tab, int row, int col, const QString& typed) {
             *items = lookup_.find(text, false);
             fillItemPickList(g, *items, false);
             for (const QString& f : freeTexts)
-                if (g.rows() <= ItemLookup::kMaxRows && (text.isEmpty() || f.contains(text)))
+                if (g.rows() <= ItemLookup::kMaxRows &&
+                    (text.isEmpty() || f.contains(text) || text::searchInitials(f).contains(text, Qt::CaseInsensitive)))
                     g.addRow({QString(), f, QStringLiteral("文字医嘱")});
         });
         connect(pick_, &PickList::taken, this, [this, tab, row, items](int r) {

@@ -56,6 +56,8 @@ public:
     PickList* pickList() const { return pick_; }
     QComboBox* herbalUsage() const { return usage_; }
     QMenu* menu() const { return menu_; }
+    // Why the last save was refused (the line and its value), empty after a save.
+    QString problem() const;
 
 private:
     void westernAdvance(int tab, int row, int col);
@@ -82,6 +84,7 @@ private:
     EntryGridView* views_[3] = {};
     QComboBox* usage_;
     QLabel* total_;
+    QLabel* problem_;
     PickList* pick_;
     QMenu* menu_;
     AllergyDrugChooser chooseDrug_;
