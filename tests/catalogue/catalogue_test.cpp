@@ -196,6 +196,8 @@ TEST_F(CatalogueTest, DisableAndEnableWithTheirQuestions) {
 #include <QLineEdit>
 
 #include "catalogue/ui/CatalogueWindow.h"
+#include "store/DataDirectory.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -231,11 +233,14 @@ TEST_F(CatalogueTest, WindowAddsFindsAndDisablesADrug) {
 
     const QByteArray shots = qgetenv("QH_SCREENSHOTS");
     if (shots.isEmpty()) return;
-    window.searchBox()->clear();
-    window.search();
-    window.loadRow(2);
+    // The screenshot shows the catalogue a new ward starts with.
+    test::TempDir seeded;
+    ASSERT_EQ(store::createDataFiles(seeded.path()).status, store::PrepareResult::Created);
+    CatalogueWindow full(store::DataDirectory(seeded.path()), ui_, Mode::Drug);
+    full.show();
+    full.loadRow(3);
     QDir().mkpath(QString::fromLocal8Bit(shots));
-    EXPECT_TRUE(window.grab().save(QString::fromLocal8Bit(shots) + "/catalogue.png"));
+    EXPECT_TRUE(full.grab().save(QString::fromLocal8Bit(shots) + "/catalogue.png"));
 }
 
 }  // namespace
