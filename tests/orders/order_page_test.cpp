@@ -127,6 +127,22 @@ TEST_F(OrderPageTest, InfusionGroupTypedWithoutTheMouse) {
     EXPECT_EQ(rows[1].text("yzjl"), QStringLiteral("1g"));
 }
 
+TEST_F(OrderPageTest, ContentRewrittenByHandNoLongerCarriesTheItem) {
+    page_->addOrderRow();
+    type(view(), "d");
+    type(view(), "a");
+    key(pickText(), Qt::Key_Return);
+    ASSERT_EQ(grid().text(1, W::ItemId), QStringLiteral("3"));
+    view()->goTo(1, W::Content);
+    key(view(), Qt::Key_Return);  // unchanged: the item stays
+    EXPECT_EQ(grid().text(1, W::ItemId), QStringLiteral("3"));
+    grid().setText(1, W::Content, QStringLiteral("头孢克洛胶囊"));
+    view()->goTo(1, W::Content);
+    key(view(), Qt::Key_Return);
+    EXPECT_EQ(grid().text(1, W::ItemId) + grid().text(1, W::DrugFlag) + grid().text(1, W::Spec), QString());
+    EXPECT_EQ(grid().text(1, W::Content), QStringLiteral("头孢克洛胶囊"));
+}
+
 TEST_F(OrderPageTest, TabsKeepTheirLinesForTheSamePatientOnly) {
     page_->addOrderRow();
     grid(0).setText(1, W::Content, QStringLiteral("长期一"));

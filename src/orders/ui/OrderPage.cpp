@@ -282,8 +282,17 @@ void OrderPage::westernAdvance(int tab, int row, int col) {
             westernLookup(tab, row, col, QString());
             return;
         }
-        // Text typed into the cell itself (F2) is a free-text order.
-        if (g.text(row, WesternEntry::ItemId).trimmed().isEmpty()) entry.takeText(row, g.text(row, col).trimmed());
+        // Text typed into the cell itself (F2) is a free-text order; so is an item's content
+        // rewritten by hand, which no longer names the item it was taken for.
+        if (const QString id = g.text(row, WesternEntry::ItemId).trimmed(); id.isEmpty()) {
+            entry.takeText(row, g.text(row, col).trimmed());
+        } else {
+            const std::optional<OrderItem> item = lookup_.item(id.toLongLong());
+            const QString content = g.text(row, col).trimmed();
+            const bool names = item && (content == item->name ||
+                                        (isSkinTestItem(item->name) && content.endsWith(item->name + kSkinTestPlaceholder)));
+            if (!names) entry.takeText(row, content);
+        }
         break;
     case WesternEntry::Quantity:
         if (g.text(row, col).trimmed().isEmpty()) break;
