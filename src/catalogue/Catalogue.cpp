@@ -179,7 +179,8 @@ bool Catalogue::addFeeItem(const Item& item, qint64* xmid) {
          item.insurance.trimmed(), dates::dateWithCurrentTimeText(Clock::now().date())});
     const bool ok = done.changed();
     if (ok && xmid) *xmid = done.insertedKey;
-    ui_.messageBox(kTitle, QStringLiteral("新添加项目【") + name + (ok ? QStringLiteral("】成功！") : QStringLiteral("】失败！")));
+    ui_.messageBox(kTitle,
+                   QStringLiteral("新添加项目【") + name + (ok ? QStringLiteral("】成功！") : QStringLiteral("】失败！")));
     return ok;
 }
 
@@ -203,7 +204,8 @@ bool Catalogue::addDrug(const Item& item, qint64* xmid) {
          item.skinTest.trimmed(), item.zz.trimmed(), item.defaultDose.trimmed(), item.defaultDoseUnit.trimmed()});
     const bool ok = done.changed();
     if (ok && xmid) *xmid = done.insertedKey;
-    ui_.messageBox(kTitle, QStringLiteral("新添加药品【") + name + (ok ? QStringLiteral("】成功！") : QStringLiteral("】失败！")));
+    ui_.messageBox(kTitle,
+                   QStringLiteral("新添加药品【") + name + (ok ? QStringLiteral("】成功！") : QStringLiteral("】失败！")));
     return ok;
 }
 
@@ -273,8 +275,9 @@ bool Catalogue::enable(const Item& item) {
                                         (drug ? QStringLiteral("此药品为正常状态") : QStringLiteral("此费用项目为正常状态")));
         return false;
     }
-    const QString question = (drug ? QStringLiteral("你确定要解除禁止   药品【") : QStringLiteral("你确定要解除禁止   费用项目【")) +
-                             item.name + QStringLiteral("】吗？") + kCrLf;
+    const QString question =
+        (drug ? QStringLiteral("你确定要解除禁止   药品【") : QStringLiteral("你确定要解除禁止   费用项目【")) +
+        item.name + QStringLiteral("】吗？") + kCrLf;
     if (!ui_.askOkCancel(kAdminTitle, question)) return false;
     return setState(item.xmid, QStringLiteral("OK"));
 }

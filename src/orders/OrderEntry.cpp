@@ -142,7 +142,8 @@ void WesternEntry::takeText(int r, const QString& text) {
     grid_.setText(r, Content, text);
     // A free-text order stands alone unless the doctor put it in a group.
     if (grid_.text(r, Marker).trimmed().isEmpty()) setMarker(r, kSingle);
-    for (int c : {int(Spec), int(ItemId), int(DrugFlag), int(Attribute), int(DefaultDose), int(DefaultDoseUnit), int(Category)})
+    for (int c : {int(Spec), int(ItemId), int(DrugFlag), int(Attribute), int(DefaultDose), int(DefaultDoseUnit),
+                  int(Category)})
         grid_.setText(r, c, QString());
     grid_.setRowValue(r, QVariant());
 }

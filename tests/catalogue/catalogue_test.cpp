@@ -40,7 +40,11 @@ protected:
             .first();
     }
     qint64 items() {
-        return store::Connection::open(files(), store::DbFile::Main).query("select count(*) from ddt_costitems").first().value(0).toInt();
+        return store::Connection::open(files(), store::DbFile::Main)
+            .query("select count(*) from ddt_costitems")
+            .first()
+            .value(0)
+            .toInt();
     }
     test::FixedClock clock_{QDateTime(QDate(2016, 5, 10), QTime(8, 3, 4))};
     ui::ScriptedUserInterface ui_;

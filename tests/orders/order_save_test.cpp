@@ -84,7 +84,8 @@ TEST_F(OrderSaveTest, WesternBatchLeavesNumberedGroupedRows) {
         EXPECT_EQ(row.text("ksbh"), QStringLiteral("内科"));
         EXPECT_EQ(row.text("cwbh"), QStringLiteral("1"));
         // One moment for the whole batch: the row's own date, the save's time of day.
-        EXPECT_EQ(row.text("yzsj_text"), i == 0 ? QStringLiteral("2016-05-09 09:07:02") : QStringLiteral("2016-05-10 09:07:02"));
+        EXPECT_EQ(row.text("yzsj_text"),
+                  i == 0 ? QStringLiteral("2016-05-09 09:07:02") : QStringLiteral("2016-05-10 09:07:02"));
         EXPECT_EQ(row.text("czsj_text"), row.text("yzsj_text"));
         EXPECT_TRUE(row.value("tzsj").isNull());
     }
