@@ -7,6 +7,8 @@
 #include "AdminCommands.h"
 #include "orders/OrderModel.h"
 #include "orders/orders_fixture.h"
+#include "store/Connection.h"
+#include "support/temp_dir.h"
 
 using namespace qh;
 using namespace qh::orders;
@@ -97,14 +99,7 @@ TEST_F(OrdersCommandTest, RefusesWithoutWritingAnything) {
     EXPECT_EQ(admin::dispatch({"orders", files().dir(), "no-such-stay", "李医生", "list", "长期"}, o, e), 1);
 }
 
-}  // namespace
-
 // ---- the demo ward
-
-#include "support/temp_dir.h"
-#include "store/Connection.h"
-
-namespace {
 
 // The demo command leaves every in-ward patient with whole groups and prescriptions, and
 // the orders command works on the fresh ward.

@@ -2,11 +2,19 @@
 // items and drugs, and the refusals that come before any statement.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+
 #include "catalogue/Catalogue.h"
+#include "catalogue/ui/CatalogueWindow.h"
 #include "common/fixed_clock.h"
+#include "interaction/ScriptedUserInterface.h"
 #include "shell/ward_fixture.h"
 #include "store/Connection.h"
-#include "interaction/ScriptedUserInterface.h"
+#include "store/DataDirectory.h"
+#include "support/temp_dir.h"
 
 using namespace qh;
 using namespace qh::catalogue;
@@ -190,20 +198,7 @@ TEST_F(CatalogueTest, DisableAndEnableWithTheirQuestions) {
     EXPECT_EQ(ui_.unanswered(), 0);
 }
 
-}  // namespace
-
 // ---- the window
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QLineEdit>
-
-#include "catalogue/ui/CatalogueWindow.h"
-#include "store/DataDirectory.h"
-#include "support/temp_dir.h"
-
-namespace {
 
 TEST_F(CatalogueTest, WindowAddsFindsAndDisablesADrug) {
     exec("insert into ddt_costitems (xmmc, xmsy, xmlb, xmdw, xmdj, jldw, jldj, xmgg, xmzt) values "

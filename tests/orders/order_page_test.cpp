@@ -10,11 +10,14 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include "orders/orders_fixture.h"
 #include "orders/ui/EntryGridView.h"
+#include "orders/ui/OrderCommands.h"
 #include "orders/ui/OrderPage.h"
 #include "orders/ui/PickList.h"
-#include "orders/orders_fixture.h"
+#include "shell/MainCommands.h"
 #include "shell/PatientSelection.h"
+#include "shell/ui/MainWindow.h"
 
 using namespace qh;
 using namespace qh::orders;
@@ -239,15 +242,7 @@ TEST_F(OrderPageTest, SkinTestFromThePickListAndTheScreenshot) {
     EXPECT_TRUE(shot.save(QString::fromLocal8Bit(shots) + "/orders-entry.png"));
 }
 
-}  // namespace
-
 // ---- installed in the main window
-
-#include "orders/ui/OrderCommands.h"
-#include "shell/MainCommands.h"
-#include "shell/ui/MainWindow.h"
-
-namespace {
 
 TEST_F(OrderPageTest, InstalledPageOpensForTheSelectedPatientOnly) {
     shell::MainWindow main(user_, files(), ui_);
