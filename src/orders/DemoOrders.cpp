@@ -64,7 +64,7 @@ DemoOrdersResult populateDemoOrders(const store::DataDirectory& files, unsigned 
         // Orders are written on the day of admission, at a morning hour.
         const QDate day = patient.admitted.isValid() ? patient.admitted.date() : Clock::now().date();
         const QString at = day.toString(QStringLiteral("yyyy-MM-dd"));
-        Clock::set([day, p] { return QDateTime(day, QTime(9 + p % 3, 10 + p, 0)); });
+        Clock::set([day, p] { return QDateTime(day, QTime(9 + p % 3, (10 + p) % 60, 0)); });
 
         // Long-term: nursing, diet, an infusion group, one or two tablets.
         QVector<TypedLine> longTerm = {
