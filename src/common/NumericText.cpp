@@ -1,5 +1,6 @@
 #include "common/NumericText.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace qh::text {
@@ -50,6 +51,24 @@ double val(const QString& text) {
     bool ok = false;
     const double value = number.toDouble(&ok);
     return ok && std::isfinite(value) ? value : 0.0;
+}
+
+StrictNumber parseStrictNumber(const QString& text) {
+    StrictNumber n;
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        n.ok = true;
+        return n;
+    }
+    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
+    if (!number.match(t).hasMatch()) return n;
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return n;
+    n.ok = true;
+    n.empty = false;
+    n.value = v;
+    return n;
 }
 
 }  // namespace qh::text

@@ -10,4 +10,13 @@ namespace qh::text {
 // Beds and ages sort and count by this value, in code as in SQL (Val), so both use this one.
 double val(const QString& text);
 
+// Strict numbers for values written into number columns: an empty text is no value (NULL),
+// a decimal number ("2", "-0.5", ".5", "1.") is its value, anything else is refused.
+struct StrictNumber {
+    bool ok = false;    // empty or a number
+    bool empty = true;  // no value
+    double value = 0;
+};
+StrictNumber parseStrictNumber(const QString& text);
+
 }  // namespace qh::text

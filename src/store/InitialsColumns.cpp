@@ -9,7 +9,7 @@ const QList<InitialsColumn>& initialsColumns() {
         {DbFile::Main, "在院病人", "姓名检索", "姓名", InitialsRule::Bytes},
         {DbFile::Main, "疾病模板", "JSM", "名称1", InitialsRule::Bytes},
         {DbFile::Main, "示例病历", "JSM", "名称1", InitialsRule::Bytes},
-        {DbFile::Main, "ddt_costitems", "xmsy", "xmmc", InitialsRule::Characters},
+        {DbFile::Main, "ddt_costitems", "xmsy", "xmmc", InitialsRule::Characters, true},
         {DbFile::Coding, "ICD10", "JSM", "ICDMC", InitialsRule::Characters},
         {DbFile::Coding, "ICD_10", "JSM", "ICDMC", InitialsRule::Characters},
         {DbFile::Coding, "ICD_SS", "JSM", "SSMC", InitialsRule::Characters},

@@ -19,6 +19,9 @@ struct InitialsColumn {
     QString column;  // the initials column, e.g. JSM
     QString source;  // the name it is made from, e.g. ICDMC
     InitialsRule rule;
+    // The code may be typed by hand (the catalogue's 检索码): reindex fills it only where it
+    // is empty and leaves a typed code as it is.
+    bool typedKept = false;
 };
 
 const QList<InitialsColumn>& initialsColumns();

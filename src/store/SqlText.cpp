@@ -14,4 +14,14 @@ QString sqlIdentifier(const QString& name) {
     return u'"' + quoted + u'"';
 }
 
+QString sqlLikeContains(const QString& value) {
+    QString escaped;
+    escaped.reserve(value.size() + 2);
+    for (QChar c : value) {
+        if (c == u'\\' || c == u'%' || c == u'_') escaped += u'\\';
+        escaped += c;
+    }
+    return u'%' + escaped + u'%';
+}
+
 }  // namespace qh::store

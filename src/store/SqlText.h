@@ -12,4 +12,9 @@ QString sqlText(const QString& value);
 // that come from a file's own catalogue rather than from the program's statements.
 QString sqlIdentifier(const QString& name);
 
+// A LIKE pattern that finds the value anywhere in a text: "%" + value + "%", with \, %
+// and _ of the value escaped by \. Bound to a marker written "like ? escape '\'", so
+// that a typed "%" or "_" is only a character.
+QString sqlLikeContains(const QString& value);
+
 }  // namespace qh::store

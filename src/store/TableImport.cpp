@@ -240,6 +240,7 @@ ReindexResult reindexAll(const DataDirectory& files) {
                 return result;
             }
             for (const Row& row : rows) {
+                if (c.typedKept && !row.value(2).toText().trimmed().isEmpty()) continue;
                 const QString fresh = initialsFor(c, row.value(1).toText().trimmed());
                 if (fresh == row.value(2).toText()) continue;
                 const ExecResult done =

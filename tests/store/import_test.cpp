@@ -139,12 +139,14 @@ TEST_F(ImportTest, ReindexRecomputesEachColumnByItsOwnRule) {
         ASSERT_TRUE(db.execute("INSERT INTO 在院病人 (姓名,姓名检索) values ('王婷','')"));
         // Character rule: letters and digits kept.
         ASSERT_TRUE(db.execute("INSERT INTO ddt_costitems (xmmc,xmsy) values ('维生素B6片','')"));
+        // A catalogue code typed by hand is kept.
+        ASSERT_TRUE(db.execute("INSERT INTO ddt_costitems (xmmc,xmsy) values ('青霉素钠','PNC')"));
     }
     const ReindexResult r = reindexAll(DataDirectory(ward()));
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(r.changed.value("在院病人.姓名检索"), 2);
     EXPECT_EQ(query(DbFile::Main, "select 姓名检索 from 在院病人 order by 编号"), "P\nWT");
-    EXPECT_EQ(query(DbFile::Main, "select xmsy from ddt_costitems"), "WSSB6P");
+    EXPECT_EQ(query(DbFile::Main, "select xmsy from ddt_costitems order by xmid"), "WSSB6P\nPNC");
     EXPECT_EQ(reindexAll(DataDirectory(ward())).changed.value("在院病人.姓名检索"), 0);
 }
 

@@ -35,5 +35,6 @@ int runRecordNew(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRecordExport(const QStringList& args, QTextStream& out, QTextStream& err);
 int runReference(const QStringList& args, QTextStream& out, QTextStream& err);
 int runPrint(const QStringList& args, QTextStream& out, QTextStream& err);
+int runOrders(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace qh::admin

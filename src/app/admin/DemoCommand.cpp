@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "AdminCommands.h"
+#include "orders/DemoOrders.h"
 #include "patients/DemoWard.h"
 #include "records/documents/DemoRecords.h"
 #include "store/DataDirectory.h"
@@ -43,6 +44,11 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "demo ward: " << ward.message << '\n';
         return 1;
     }
+    const orders::DemoOrdersResult orders = orders::populateDemoOrders(files);
+    if (!orders.ok) {
+        err << "demo orders: " << orders.message << '\n';
+        return 1;
+    }
     const vitals::DemoVitalsResult vitals = vitals::populateDemoVitals(files);
     if (!vitals.ok) {
         err << "demo vital signs: " << vitals.message << '\n';
@@ -62,6 +68,7 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         << "demo ward: " << ward.inWard << " in ward, " << ward.pending << " pending settlement, " << ward.discharged
         << " discharged, " << documents.documents << " record documents\n"
         << "vital signs: " << vitals.patients << " patients, " << vitals.rows << " chart rows\n"
+        << "demo orders: " << orders.lines << " order lines, " << orders.prescriptions << " herbal prescriptions\n"
         << "accounts (user / department / level / password):\n";
     for (const patients::DemoAccount& a : patients::demoAccounts())
         out << "  " << a.name << " / " << a.department << " / " << a.level << " / " << a.password << '\n';

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "catalogue/ui/CatalogueCommands.h"
+#include "orders/ui/OrderCommands.h"
 #include "patients/ui/PatientCommands.h"
 #include "records/ui/RecordCommands.h"
 #include "records/ui/TemplateCommands.h"
@@ -46,6 +48,8 @@ int main(int argc, char** argv) {
         qh::shell::installMaintenanceCommands(*main);
         qh::reference::installReferenceCommands(*main);
         qh::vitals::installChart(*main);
+        qh::orders::installOrderPage(*main);
+        qh::catalogue::installCatalogueCommands(*main);
         ui.setParent(main);
         main->showAsLeft();
     };
