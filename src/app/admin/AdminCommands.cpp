@@ -10,6 +10,7 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("import"), QStringLiteral("DIR TABLE FILE.csv [--replace]"), runImport},
         {QStringLiteral("reindex"), QStringLiteral("DIR"), runReindex},
         {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
+        {QStringLiteral("report"), QStringLiteral("DIR N --from YYYY-MM-DD --to YYYY-MM-DD [--dept NAME] [--doctor NAME] [--variant 1-4] [--png OUT.png|--pdf OUT.pdf]"), runReport},
     };
     return commands;
 }

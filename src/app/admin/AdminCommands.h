@@ -28,5 +28,6 @@ int runCheck(const QStringList& args, QTextStream& out, QTextStream& err);
 int runImport(const QStringList& args, QTextStream& out, QTextStream& err);
 int runReindex(const QStringList& args, QTextStream& out, QTextStream& err);
 int runDemo(const QStringList& args, QTextStream& out, QTextStream& err);
+int runReport(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace qh::admin

@@ -9,6 +9,7 @@
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/QtTranslations.h"
+#include "stats/ui/StatisticsCommands.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 #include "interaction/ui/QtUserInterface.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
         qh::patients::installPatientCommands(*main);
         qh::records::installRecordPage(*main);
         qh::records::installTemplateCommands(*main);
+        qh::stats::installStatistics(*main);
         ui.setParent(main);
         main->showAsLeft();
     };
