@@ -46,17 +46,20 @@ QString startText(const QDate& d) { return QStringLiteral("%1-%2-%3").arg(d.year
 QString endText(const QDate& d) { return startText(d) + QStringLiteral(" 23:59:59"); }
 
 // A stay's days as its calendar-day difference, at least one.
-const QString kStayDays =
-    QStringLiteral("IIf(datediff('d',入院日期,出院日期) < 1, 1, datediff('d',入院日期,出院日期))");
+const QString kStayDays = QStringLiteral("max(datediff('d',入院日期,出院日期), 1)");
 // In the ward: never discharged, or discharged and returned (状态 is 在院 again while the
 // old 出院日期 stays).
 const QString kStillIn = QStringLiteral("(出院日期 is null or 状态='在院')");
+// The columns of the patient list (the dates as their stored text, which the list cuts
+// to what it shows, rather than as date values made and written again), and its order: 出院, 待结, 在院 (any other state last),
+// then by 编号.
+const QString kListColumns = QStringLiteral(
+    "SELECT 编号,状态,姓名,性别,年龄,诊断,入院日期 || '' AS 入院时间,住址,主管医生,科室,出院日期 || '' AS 出院时间,费用 "
+    "FROM 在院病人");
+const QString kListOrder =
+    QStringLiteral(" order BY IIf(状态='出院',1,IIf(状态='待结',2,IIf(状态='在院',3,4))), 编号");
 
 QString number(qint64 n) { return QString::number(n); }
-
-QString dateTimeText(const QDateTime& dt) {
-    return dt.isValid() ? dt.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QString();
-}
 
 QStringList distinctTexts(store::Rows rows, const QString& column, QStringList into) {
     QSet<QString> seen(into.begin(), into.end());
@@ -121,6 +124,9 @@ QString bedUseText(qint64 bedDays, qint64 beds, const QDate& from, const QDate& 
     return QString::number(double(bedDays) / double(beds * days) * 100.0, 'f', 2) + QStringLiteral("%");
 }
 
+// Groups are formed on the stored text (COLLATE BINARY); only the few rows of the result
+// are put in pinyin order. Grouping under the GBK collation would sort every stay with it,
+// several times slower on a ward of ten years.
 QString Reports::statement(const ReportRequest& q) {
     const QString d1 = startText(q.from), d2 = endText(q.to);
     const auto between = [&](const QString& column) {
@@ -138,48 +144,51 @@ QString Reports::statement(const ReportRequest& q) {
     case Report::DoctorWorkload:
     case Report::DoctorPatients:
         return QStringLiteral("SELECT 主管医生,科室,") + counts + QStringLiteral(" FROM 在院病人 where ") + workload +
-               QStringLiteral(" GROUP BY 主管医生, 科室 order by 科室, 主管医生");
+               QStringLiteral(" GROUP BY 主管医生 COLLATE BINARY, 科室 COLLATE BINARY order by 科室, 主管医生");
     case Report::DoctorDischarges:
         return QStringLiteral("SELECT 主管医生,科室,SUM(IIf( 状态= '出院' ,1 ,0 )) AS CY FROM 在院病人 where ") +
-               between(QStringLiteral("出院日期")) + QStringLiteral(" GROUP BY 主管医生, 科室 order by 科室, 主管医生");
+               between(QStringLiteral("出院日期")) + QStringLiteral(" GROUP BY 主管医生 COLLATE BINARY, 科室 COLLATE BINARY order by 科室, 主管医生");
     case Report::DepartmentWorkload:
         return QStringLiteral("SELECT 科室,") + counts + QStringLiteral(" FROM 在院病人 where ") + workload +
-               QStringLiteral(" GROUP BY 科室 order by 科室");
+               QStringLiteral(" GROUP BY 科室 COLLATE BINARY order by 科室");
     case Report::AdmissionsDischarges:
         return QStringLiteral("SELECT 科室,SUM(IIf( ") + between(QStringLiteral("日期部分")) +
                QStringLiteral(" ,1 ,0 )) AS ZY,SUM(IIf( 状态= '出院'  and ") + between(QStringLiteral("出院日期")) +
-               QStringLiteral(",1 ,0 )) AS CYRS FROM 在院病人  GROUP BY 科室 order by 科室");
+               QStringLiteral(",1 ,0 )) AS CYRS FROM 在院病人  GROUP BY 科室 COLLATE BINARY order by 科室");
     case Report::SettledFees:
         return QStringLiteral("SELECT 科室,SUM(费用) AS FY FROM 在院病人 where ") + discharged +
-               QStringLiteral(" GROUP BY 科室 order by 科室");
+               QStringLiteral(" GROUP BY 科室 COLLATE BINARY order by 科室");
     case Report::AverageStay:
         return QStringLiteral("SELECT 科室,count(状态) AS CY,avg(") + kStayDays +
-               QStringLiteral(") as PJTS FROM 在院病人 where ") + discharged + QStringLiteral(" GROUP BY 科室 order by 科室");
+               QStringLiteral(") as PJTS FROM 在院病人 where ") + discharged + QStringLiteral(" GROUP BY 科室 COLLATE BINARY order by 科室");
     case Report::BedUse:
-        return QStringLiteral("SELECT 科室,床位,sum(") + kStayDays + QStringLiteral(") as TS FROM 床位查询 where ") +
-               discharged + QStringLiteral(" GROUP BY 科室,床位 order by 科室");
+        // The bed count is read once per department, not once per stay as the view would.
+        return QStringLiteral("SELECT 科室,coalesce((SELECT max(k.床位) FROM 科室 k WHERE k.科室 = t.科室), 0) AS 床位,TS "
+                              "FROM (SELECT 科室,sum(") +
+               kStayDays + QStringLiteral(") as TS FROM 床位查询 where ") + discharged +
+               QStringLiteral(" GROUP BY 科室 COLLATE BINARY) t order by 科室");
     case Report::DischargeFees:
         // A discharge without a fee counts as 0, so the average is the total over the count.
         return QStringLiteral("SELECT 科室,count(状态) AS CY,SUM(费用) as ZFY ,avg(IIf(费用 is null, 0, 费用)) as PJFY  "
                               "FROM 在院病人 where ") +
-               discharged + QStringLiteral(" GROUP BY 科室 order by 科室");
+               discharged + QStringLiteral(" GROUP BY 科室 COLLATE BINARY order by 科室");
     case Report::DepartmentDiagnoses:
         return QStringLiteral("SELECT  诊断,count(状态) AS SL,SUM(费用) as ZFY  FROM 在院病人 where ") +
                between(QStringLiteral("日期部分")) + QStringLiteral("  and 科室=") + dept +
-               QStringLiteral(" GROUP BY 诊断 order by count(状态)  DESC, 诊断");
+               QStringLiteral(" GROUP BY 诊断 COLLATE BINARY order by count(状态)  DESC, 诊断");
     case Report::DiagnosesByDepartment:
         return QStringLiteral("SELECT 科室,诊断,count(状态) AS SL,SUM(费用) as ZFY  FROM 在院病人 where ") +
                between(QStringLiteral("日期部分")) +
-               QStringLiteral("  GROUP BY 科室,诊断 order by 科室,count(状态) DESC, 诊断");
+               QStringLiteral("  GROUP BY 科室 COLLATE BINARY,诊断 COLLATE BINARY order by 科室,count(状态) DESC, 诊断");
     case Report::InWardChart:
-        return QStringLiteral("SELECT 科室,count(科室) AS SL  FROM 科室查询 GROUP BY 科室 order by 科室");
+        return QStringLiteral("SELECT 科室,count(科室) AS SL  FROM 科室查询 GROUP BY 科室 COLLATE BINARY order by 科室");
     case Report::IncomeChart:
         return QStringLiteral("SELECT 科室,SUM(IIf( ") + between(QStringLiteral("日期部分")) +
-               QStringLiteral(" ,费用 ,0 )) AS FY  FROM 结构查询  GROUP BY 科室 order by 科室");
+               QStringLiteral(" ,费用 ,0 )) AS FY  FROM 结构查询  GROUP BY 科室 COLLATE BINARY order by 科室");
     case Report::SexChart:
         return QStringLiteral("SELECT 科室,SUM(IIf( 性别= '男' and ") + between(QStringLiteral("日期部分")) +
                QStringLiteral(" ,1 ,0 )) AS NX,SUM(IIf( 性别= '女' and ") + between(QStringLiteral("日期部分")) +
-               QStringLiteral(" ,1 ,0 )) AS NVX  FROM 结构查询  GROUP BY 科室 order by 科室");
+               QStringLiteral(" ,1 ,0 )) AS NVX  FROM 结构查询  GROUP BY 科室 COLLATE BINARY order by 科室");
     case Report::AgeChart: {
         // An age in months or days ("3月", "10天") is a child's, under ten years whatever its
         // number; the lower bound of each group belongs to it. An empty age counts nowhere.
@@ -204,16 +213,15 @@ QString Reports::statement(const ReportRequest& q) {
             const QString who = q.form == ListForm::OfDoctor
                                     ? QStringLiteral("主管医生='") + sqlText(q.doctor) + QStringLiteral("'")
                                     : QStringLiteral("科室=") + dept;
-            return QStringLiteral("SELECT * FROM 在院病人 where (") + between(QStringLiteral("日期部分")) +
+            return kListColumns + QStringLiteral(" where (") + between(QStringLiteral("日期部分")) +
                    QStringLiteral(" or ") + between(QStringLiteral("出院日期")) + QStringLiteral(" or ") + kStillIn +
-                   QStringLiteral(") and ") + who + QStringLiteral("  order BY 状态, 编号");
+                   QStringLiteral(") and ") + who + kListOrder;
         }
         case ListForm::DischargedOrPending:
             // A returned patient keeps the old 出院日期 but is in the ward, not discharged.
-            return QStringLiteral("SELECT * FROM 在院病人 where (") + between(QStringLiteral("出院日期")) +
-                   QStringLiteral(" and 状态= '出院' or 状态= '待结') and 科室=") + dept +
-                   QStringLiteral(" order BY 状态, 编号");
-        case ListForm::Everybody: return QStringLiteral("SELECT * FROM 在院病人 order BY 状态, 编号");
+            return kListColumns + QStringLiteral(" where (") + between(QStringLiteral("出院日期")) +
+                   QStringLiteral(" and 状态= '出院' or 状态= '待结') and 科室=") + dept + kListOrder;
+        case ListForm::Everybody: return kListColumns + kListOrder;
         }
     }
     return QString();
@@ -378,18 +386,19 @@ ReportOutcome Reports::run(const ReportRequest& q) const {
     case Report::PatientList: {
         const QDate today = Clock::now().date();
         for (const store::Row& r : rows) {
-            const QString status = r.text(QStringLiteral("状态"));
-            const QDateTime admitted = r.dateTime(QStringLiteral("入院日期"));
+            // Columns by position, as kListColumns names them; the dates as their stored
+            // text "2016-03-05 08:30:00", of which the list shows the minutes or the day.
+            const QString status = r.value(1).toText();
+            const QString admitted = r.value(6).toText();
+            const QString left = r.value(10).toText().left(10);
             // In the ward (a returned patient too) the stay runs to today and shows no
             // discharge date; otherwise it runs to the discharge date.
-            const QDateTime left = r.dateTime(QStringLiteral("出院日期"));
-            const bool in = status == QStringLiteral("在院") || !left.isValid();
-            const int days = stayDays(admitted.date(), in ? today : left.date());
-            add({status, r.text(QStringLiteral("姓名")), r.text(QStringLiteral("性别")), r.text(QStringLiteral("年龄")),
-                 r.text(QStringLiteral("诊断")), dateTimeText(admitted), r.text(QStringLiteral("住址")),
-                 r.text(QStringLiteral("主管医生")), dept(r),
-                 in ? QString() : left.date().toString(QStringLiteral("yyyy-MM-dd")),
-                 days > 0 ? number(days) : QString(), money(r, "费用")});
+            const bool in = status == QStringLiteral("在院") || left.isEmpty();
+            const int days = stayDays(QDate::fromString(admitted.left(10), Qt::ISODate),
+                                      in ? today : QDate::fromString(left, Qt::ISODate));
+            add({status, r.value(2).toText(), r.value(3).toText(), r.value(4).toText(), r.value(5).toText(),
+                 admitted.left(16), r.value(7).toText(), r.value(8).toText(), r.value(9).toText(),
+                 in ? QString() : left, days > 0 ? number(days) : QString(), moneyText(r.value(11).toDouble())});
         }
         t.numericColumns = {11, 12};
         break;

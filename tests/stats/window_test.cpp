@@ -1,6 +1,7 @@
 // The statistics window on the hand-counted ward, and the right its command asks for.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 
 #include "interaction/ScriptedUserInterface.h"
@@ -11,6 +12,23 @@
 #include "stats_fixture.h"
 
 using namespace qh::stats;
+
+namespace {
+
+// A look at the window: always drawn, and saved for the manual when QH_SCREENSHOT_DIR names
+// a folder (docs/images when the pictures are retaken).
+void screenshot(QWidget& w, const char* file) {
+    w.resize(1100, 560);
+    w.show();
+    const QPixmap picture = w.grab();
+    EXPECT_FALSE(picture.isNull());
+    const QString dir = qEnvironmentVariable("QH_SCREENSHOT_DIR");
+    if (dir.isEmpty()) return;
+    QDir().mkpath(dir);
+    EXPECT_TRUE(picture.save(QDir(dir).filePath(QString::fromUtf8(file))));
+}
+
+}  // namespace
 
 class StatisticsWindowTest : public qh::test::StatsWard {
 protected:
@@ -35,6 +53,9 @@ TEST_F(StatisticsWindowTest, ShowsGridsAndChartsAndExports) {
     window.setRange(QDate(2024, 3, 1), QDate(2024, 3, 31));
     window.chooseReport(Report::BedUse);
     ASSERT_EQ(window.grid().rows(), 4);
+    window.chooseReport(Report::DoctorWorkload);
+    screenshot(window, "statistics.png");
+    window.chooseReport(Report::BedUse);
     EXPECT_EQ(window.grid().text(0, 3), QStringLiteral("床位使用率"));
     EXPECT_EQ(window.grid().text(3, 3), kMaintainBeds);
     EXPECT_FALSE(window.showsChart());
@@ -47,6 +68,7 @@ TEST_F(StatisticsWindowTest, ShowsGridsAndChartsAndExports) {
     window.chooseReport(Report::SexChart);
     EXPECT_TRUE(window.showsChart());
     ASSERT_TRUE(window.table().chart);
+    screenshot(window, "statistics-chart-window.png");
 
     const QString csv = dir_.file(QStringLiteral("sex.csv"));
     ui_.answerPath(csv);

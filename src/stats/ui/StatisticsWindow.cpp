@@ -4,7 +4,6 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -14,6 +13,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/Clock.h"
 #include "interaction/ui/DataGridView.h"
@@ -102,7 +102,6 @@ StatisticsWindow::StatisticsWindow(const store::DataDirectory& files, const shel
 
     view_ = new ui::DataGridView;
     view_->setGrid(&grid_);
-    view_->horizontalHeader()->setStretchLastSection(true);
     chart_ = new ChartView;
     stack_ = new QStackedWidget;
     stack_->addWidget(view_);
@@ -123,6 +122,7 @@ StatisticsWindow::StatisticsWindow(const store::DataDirectory& files, const shel
     split->addWidget(list_);
     split->addWidget(right);
     split->setStretchFactor(1, 1);
+    split->setSizes({220, 780});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split);
 
@@ -202,6 +202,8 @@ void StatisticsWindow::showTable() {
                                         Qt::AlignVCenter);
     for (const QStringList& row : table_.rows) grid_.addRow(row);
     view_->resizeColumnsToContents();
+    // Room around each figure and caption, so the columns do not read as one block.
+    for (int c = 0; c < grid_.cols(); ++c) view_->setColumnWidth(c, std::max(64, view_->columnWidth(c) + 18));
     if (table_.chart) {
         chart_->setChart(*table_.chart);
         stack_->setCurrentWidget(chart_);
