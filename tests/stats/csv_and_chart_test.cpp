@@ -1,11 +1,17 @@
 // CSV files a spreadsheet opens with the Chinese intact, and charts drawn to PNG and PDF.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 
 #include "stats/BarChart.h"
 #include "stats/ReportCsv.h"
+#include "stats/ReportPrint.h"
 #include "support/temp_dir.h"
 
 using namespace qh::stats;
@@ -80,4 +86,30 @@ TEST(StatsChart, PngShowsEveryBarAndPdfIsWritten) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.read(5) == "%PDF-");
     EXPECT_FALSE(writeChartPng(chart, dir.file(QStringLiteral("no/such/x.png"))));
+}
+
+TEST(StatsPrint, LongTablesRunOverPagesWithTheirCaptions) {
+    ReportTable t;
+    t.captions = QStringList{QStringLiteral("编号"), QStringLiteral("科室"), QStringLiteral("诊断"),
+                             QStringLiteral("数量"), QStringLiteral("总收入")};
+    t.numericColumns = {3, 4};
+    for (int i = 1; i <= 120; ++i)
+        t.rows << QStringList{QString::number(i), QStringLiteral("内科"), QStringLiteral("诊断%1").arg(i),
+                              QString::number(i % 7), moneyText(i * 10.5)};
+    qh::test::TempDir dir;
+    const QString saved = qEnvironmentVariable("QH_SCREENSHOT_DIR");
+    const QString path = saved.isEmpty() ? dir.file(QStringLiteral("table.pdf"))
+                                         : saved + QStringLiteral("/statistics-table.pdf");
+    QPdfWriter writer(path);
+    writer.setResolution(300);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(15, 15, 15, 15)));
+    if (!saved.isEmpty()) QDir().mkpath(saved);
+    QPainter p(&writer);
+    ASSERT_TRUE(p.isActive());
+    // About 25 rows fit a landscape page at 10 points.
+    const int pages = paintReport(writer, p, t, QStringLiteral("各科诊断统计  2024-03-01 至 2024-03-31"));
+    p.end();
+    EXPECT_GE(pages, 3);
+    EXPECT_LE(pages, 6);
+    EXPECT_TRUE(writeReportPdf(t, QStringLiteral("x"), dir.file(QStringLiteral("again.pdf"))));
 }
