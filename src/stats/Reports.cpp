@@ -54,7 +54,7 @@ const QString kStillIn = QStringLiteral("(出院日期 is null or 状态='在院
 // to what it shows, rather than as date values made and written again), and its order: 出院, 待结, 在院 (any other state last),
 // then by 编号.
 const QString kListColumns = QStringLiteral(
-    "SELECT 编号,状态,姓名,性别,年龄,诊断,入院日期 || '' AS 入院时间,住址,主管医生,科室,出院日期 || '' AS 出院时间,费用 "
+    "SELECT 状态,姓名,性别,年龄,诊断,入院日期 || '' AS 入院时间,住址,主管医生,科室,出院日期 || '' AS 出院时间,费用 "
     "FROM 在院病人");
 const QString kListOrder =
     QStringLiteral(" order BY IIf(状态='出院',1,IIf(状态='待结',2,IIf(状态='在院',3,4))), 编号");
@@ -270,6 +270,7 @@ ReportOutcome Reports::run(const ReportRequest& q) const {
     if (!rows.ok()) return refuse(rows.error());
 
     ReportTable& t = outcome.table;
+    t.rows.reserve(rows.size());
     t.captions = QStringList{QStringLiteral("编号")} + captionsOf(q.report).split(QLatin1Char(','));
     const auto add = [&t](QStringList cells) {
         cells.prepend(QString::number(t.rows.size() + 1));
@@ -388,17 +389,17 @@ ReportOutcome Reports::run(const ReportRequest& q) const {
         for (const store::Row& r : rows) {
             // Columns by position, as kListColumns names them; the dates as their stored
             // text "2016-03-05 08:30:00", of which the list shows the minutes or the day.
-            const QString status = r.value(1).toText();
-            const QString admitted = r.value(6).toText();
-            const QString left = r.value(10).toText().left(10);
+            const QString status = r.value(0).toText();
+            const QString admitted = r.value(5).toText();
+            const QString left = r.value(9).toText().left(10);
             // In the ward (a returned patient too) the stay runs to today and shows no
             // discharge date; otherwise it runs to the discharge date.
             const bool in = status == QStringLiteral("在院") || left.isEmpty();
             const int days = stayDays(QDate::fromString(admitted.left(10), Qt::ISODate),
                                       in ? today : QDate::fromString(left, Qt::ISODate));
-            add({status, r.value(2).toText(), r.value(3).toText(), r.value(4).toText(), r.value(5).toText(),
-                 admitted.left(16), r.value(7).toText(), r.value(8).toText(), r.value(9).toText(),
-                 in ? QString() : left, days > 0 ? number(days) : QString(), moneyText(r.value(11).toDouble())});
+            add({status, r.value(1).toText(), r.value(2).toText(), r.value(3).toText(), r.value(4).toText(),
+                 admitted.left(16), r.value(6).toText(), r.value(7).toText(), r.value(8).toText(),
+                 in ? QString() : left, days > 0 ? number(days) : QString(), moneyText(r.value(10).toDouble())});
         }
         t.numericColumns = {11, 12};
         break;
