@@ -50,9 +50,9 @@ const QString kStayDays = QStringLiteral("max(datediff('d',入院日期,出院�
 // In the ward: never discharged, or discharged and returned (状态 is 在院 again while the
 // old 出院日期 stays).
 const QString kStillIn = QStringLiteral("(出院日期 is null or 状态='在院')");
-// The columns of the patient list (the dates as their stored text, which the list cuts
-// to what it shows, rather than as date values made and written again), and its order: 出院, 待结, 在院 (any other state last),
-// then by 编号.
+// The columns of the patient list, the dates as their stored text (which the list cuts to
+// what it shows, rather than as date values made and written again), and its order: 出院,
+// 待结, 在院 (any other state last), then by 编号.
 const QString kListColumns = QStringLiteral(
     "SELECT 状态,姓名,性别,年龄,诊断,入院日期 || '' AS 入院时间,住址,主管医生,科室,出院日期 || '' AS 出院时间,费用 "
     "FROM 在院病人");
