@@ -36,5 +36,6 @@ int runRecordExport(const QStringList& args, QTextStream& out, QTextStream& err)
 int runReference(const QStringList& args, QTextStream& out, QTextStream& err);
 int runPrint(const QStringList& args, QTextStream& out, QTextStream& err);
 int runOrders(const QStringList& args, QTextStream& out, QTextStream& err);
+int runReport(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace qh::admin

@@ -12,6 +12,7 @@
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/QtTranslations.h"
+#include "stats/ui/StatisticsCommands.h"
 #include "shell/ui/maintenance/MaintenanceCommands.h"
 #include "vitals/ui/ChartCommands.h"
 #include "store/DataDirectory.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
         qh::vitals::installChart(*main);
         qh::orders::installOrderPage(*main);
         qh::catalogue::installCatalogueCommands(*main);
+        qh::stats::installStatistics(*main);
         ui.setParent(main);
         main->showAsLeft();
     };
