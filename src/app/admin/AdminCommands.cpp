@@ -16,6 +16,7 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("record-new"), QStringLiteral("DIR STAY KEY [--user NAME] [--at \"YYYY-MM-DD HH:MM\"]"), runRecordNew},
         {QStringLiteral("record-export"), QStringLiteral("DIR ID OUT.ewd|OUT.pdf|OUT.txt"), runRecordExport},
         {QStringLiteral("reference"), QStringLiteral("DIR formula|herb|internal|drug|disease [TEXT]"), runReference},
+        {QStringLiteral("print"), QStringLiteral("DIR STAY --frontpage OUT.pdf [--format 1|2]"), runPrint},
     };
     return commands;
 }

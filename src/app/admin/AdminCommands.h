@@ -34,5 +34,7 @@ int runRecords(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRecordNew(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRecordExport(const QStringList& args, QTextStream& out, QTextStream& err);
 int runReference(const QStringList& args, QTextStream& out, QTextStream& err);
+int runPrint(const QStringList& args, QTextStream& out, QTextStream& err);
+int runPrintFrontPage(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace qh::admin

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "AdminCommands.h"
+#include "frontpage/DemoFrontPages.h"
 #include "patients/DemoWard.h"
 #include "records/documents/DemoRecords.h"
 #include "store/DataDirectory.h"
@@ -47,6 +48,11 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "demo records: " << documents.message << '\n';
         return 1;
     }
+    const frontpage::DemoFrontPagesResult frontPages = frontpage::populateDemoFrontPages(files);
+    if (!frontPages.ok) {
+        err << "demo front pages: " << frontPages.message << '\n';
+        return 1;
+    }
     const store::PrepareResult created = store::publishDataFiles(building.path(), dir);
     if (created.status != store::PrepareResult::Created) {
         err << created.message << '\n';
@@ -54,7 +60,8 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     out << created.message << '\n'
         << "demo ward: " << ward.inWard << " in ward, " << ward.pending << " pending settlement, " << ward.discharged
-        << " discharged, " << documents.documents << " record documents\n"
+        << " discharged, " << documents.documents << " record documents, " << frontPages.frontPages
+        << " front pages\n"
         << "accounts (user / department / level / password):\n";
     for (const patients::DemoAccount& a : patients::demoAccounts())
         out << "  " << a.name << " / " << a.department << " / " << a.level << " / " << a.password << '\n';

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "frontpage/ui/FrontPageCommands.h"
 #include "patients/ui/PatientCommands.h"
 #include "records/ui/RecordCommands.h"
 #include "records/ui/TemplateCommands.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
         qh::records::installTemplateCommands(*main, qh::records::recordCreator(*main, records));
         qh::shell::installMaintenanceCommands(*main);
         qh::reference::installReferenceCommands(*main);
+        qh::frontpage::installFrontPage(*main);
         ui.setParent(main);
         main->showAsLeft();
     };
