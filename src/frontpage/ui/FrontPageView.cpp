@@ -142,6 +142,9 @@ void showText(QComboBox* box, const QString& text) {
 void setupGrid(QTableWidget* grid, const QList<int>& widths) {
     grid->setFont(QFont(u"宋体"_s));
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    for (int c = 0; c < grid->columnCount(); ++c)
+        if (grid->horizontalHeaderItem(c) && grid->horizontalHeaderItem(c)->text().contains(u'\n'))
+            grid->horizontalHeader()->setMinimumHeight(42);  // two-line captions (手术\n操作编码)
     grid->verticalHeader()->setDefaultSectionSize(26);
     for (int c = 0; c < widths.size() && c < grid->columnCount(); ++c) grid->setColumnWidth(c, widths[c]);
     grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
@@ -241,9 +244,8 @@ FrontPageView::FrontPageView(const store::DataDirectory& files, const shell::Use
     for (QComboBox* box : westernRoot_->findChildren<QComboBox*>()) box->setCurrentIndex(-1);
     for (QComboBox* box : tcmRoot_->findChildren<QComboBox*>()) box->setCurrentIndex(-1);
 
-    connect(&selection_, &shell::PatientSelection::changed, this, [this] {
-        if (isVisible()) refresh();
-    });
+    // Days without a time of day.
+    for (FrontDateEdit* day : {western_->CSRQ, western_->ZKRQ}) day->setDisplayFormat(u"yyyy-MM-dd"_s);
     setEnabled(false);
 }
 
@@ -287,16 +289,15 @@ void FrontPageView::refresh() {
     serial_ = hasPatient ? selection_.serialNumber() : QString();
     fillDropDowns();
     FrontPageValues values;
-    if (hasPatient) {
-        values = record_.exists(serial_) ? record_.load(serial_) : record_.prefill(selection_.patient(), user_.department);
-        // Both department drop-downs show the login's department for a new stay.
-    }
+    const bool stored = hasPatient && record_.exists(serial_);
+    if (hasPatient) values = stored ? record_.load(serial_) : record_.prefill(selection_.patient(), user_.department);
     showValues(values);
-    if (hasPatient && !record_.exists(serial_)) {
+    if (hasPatient && !stored) {
         savedWestern_.clear();  // nothing stored yet: the prefilled page is unsaved
         savedTcm_.clear();
     }
-    if (tabs_->currentIndex() == 2) buildPreview();
+    // Another patient's page opens on its first page (a preview is built when asked for).
+    if (tabs_->currentIndex() == 2) tabs_->setCurrentIndex(0);
 }
 
 void FrontPageView::showValues(const FrontPageValues& values) {
