@@ -75,7 +75,7 @@ QVector<Cell> parseRow(QString line) {
             cell.text = m.captured(2);
             cell.width = m.captured(3).isEmpty() ? (cell.look == CellLook::Box ? 3.2 : 12) : m.captured(3).toDouble();
         } else {
-            if (t.startsWith(QLatin1Char('^'))) {
+            if (t.startsWith(QLatin1Char('^')) && t != QLatin1String("^^")) {
                 cell.centred = true;
                 t.remove(0, 1);
             }
@@ -91,7 +91,7 @@ QVector<Cell> parseRow(QString line) {
     return cells;
 }
 
-void insertTable(QTextCursor& c, const QVector<QVector<Cell>>& rows, bool ruled, QVector<double> widths, bool pageBreak) {
+void insertTable(QTextCursor& c, const QVector<QVector<Cell>>& rows, bool ruled, QVector<double> widths) {
     int columns = 0;
     for (const auto& r : rows) {
         int n = 0;
@@ -122,7 +122,6 @@ void insertTable(QTextCursor& c, const QVector<QVector<Cell>>& rows, bool ruled,
     tf.setBorderBrush(Qt::black);
     tf.setTopMargin(ruled ? 4 : 2.5);
     tf.setBottomMargin(ruled ? 4 : 2.5);
-    if (pageBreak) tf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     QVector<QTextLength> constraints;
     for (int i = 0; i < columns; ++i) constraints << QTextLength(QTextLength::PercentageLength, widths.value(i, 5));
     tf.setColumnWidthConstraints(constraints);
@@ -160,8 +159,18 @@ void insertTable(QTextCursor& c, const QVector<QVector<Cell>>& rows, bool ruled,
                 }
                 tc.setFormat(cf);
                 setCellAlias(table->cellAt(r, col), cell.text);
-            } else {
+            } else if (cell.text != QLatin1String("^^")) {
                 cc.insertText(cell.text, charFormat(kBodyPt, cell.bold));
+            }
+            col += cell.span;
+        }
+    }
+    // "^^" joins a cell to the one above it (the operations grid's two-row heading).
+    for (int r = rows.size() - 1; r > 0; --r) {
+        int col = 0;
+        for (const Cell& cell : rows[r]) {
+            if (cell.text == QLatin1String("^^") && cell.look == CellLook::Label) {
+                table->mergeCells(r - 1, col, 2, cell.span);
             }
             col += cell.span;
         }
@@ -191,8 +200,10 @@ void buildDocument(const QString& source, QTextDocument* doc) {
     const auto flushTable = [&] {
         if (rows.isEmpty()) return;
         if (first && c.atStart()) newBlock(blockFormat(Qt::AlignLeft), charFormat(2, false));
-        insertTable(c, rows, ruled, widths, pageBreak);  // after @page the next page begins with it
-        pageBreak = false;
+        // After @page an empty line that begins the next page goes before the table, so that
+        // nothing of the table (its top rule) is drawn at the foot of the first page.
+        if (pageBreak) newBlock(blockFormat(Qt::AlignLeft), charFormat(2, false));
+        insertTable(c, rows, ruled, widths);
         first = true;
         rows.clear();
         widths.clear();
