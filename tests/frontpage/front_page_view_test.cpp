@@ -177,6 +177,27 @@ TEST_F(FrontPageViewTest, SavingBothPagesKeepsUnknownCodesAndThePreviewShowsTheS
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
 }
 
+TEST_F(FrontPageViewTest, WhatWasTypedIsOfferedForSavingBeforeAnotherPatientIsShown) {
+    open();
+    EXPECT_FALSE(view->hasUnsavedChanges());  // prefilled, not typed
+    const qint64 other = addPatient({.name = QStringLiteral("李四")});
+    const QString otherSerial = read(QStringLiteral("select 住院编号 from 在院病人 where 编号=%1").arg(other));
+    ASSERT_TRUE(selection->select(other, shell::PatientStatus::InWard));
+    view->refresh();
+    EXPECT_TRUE(ui_.shown().isEmpty());
+    EXPECT_EQ(field<QLineEdit>("XM")->text(), "李四");
+
+    field<QLineEdit>("JKKH")->setText("K-1");
+    ASSERT_TRUE(selection->select(patientId_, shell::PatientStatus::Discharged));
+    ui_.answerMessageDialog(1);
+    view->refresh();
+    ASSERT_FALSE(ui_.texts().isEmpty());
+    EXPECT_EQ(ui_.texts().first(), "患者 【李四】 的病案首页已修改，是否保存？");
+    EXPECT_EQ(read(QStringLiteral("select JKKH from BAJK where ZYBH='%1'").arg(otherSerial)), "K-1");
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(field<QLineEdit>("XM")->text(), "张三");
+}
+
 TEST_F(FrontPageViewTest, WithoutAPatientThePageIsDisabledAndWritesNothing) {
     open();
     selection->clear();

@@ -285,17 +285,19 @@ void FrontPageView::refresh() {
     westernResults_->hide();
     tcmResults_->hide();
     const bool hasPatient = !selection_.isEmpty() && !selection_.serialNumber().trimmed().isEmpty();
+    // What the coder typed for the previous patient is not dropped unasked.
+    if (!serial_.isEmpty() && hasUnsavedChanges() &&
+        ui_.messageDialog(u"患者 【%1】 的病案首页已修改，是否保存？"_s.arg(name_), true) == 1)
+        saveChangedPages();
     setEnabled(hasPatient);  // with nobody selected there is no key to write under
     serial_ = hasPatient ? selection_.serialNumber() : QString();
+    name_ = hasPatient ? selection_.patient().name : QString();
     fillDropDowns();
     FrontPageValues values;
-    const bool stored = hasPatient && record_.exists(serial_);
-    if (hasPatient) values = stored ? record_.load(serial_) : record_.prefill(selection_.patient(), user_.department);
+    // A stay without its row shows the prefilled page; nothing is written until it is saved.
+    if (hasPatient)
+        values = record_.exists(serial_) ? record_.load(serial_) : record_.prefill(selection_.patient(), user_.department);
     showValues(values);
-    if (hasPatient && !stored) {
-        savedWestern_.clear();  // nothing stored yet: the prefilled page is unsaved
-        savedTcm_.clear();
-    }
     // Another patient's page opens on its first page (a preview is built when asked for).
     if (tabs_->currentIndex() == 2) tabs_->setCurrentIndex(0);
 }
@@ -376,14 +378,10 @@ bool FrontPageView::hasUnsavedChanges() const {
 
 void FrontPageView::saveShown() {
     if (serial_.isEmpty()) return;
-    const QString name = selection_.patient().name;
-    SaveOutcome done;
     if (tabs_->currentIndex() == 1) {
-        done = record_.saveTcm(serial_, name, tcmValues());
-        if (done == SaveOutcome::Saved) savedTcm_ = tcmValues();
-    } else {
-        done = record_.saveWestern(serial_, name, westernValues());
-        if (done == SaveOutcome::Saved) savedWestern_ = westernValues();
+        if (record_.saveTcm(serial_, name_, tcmValues()) == SaveOutcome::Saved) savedTcm_ = tcmValues();
+    } else if (record_.saveWestern(serial_, name_, westernValues()) == SaveOutcome::Saved) {
+        savedWestern_ = westernValues();
     }
 }
 
@@ -493,14 +491,16 @@ void FrontPageView::pick() {
     }
 }
 
+void FrontPageView::saveChangedPages() {
+    if (westernValues() != savedWestern_ && record_.saveWestern(serial_, name_, westernValues()) == SaveOutcome::Saved)
+        savedWestern_ = westernValues();
+    if (tcmValues() != savedTcm_ && record_.saveTcm(serial_, name_, tcmValues()) == SaveOutcome::Saved)
+        savedTcm_ = tcmValues();
+}
+
 bool FrontPageView::offerSaveBeforePrinting() {
     if (!hasUnsavedChanges()) return true;
-    if (ui_.messageDialog(u"首页有未保存的修改，打印的是已保存的内容。先保存吗？"_s, true) != 1) return true;
-    if (westernValues() != savedWestern_ &&
-        record_.saveWestern(serial_, selection_.patient().name, westernValues()) == SaveOutcome::Saved)
-        savedWestern_ = westernValues();
-    if (tcmValues() != savedTcm_ && record_.saveTcm(serial_, selection_.patient().name, tcmValues()) == SaveOutcome::Saved)
-        savedTcm_ = tcmValues();
+    if (ui_.messageDialog(u"首页有未保存的修改，打印的是已保存的内容。先保存吗？"_s, true) == 1) saveChangedPages();
     return true;
 }
 
@@ -529,7 +529,7 @@ void FrontPageView::exportPdf(const QString& chosen) {
     if (serial_.isEmpty()) return;
     QString path = chosen;
     if (path.isEmpty())
-        path = ui_.saveFileName(u"导出首页"_s, selection_.patient().name + u"首页.pdf"_s, u"PDF文件 (*.pdf)"_s);
+        path = ui_.saveFileName(u"导出首页"_s, name_ + u"首页.pdf"_s, u"PDF文件 (*.pdf)"_s);
     if (path.isEmpty()) return;
     buildPreview();
     QString error;

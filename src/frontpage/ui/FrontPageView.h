@@ -57,7 +57,7 @@ public:
     records::DocumentEditor* preview() const { return preview_; }
     FrontPageValues westernValues() const;
     FrontPageValues tcmValues() const;
-    // Whether the forms differ from what was last loaded or saved.
+    // Whether the coder changed the forms since they were shown (loaded or prefilled) or saved.
     bool hasUnsavedChanges() const;
 
 protected:
@@ -73,6 +73,8 @@ private:
     void search(CodeSource source, const QString& typed, QWidget* anchor, const QRect& anchorRect);
     void pick();
     bool offerSaveBeforePrinting();
+    // Saves the pages that differ from what was loaded or saved last.
+    void saveChangedPages();
 
     store::DataDirectory files_;
     const shell::UserContext& user_;
@@ -100,6 +102,7 @@ private:
     } pending_;
 
     QString serial_;
+    QString name_;  // the patient's name for the messages, kept with the key
     FrontPageValues savedWestern_, savedTcm_;
     QDateTime admissionShown_, dischargeShown_;
     bool filling_ = false;
