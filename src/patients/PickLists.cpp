@@ -55,10 +55,11 @@ QStringList parameterList(const store::DataDirectory& files, const QString& list
 }
 
 QStringList searchDiagnoses(const store::DataDirectory& files, const QString& typed) {
-    const QString t = sqlText(typed);
+    // The typed text's own % and _ are taken literally.
+    const QString t = store::sqlLikeText(typed);
     return column(files, store::DbFile::Coding,
-                  QStringLiteral("SELECT * FROM ICD10 where JSM like '") + t + QStringLiteral("%' or ICDMC like '%") + t +
-                      QStringLiteral("%'"),
+                  QStringLiteral("SELECT * FROM ICD10 where JSM like '") + t + QStringLiteral("%'") + store::kLikeEscape +
+                      QStringLiteral(" or ICDMC like '%") + t + QStringLiteral("%'") + store::kLikeEscape,
                   QStringLiteral("ICDMC"));
 }
 

@@ -8,6 +8,16 @@ QString sqlText(const QString& value) {
     return quoted;
 }
 
+QString sqlLikeText(const QString& value) {
+    QString escaped;
+    escaped.reserve(value.size());
+    for (const QChar c : value) {
+        if (c == u'\\' || c == u'%' || c == u'_') escaped += u'\\';
+        escaped += c;
+    }
+    return sqlText(escaped);
+}
+
 QString sqlIdentifier(const QString& name) {
     QString quoted = name;
     quoted.replace(u'"', QStringLiteral("\"\""));

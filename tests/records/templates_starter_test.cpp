@@ -88,7 +88,8 @@ TEST_F(StarterTemplatesTest, EveryTemplateIsADocumentWithKnownFieldsThatTakesThe
     static const QRegularExpression braces("\\{[^{}]*\\}");
     DocumentEditor editor;
     int count = 0;
-    for (const store::Row& row : db_.query("select 检索, 纸张, 数据 from GSMB order by 编号")) {
+    // (the front-page forms have no paper: they are the front page's, tested there)
+    for (const store::Row& row : db_.query("select 检索, 纸张, 数据 from GSMB where 纸张 is not null order by 编号")) {
         ++count;
         const QString key = row.text("检索"), paper = row.text("纸张");
         SCOPED_TRACE((key + " " + paper).toStdString());

@@ -37,5 +37,6 @@ int runReference(const QStringList& args, QTextStream& out, QTextStream& err);
 int runPrint(const QStringList& args, QTextStream& out, QTextStream& err);
 int runOrders(const QStringList& args, QTextStream& out, QTextStream& err);
 int runReport(const QStringList& args, QTextStream& out, QTextStream& err);
+int runPrintFrontPage(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace qh::admin

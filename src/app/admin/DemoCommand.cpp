@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "AdminCommands.h"
+#include "frontpage/DemoFrontPages.h"
 #include "orders/DemoOrders.h"
 #include "patients/DemoWard.h"
 #include "records/documents/DemoRecords.h"
@@ -59,6 +60,11 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "demo records: " << documents.message << '\n';
         return 1;
     }
+    const frontpage::DemoFrontPagesResult frontPages = frontpage::populateDemoFrontPages(files);
+    if (!frontPages.ok) {
+        err << "demo front pages: " << frontPages.message << '\n';
+        return 1;
+    }
     const store::PrepareResult created = store::publishDataFiles(building.path(), dir);
     if (created.status != store::PrepareResult::Created) {
         err << created.message << '\n';
@@ -69,6 +75,7 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         << " discharged, " << documents.documents << " record documents\n"
         << "vital signs: " << vitals.patients << " patients, " << vitals.rows << " chart rows\n"
         << "demo orders: " << orders.lines << " order lines, " << orders.prescriptions << " herbal prescriptions\n"
+        << "front pages: " << frontPages.frontPages << "\n"
         << "accounts (user / department / level / password):\n";
     for (const patients::DemoAccount& a : patients::demoAccounts())
         out << "  " << a.name << " / " << a.department << " / " << a.level << " / " << a.password << '\n';

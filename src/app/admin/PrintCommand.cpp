@@ -75,6 +75,8 @@ bool readPatient(const store::DataDirectory& files, const QString& stay, shell::
 }  // namespace
 
 int runPrint(const QStringList& args, QTextStream& out, QTextStream& err) {
+    // The front page is a filled form, not a drawing: it has its own file.
+    if (args.contains(QStringLiteral("--frontpage"))) return runPrintFrontPage(args, out, err);
     if (args.size() < 2) {
         err << usage() << '\n';
         return 2;

@@ -5,6 +5,7 @@
 
 #include "catalogue/ui/CatalogueCommands.h"
 #include "orders/ui/OrderCommands.h"
+#include "frontpage/ui/FrontPageCommands.h"
 #include "patients/ui/PatientCommands.h"
 #include "records/ui/RecordCommands.h"
 #include "records/ui/TemplateCommands.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
         qh::orders::installOrderPage(*main);
         qh::catalogue::installCatalogueCommands(*main);
         qh::stats::installStatistics(*main);
+        qh::frontpage::installFrontPage(*main);
         ui.setParent(main);
         main->showAsLeft();
     };

@@ -9,8 +9,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextTable>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -176,6 +178,12 @@ private:
                 lines_.push_back({box.top() + line.y(), box.top() + line.y() + line.height(),
                                   block.position() + line.textStart()});
             }
+            // A paragraph or a table that asks to begin a new page (the printed forms).
+            if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) breaks_.push_back(box.top());
+            if (QTextTable* table = QTextCursor(block).currentTable();
+                table && table->firstPosition() == block.position() &&
+                (table->format().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
+                breaks_.push_back(body_->documentLayout()->frameBoundingRect(table).top());
         }
         std::stable_sort(lines_.begin(), lines_.end(), [](const LineBox& a, const LineBox& b) { return a.top < b.top; });
     }
@@ -196,6 +204,8 @@ private:
                 }
             }
             if (cut <= start) cut = start + bodyHeight_;  // a line taller than a page is split
+            for (double at : breaks_)
+                if (at > start + 0.5 && at < cut) cut = at;
             pages_.push_back({start, cut});
             start = cut;
         } while (start < total - 0.5);
@@ -210,6 +220,7 @@ private:
     std::unique_ptr<QTextDocument> header_;
     std::unique_ptr<QTextDocument> body_;
     std::vector<LineBox> lines_;
+    std::vector<double> breaks_;  // tops of what must begin a page
     std::vector<std::pair<double, double>> pages_;
     double pageWidth_ = 0, pageHeight_ = 0, left_ = 0, top_ = 0, bodyWidth_ = 0, bodyTop_ = 0, bodyHeight_ = 0;
     double headerHeight_ = 0, footerTop_ = 0, footerHeight_ = 0;

@@ -1,0 +1,1 @@
+select 姓名 from 在院病人 where 入院日期 between #2016-3-5# and #2016年3月5日# and Val(床号)>3 and IIf(状态='在院',1,0)=1 and 姓名 like '张%'
