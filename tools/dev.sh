@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Set-up, build, and then either start the workstation or run every test.
-#   tools/dev.sh run    installs what is missing, builds, starts the workstation on ./ward-data
-#   tools/dev.sh test   installs what is missing, builds, runs every test
+#   tools/dev.sh run       installs what is missing, builds, starts the workstation on ./ward-data
+#   tools/dev.sh test      installs what is missing, builds, runs every test
+#   tools/dev.sh fuzz [S]  builds the fuzz harnesses with clang (build-fuzz/) and runs each for S
+#                          seconds (default 60), seeded with the starter templates and seed CSVs
+#   tools/dev.sh sanitize  builds everything under AddressSanitizer and UndefinedBehaviorSanitizer
+#                          (build-sanitize/) and runs every test
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 what=${1:-}
-case "$what" in run|test|build) ;; *) echo "usage: tools/dev.sh run|test|build" >&2; exit 2 ;; esac
+case "$what" in run|test|build|fuzz|sanitize) ;; *) echo "usage: tools/dev.sh run|test|build|fuzz [seconds]|sanitize" >&2; exit 2 ;; esac
 
 packages=(cmake make g++ pkg-config ccache qt6-base-dev libgl-dev libsqlite3-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           fonts-wqy-zenhei fonts-arphic-ukai poppler-utils xvfb xauth
-          qt6-translations-l10n)
+          qt6-translations-l10n clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -26,6 +30,36 @@ build="$root/build"
 # Paths relative to the checkout, so that another clone of the repository (CI) finds the
 # compiler cache of this one.
 export CCACHE_BASEDIR="$root"
+
+if [ "$what" = fuzz ]; then
+  seconds=${2:-60}
+  fuzzbuild="$root/build-fuzz"
+  cmake -S "$root" -B "$fuzzbuild" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DQH_FUZZ=ON -DQH_BUILD_TESTS=OFF -DQH_BUILD_BENCHMARKS=OFF >/dev/null
+  cmake --build "$fuzzbuild" -j"$(nproc)" --target fuzz_ewd fuzz_dialect fuzz_csv
+  corpus="$fuzzbuild/corpus"
+  mkdir -p "$corpus/ewd" "$corpus/dialect" "$corpus/csv" "$fuzzbuild/findings"
+  cp -n "$root"/data/seed/dzbl/templates/*.ewd "$corpus/ewd/" 2>/dev/null || true
+  cp -n "$root"/fuzz/seeds/dialect/* "$corpus/dialect/" 2>/dev/null || true
+  for f in "$root"/fuzz/seeds/csv/* "$root"/data/seed/*/*.tsv; do cp -n "$f" "$corpus/csv/" 2>/dev/null || true; done
+  export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+  for h in ewd dialect csv; do
+    echo "fuzz_$h: $seconds s"
+    # A crash, a leak of time (-timeout) or of memory (-rss_limit_mb) stops the run and leaves
+    # the input in build-fuzz/findings for a regression test.
+    "$fuzzbuild/bin/fuzz_$h" "$corpus/$h" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
+        -max_len=262144 -artifact_prefix="$fuzzbuild/findings/$h-" -print_final_stats=1 2>&1 | tail -n 12
+  done
+  exit 0
+fi
+if [ "$what" = sanitize ]; then
+  sanbuild="$root/build-sanitize"
+  cmake -S "$root" -B "$sanbuild" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQH_SANITIZE=ON -DQH_BUILD_BENCHMARKS=OFF >/dev/null
+  cmake --build "$sanbuild" -j"$(nproc)"
+  cd "$sanbuild"
+  ASAN_OPTIONS=detect_leaks=0 QH_CRASH_RUNS=20 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+  exit 0
+fi
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 if [ "$what" = run ]; then
   # Starting the workstation needs only the two programs, not the tests.
