@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "records/editor/Authoring.h"
+#include "records/editor/DocumentProperties.h"
 #include "records/editor/FontChoice.h"
 #include "records/ui/DocumentEditor.h"
 #include "records/ui/RecordTextEdit.h"
@@ -202,9 +203,19 @@ void FormatBar::insertTable(int rows, int columns) {
 
 void FormatBar::nameCell(const QString& alias) {
     if (!editable()) return;
-    QTextCursor c = editor_->bodyView()->textCursor();
-    nameAtCaret(c, alias);
-    editor_->bodyView()->viewport()->update();
+    RecordTextEdit* view = editor_->bodyView();
+    QTextCursor c = view->textCursor();
+    const bool field = c.hasSelection();
+    if (!nameAtCaret(c, alias)) return;
+    if (field) {
+        // Typing on after a named field writes plain text, not more of the field.
+        c.setPosition(c.selectionEnd());
+        view->setTextCursor(c);
+        QTextCharFormat plain = view->currentCharFormat();
+        plain.clearProperty(AliasProperty);
+        view->setCurrentCharFormat(plain);
+    }
+    view->viewport()->update();
 }
 
 void FormatBar::insertPlaceholder(const QString& placeholder) {
