@@ -10,6 +10,7 @@
 #include "interaction/UserInterface.h"
 #include "records/documents/PatientRecords.h"
 #include "records/documents/RecordComposition.h"
+#include "records/editor/Authoring.h"
 #include "records/editor/EwdFormat.h"
 #include "records/editor/RecordDocument.h"
 #include "records/templates/DocumentPort.h"
@@ -150,6 +151,8 @@ int makeSample(RecordDocument& doc, const shell::PatientContext& p) {
     };
     std::stable_sort(back.begin(), back.end(), [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
     int count = 0;
+    // The form's named cells hold the patient's particulars: emptied, refilled on use.
+    for (const QString& alias : knownFormAliases()) count += setAllNamedText(doc.body(), alias, QString());
     for (const auto& [value, placeholder] : back) {
         // A single character is too likely to be part of other words.
         if (value.trimmed().size() < 2) continue;

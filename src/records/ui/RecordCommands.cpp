@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "records/ui/DocumentEditor.h"
+#include "records/ui/LibraryPanel.h"
 #include "records/ui/RecordPage.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/Workbench.h"
@@ -67,6 +68,12 @@ RecordPage* installRecordPage(shell::Workbench& bench) {
     commands.setHandler(shell::cmd::ContinuePrint,
                         withDocument([](RecordPage* p) { p->records().continuePrintRecord(); }), patient);
     commands.setHandler(shell::cmd::RecordsPage, [b] { b->pages().show(WorkPage::Records); }, patient);
+    // "新增模板": an empty page in the library beside the record, saved with 另存为.
+    commands.setHandler(shell::cmd::NewLibraryTemplate, [b, page] {
+        b->pages().show(WorkPage::Records);
+        page->showLibrary(true);
+        page->library()->startNewEntry();
+    }, patient);
 
     // 修订 and 编辑: one editor command each; the editor keeps protection and tracking.
     using Action = void (*)(DocumentEditor*);

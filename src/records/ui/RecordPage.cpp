@@ -140,6 +140,11 @@ void RecordPage::buildMenu() {
     add(QStringLiteral("粘贴"), QStringLiteral("paste"), [this] { editor_->paste(); });
     add(QStringLiteral("存为范文"), QStringLiteral("saveSample"), [this] { library_->saveRecordAsSample(); });
     menu_->addSeparator();
+    add(QStringLiteral("替换"), QStringLiteral("replace"), [this] { editor_->showReplaceDialog(); });
+    add(QStringLiteral("字体"), QStringLiteral("font"), [this] { editor_->showFontDialog(); });
+    add(QStringLiteral("字符"), QStringLiteral("character"), [this] { editor_->showCharacterDialog(); });
+    add(QStringLiteral("图片"), QStringLiteral("picture"), [this] { editor_->insertPicture(); });
+    menu_->addSeparator();
     add(QStringLiteral("删除病历"), QStringLiteral("delete"), [this] { records_->deleteRecord(); });
     add(QStringLiteral("打印病历"), QStringLiteral("print"), [this] { records_->printRecord(); });
     add(QStringLiteral("保存病历"), QStringLiteral("save"), [this] { records_->saveRecord(); });
@@ -160,7 +165,10 @@ void RecordPage::updateMenu() {
     const bool editable = open && records_->mayEdit();
     for (QAction* a : menu_->actions()) {
         const QString n = a->objectName();
-        if (n == QLatin1String("cut") || n == QLatin1String("paste") || n == QLatin1String("save")) a->setEnabled(editable);
+        if (n == QLatin1String("cut") || n == QLatin1String("paste") || n == QLatin1String("save") ||
+            n == QLatin1String("replace") || n == QLatin1String("font") || n == QLatin1String("character") ||
+            n == QLatin1String("picture"))
+            a->setEnabled(editable);
         if (n == QLatin1String("copy") || n == QLatin1String("print") || n == QLatin1String("saveSample"))
             a->setEnabled(open);
         if (n == QLatin1String("delete")) a->setEnabled(records_->openId() != 0 && records_->mayDelete());
@@ -195,6 +203,7 @@ void RecordPage::exportFile() {
 }
 
 void RecordPage::showLibrary(bool shown) {
+    if (auto* button = findChild<QToolButton*>(QStringLiteral("libraryButton"))) button->setChecked(shown);
     library_->setVisible(shown);
     if (shown) library_->refresh();
 }
