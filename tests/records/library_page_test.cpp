@@ -89,7 +89,7 @@ TEST_F(LibraryPageTest, SampleSavedFromOnePatientIsAppliedToAnother) {
     QGuiApplication::clipboard()->setText("剪贴板里原有的文字");
     RecordDocumentPort module;
     QTextCursor(module.document().body()).insertText("{姓名}双肺呼吸音粗。");
-    ASSERT_GT(panel->library().saveEntryAs(LibraryKind::Module, {"肺部查体", "查体", false, {}}, module), 0);
+    ASSERT_GT(TemplateLibrary(files_, doctor_, ui_).saveEntryAs(LibraryKind::Module, {"肺部查体", "查体", false, {}}, module), 0);
     panel->setKind(LibraryKind::Module);
     panel->searchBox()->clear();
     ASSERT_EQ(panel->list()->topLevelItemCount(), 1);
@@ -108,9 +108,15 @@ TEST_F(LibraryPageTest, SampleSavedFromOnePatientIsAppliedToAnother) {
     inserted.movePosition(QTextCursor::Left);
     EXPECT_EQ(inserted.charFormat().fontFamilies().toStringList().value(0), kModuleFont);
 
+    // A changed entry is offered for saving before another is shown.
+    panel->editor()->bodyView()->moveCursor(QTextCursor::End);
+    panel->editor()->bodyView()->insertPlainText("叩诊清音。");
     panel->setKind(LibraryKind::Sample);
     panel->list()->setCurrentItem(panel->list()->topLevelItem(0));
+    ui_.answerMessageDialog(1);
     panel->openCurrent();
+    EXPECT_TRUE(ui_.texts().contains("模板【肺部查体】已修改，是否保存？"));
+    EXPECT_EQ(read("select 内容 from SXZS where 模块名称='肺部查体'").toText(), "{姓名}双肺呼吸音粗。叩诊清音。");
     screenshot(window_, "library.png");
     ui_.answerMessageDialog(0);  // closing: the changes are not kept
 }

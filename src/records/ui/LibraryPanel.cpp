@@ -163,6 +163,7 @@ LibraryPanel::LibraryPanel(const store::DataDirectory& files, const shell::UserC
         menu->addAction(QStringLiteral("新增模板"), this, &LibraryPanel::startNewEntry);
         menu->addAction(QStringLiteral("删除模板"), this, &LibraryPanel::deleteCurrent);
         menu->addAction(QStringLiteral("保存模板"), this, &LibraryPanel::saveCurrent);
+        menu->addAction(QStringLiteral("导出"), this, &LibraryPanel::exportFile);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(editor_->bodyView()->viewport()->mapToGlobal(at));
     });
@@ -224,13 +225,28 @@ const LibraryEntry* LibraryPanel::currentEntry() const { return entryOf(list_->c
 void LibraryPanel::openCurrent() {
     const LibraryEntry* e = currentEntry();
     if (!e) return;
-    library_->openEntry(*e, *port_, paper_);
+    const LibraryEntry chosen = *e;
+    if (library_->hasOpenEntry() && chosen.id == library_->openedEntry().id && chosen.kind == library_->openedEntry().kind)
+        return;
+    offerSave();
+    library_->openEntry(chosen, *port_, paper_);
     caption_->setText(library_->caption());
 }
 
 void LibraryPanel::applyCurrent() {
     if (!library_->hasOpenEntry()) openCurrent();
     library_->applyEntry(*port_, records_, recordEditor_);
+}
+
+void LibraryPanel::offerSave() {
+    const LibraryEntry& open = library_->openedEntry();
+    // Only what this user could store is offered.
+    if (!editor_->isModified() || !library_->hasOpenEntry() || open.kind == LibraryKind::Related ||
+        open.owner != user_.userName)
+        return;
+    if (ui_.messageDialog(QStringLiteral("模板【") + open.name + QStringLiteral("】已修改，是否保存？"), true) == 1)
+        saveCurrent();
+    editor_->setModified(false);
 }
 
 void LibraryPanel::saveCurrent() {
@@ -315,6 +331,7 @@ void LibraryPanel::saveRecordAsSample() {
 }
 
 void LibraryPanel::startNewEntry() {
+    offerSave();
     library_->closeEntry();
     editor_->setContent(QByteArray());
     const PaperGeometry g = paperGeometry(paper_);

@@ -59,6 +59,8 @@ public:
     void saveRecordAsSample();
     // "新增模板": an empty page in the library editor, saved with 另存为.
     void startNewEntry();
+    // A changed entry of the user's is offered for saving before another takes its place.
+    void offerSave();
 
 private:
     void showList();

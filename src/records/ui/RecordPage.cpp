@@ -1,6 +1,7 @@
 #include "records/ui/RecordPage.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -176,6 +177,11 @@ void RecordPage::updateMenu() {
 }
 
 void RecordPage::saveShown() {
+    // With the library's editor in front, "保存病历" saves the library entry.
+    if (!library_->isHidden() && library_->isAncestorOf(QApplication::focusWidget())) {
+        library_->saveCurrent();
+        return;
+    }
     if (records_->showsInformation()) {
         if (shell::EditableDocument* form = bench_.patientInformationDocument()) form->save();
     } else {
