@@ -14,6 +14,7 @@
 #include "records/ui/TemplatePage.h"
 #include "records/editor/DocumentProperties.h"
 #include "records_fixture.h"
+#include "shell/MainCommands.h"
 #include "shell/ui/MainWindow.h"
 
 namespace qh::records {
@@ -119,6 +120,19 @@ TEST_F(LibraryPageTest, SampleSavedFromOnePatientIsAppliedToAnother) {
     EXPECT_EQ(read("select 内容 from SXZS where 模块名称='肺部查体'").toText(), "{姓名}双肺呼吸音粗。叩诊清音。");
     screenshot(window_, "library.png");
     ui_.answerMessageDialog(0);  // closing: the changes are not kept
+}
+
+TEST_F(LibraryPageTest, OpenFileWithNoRecordOpenGoesIntoTheLibrary) {
+    ASSERT_TRUE(window_->selection().select(first_, shell::PatientStatus::InWard));
+    ASSERT_TRUE(page_->showsPatientInformation());
+    QFile text(dir_.file("module.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("外院的查体记录。");
+    text.close();
+    ui_.answerPath(dir_.file("module.txt"));
+    ASSERT_TRUE(window_->commands().run(shell::cmd::OpenFile));
+    EXPECT_EQ(page_->library()->editor()->document().body()->toPlainText(), "外院的查体记录。");
+    EXPECT_TRUE(page_->library()->editor()->isModified());
 }
 
 TEST_F(LibraryPageTest, TemplatePageMakesAFormWithNamedCells) {

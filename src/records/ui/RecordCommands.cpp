@@ -61,7 +61,16 @@ RecordPage* installRecordPage(shell::Workbench& bench) {
     commands.setHandler(shell::cmd::SaveRecord, [page, onRecords] {
         if (onRecords()) page->saveShown();
     }, patient);
-    commands.setHandler(shell::cmd::OpenFile, withDocument([](RecordPage* p) { p->importFile(); }), patient);
+    // A file goes into the open record; with no record open (entry 0), into the library.
+    commands.setHandler(shell::cmd::OpenFile, [page, onRecords] {
+        if (!onRecords()) return;
+        if (!page->showsPatientInformation()) {
+            page->importFile();
+            return;
+        }
+        page->showLibrary(true);
+        page->library()->importFile();
+    }, patient);
     commands.setHandler(shell::cmd::SaveAs, withDocument([](RecordPage* p) { p->exportFile(); }), patient);
     commands.setHandler(shell::cmd::PrintRecord, withDocument([](RecordPage* p) { p->records().printRecord(); }),
                         patient);
