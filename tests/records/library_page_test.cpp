@@ -61,6 +61,13 @@ TEST_F(LibraryPageTest, SampleSavedFromOnePatientIsAppliedToAnother) {
     QAction* sample = page_->documentMenu()->findChild<QAction*>("saveSample");
     ASSERT_NE(sample, nullptr);
     EXPECT_TRUE(sample->isEnabled());
+    // The format bar follows what the user may change.
+    auto* bar = page_->editor()->parentWidget()->findChild<FormatBar*>("formatBar", Qt::FindDirectChildrenOnly);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isEnabled());
+    page_->editor()->setProtection(Protection::ReadOnly);
+    EXPECT_FALSE(bar->isEnabled());
+    page_->editor()->setProtection(Protection::None);
     QTextCursor c(page_->editor()->document().body());
     c.movePosition(QTextCursor::End);
     c.insertText("张三自述受凉后发热。");

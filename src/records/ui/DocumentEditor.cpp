@@ -112,6 +112,7 @@ void DocumentEditor::setProtection(Protection kind) {
     if (kind == Protection::FormFill) record_.body()->clearUndoRedoStacks();
     if (kind != Protection::None) headerEditing_ = false;
     reattach();
+    emit protectionChanged();
 }
 
 bool DocumentEditor::openFile(const QString& path, QString* error) {

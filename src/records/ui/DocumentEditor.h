@@ -91,6 +91,8 @@ public:
 
 signals:
     void contentReplaced();
+    // The protection changed: what the user may change is different now.
+    void protectionChanged();
 
 private:
     // Shows a freshly loaded document in place of the open one.

@@ -146,6 +146,11 @@ FormatBar::FormatBar(DocumentEditor* editor, QWidget* parent, bool authoring)
     add(QStringLiteral("font"), QStringLiteral("字体"), QKeySequence(Qt::CTRL | Qt::Key_D), [this] { editor_->showFontDialog(); });
     add(QStringLiteral("character"), QStringLiteral("字符"), QKeySequence(), [this] { editor_->showCharacterDialog(); });
 
+    // A document the user may not change is not laid out anew either.
+    const auto follow = [this] { setEnabled(editable()); };
+    connect(editor_, &DocumentEditor::protectionChanged, this, follow);
+    connect(editor_, &DocumentEditor::contentReplaced, this, follow);
+    follow();
     connect(body, &QTextEdit::currentCharFormatChanged, this, [this] { followCursor(); });
     connect(body, &QTextEdit::cursorPositionChanged, this, [this] { followCursor(); });
 }
