@@ -73,7 +73,10 @@ int runLibrary(const QStringList& args, QTextStream& out, QTextStream& err) {
         records::TemplateLibrary library(files, user, quiet);
         for (const records::LibraryEntry& e : library.list(kind, !shared, context, search))
             out << e.id << '\t' << e.label() << '\t' << e.group << '\t' << e.owner << '\t'
-                << (e.isPrivate ? QStringLiteral("私有") : QStringLiteral("共享")) << '\n';
+                << (kind == records::LibraryKind::Related ? QString()
+                    : e.isPrivate                         ? QStringLiteral("私有")
+                                                          : QStringLiteral("共享"))
+                << '\n';
         return 0;
     }
     if (!kindOf(args[2], &kind)) return usage(err);

@@ -211,7 +211,6 @@ QVector<LibraryEntry> TemplateLibrary::list(LibraryKind kind, bool own, const Li
         if (kind == LibraryKind::Related && !context.patient.admissionNumber.isEmpty() &&
             e.admissionNumber == context.patient.admissionNumber)
             continue;
-        // Text modules are searched by name and initials as the documents are.
         out.append(e);
     }
     if (kind == LibraryKind::Module && !text.isEmpty()) {
