@@ -15,6 +15,7 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("records"), QStringLiteral("DIR STAY"), runRecords},
         {QStringLiteral("record-new"), QStringLiteral("DIR STAY KEY [--user NAME] [--at \"YYYY-MM-DD HH:MM\"]"), runRecordNew},
         {QStringLiteral("record-export"), QStringLiteral("DIR ID OUT.ewd|OUT.pdf|OUT.txt"), runRecordExport},
+        {QStringLiteral("library"), QStringLiteral("DIR list USER KIND [DOC] [--shared] [--search TEXT] | show KIND ID | export KIND ID OUT"), runLibrary},
         {QStringLiteral("reference"), QStringLiteral("DIR formula|herb|internal|drug|disease [TEXT]"), runReference},
         {QStringLiteral("print"), QStringLiteral("DIR STAY --chart OUT.pdf|OUT.tsv [--page N] [--at \"YYYY-MM-DD HH:MM\"]"), runPrint},
         {QStringLiteral("orders"), QStringLiteral("DIR STAY USER enter 长期|临时 FILE.tsv | herbal USAGE DOSES FILE.tsv | list 长期|临时|草药"), runOrders},

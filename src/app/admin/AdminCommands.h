@@ -33,6 +33,7 @@ int runRestore(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRecords(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRecordNew(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRecordExport(const QStringList& args, QTextStream& out, QTextStream& err);
+int runLibrary(const QStringList& args, QTextStream& out, QTextStream& err);
 int runReference(const QStringList& args, QTextStream& out, QTextStream& err);
 int runPrint(const QStringList& args, QTextStream& out, QTextStream& err);
 int runOrders(const QStringList& args, QTextStream& out, QTextStream& err);

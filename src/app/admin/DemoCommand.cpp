@@ -10,6 +10,7 @@
 #include "orders/DemoOrders.h"
 #include "patients/DemoWard.h"
 #include "records/documents/DemoRecords.h"
+#include "records/library/DemoLibrary.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 #include "vitals/DemoVitals.h"
@@ -58,6 +59,10 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
     const records::DemoRecordsResult documents = records::populateDemoRecords(files);
     if (!documents.ok) {
         err << "demo records: " << documents.message << '\n';
+        return 1;
+    }
+    if (const records::DemoLibraryResult library = records::populateDemoLibrary(files); !library.ok) {
+        err << "demo library: " << library.message << '\n';
         return 1;
     }
     const frontpage::DemoFrontPagesResult frontPages = frontpage::populateDemoFrontPages(files);

@@ -1,5 +1,7 @@
 #include "records/editor/DocumentFiles.h"
 
+#include <QTextDocumentWriter>
+
 #include "common/GbkText.h"
 #include "records/editor/EwdFormat.h"
 #include "records/editor/RecordDocument.h"
@@ -52,14 +54,6 @@ bool adoptLoaded(RecordDocument& loaded, RecordDocument& doc) {
     return true;
 }
 
-QString converterProgram() {
-    for (const char* name : {"libreoffice", "soffice"}) {
-        QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!found.isEmpty()) return found;
-    }
-    return {};
-}
-
 bool openWordProcessorFile(const QString& path, RecordDocument& doc, QString* error) {
     const QString program = converterProgram();
     if (program.isEmpty()) {
@@ -83,6 +77,55 @@ bool openWordProcessorFile(const QString& path, RecordDocument& doc, QString* er
 }
 
 }  // namespace
+
+QString converterProgram() {
+    const QString named = qEnvironmentVariable("QINGHE_CONVERTER");
+    if (!named.isEmpty()) return QFileInfo(named).isExecutable() ? named : QStandardPaths::findExecutable(named);
+    for (const char* name : {"libreoffice", "soffice"}) {
+        QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!found.isEmpty()) return found;
+    }
+    return {};
+}
+
+bool saveWordProcessorFile(const QString& path, const RecordDocument& doc, QString* error) {
+    QString dummy;
+    if (!error) error = &dummy;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QTemporaryDir work;
+    const QString odt = work.filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".odt"));
+    QTextDocumentWriter writer(odt, "odf");
+    if (!work.isValid() || !writer.write(doc.body())) {
+        *error = QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(path);
+        return false;
+    }
+    QString made = odt;
+    if (suffix != QLatin1String("odt")) {
+        const QString program = converterProgram();
+        if (program.isEmpty()) {
+            *error = QStringLiteral("无法保存为文字处理文档：本机未安装 LibreOffice。");
+            return false;
+        }
+        const QString outDir = work.filePath(QStringLiteral("out"));
+        QDir().mkpath(outDir);
+        QProcess convert;
+        convert.start(program, {"--headless", "--convert-to", suffix, "--outdir", outDir, odt});
+        made = outDir + QLatin1Char('/') + QFileInfo(odt).completeBaseName() + QLatin1Char('.') + suffix;
+        if (!convert.waitForFinished(120000) || convert.exitCode() != 0 || !QFileInfo::exists(made)) {
+            convert.kill();
+            *error = QStringLiteral("LibreOffice 转换文件失败：") + QDir::toNativeSeparators(path);
+            return false;
+        }
+    }
+    QByteArray bytes;
+    if (!readAll(made, &bytes, error)) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(path);
+        return false;
+    }
+    return true;
+}
 
 QString decodePlainText(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8);

@@ -1,6 +1,9 @@
 #include "records/templates/DocumentPort.h"
 
 #include "records/editor/EwdFormat.h"
+#include "records/editor/FontChoice.h"
+
+#include <QTextCursor>
 
 namespace qh::records {
 
@@ -17,6 +20,17 @@ bool RecordDocumentPort::setHeaderContent(const QByteArray& bytes) {
     RecordDocument incoming;
     if (!decodeEwd(bytes, incoming, nullptr)) return false;
     doc_.swapBodyIntoHeader(incoming);
+    return true;
+}
+
+bool RecordDocumentPort::insertAtCaret(const QString& text, const QString& fontFamily) {
+    const int end = doc_.body()->characterCount() - 1;
+    if (!doc_.userMayEdit(end, end)) return false;
+    QTextCursor cursor(doc_.body());
+    cursor.movePosition(QTextCursor::End);
+    QTextCharFormat format = cursor.charFormat();
+    if (!fontFamily.isEmpty()) format.setFontFamilies(fontFamiliesFor(fontFamily));
+    cursor.insertText(text, format);
     return true;
 }
 

@@ -29,6 +29,9 @@ public:
     virtual void setTrackChanges(bool) {}
     virtual bool trackChanges() const { return false; }
     virtual void setRevisionAuthor(const QString&) {}
+    // Plain text at the caret (the end, for an editor without one) in the given font, under
+    // the document's editing rules; the clipboard is not used. False when refused there.
+    virtual bool insertAtCaret(const QString& text, const QString& fontFamily) = 0;
 };
 
 // A DocumentPort over a RecordDocument of its own.
@@ -48,6 +51,7 @@ public:
     void setTrackChanges(bool on) override { doc_.setTrackChanges(on); }
     bool trackChanges() const override { return doc_.trackChanges(); }
     void setRevisionAuthor(const QString& name) override { doc_.setRevisionAuthor(name); }
+    bool insertAtCaret(const QString& text, const QString& fontFamily) override;
 
     RecordDocument& document() { return doc_; }
 

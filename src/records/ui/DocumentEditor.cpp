@@ -95,7 +95,16 @@ bool DocumentEditor::insertText(const QString& text, int position, const QString
     return record_.insertText(text, position, target);
 }
 
-bool DocumentEditor::insertAtCaret(const QString& text) { return body_->insertPassage(text); }
+bool DocumentEditor::insertAtCaret(const QString& text, const QString& fontFamily) {
+    if (!fontFamily.isEmpty() && !body_->textCursor().hasSelection() && body_->userMayChangeSelection()) {
+        // The next text typed or inserted at the caret takes the font; the document itself
+        // does not change until the passage goes in.
+        QTextCharFormat format;
+        format.setFontFamilies(fontFamiliesFor(fontFamily));
+        body_->mergeCurrentCharFormat(format);
+    }
+    return body_->insertPassage(text);
+}
 
 void DocumentEditor::setProtection(Protection kind) {
     record_.setProtection(kind);
@@ -103,6 +112,7 @@ void DocumentEditor::setProtection(Protection kind) {
     if (kind == Protection::FormFill) record_.body()->clearUndoRedoStacks();
     if (kind != Protection::None) headerEditing_ = false;
     reattach();
+    emit protectionChanged();
 }
 
 bool DocumentEditor::openFile(const QString& path, QString* error) {

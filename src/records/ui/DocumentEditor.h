@@ -36,7 +36,7 @@ public:
     bool insertText(const QString& text, int position, const QString& target = {});
     // At the caret of the body, as pasting it would (protection and track changes apply);
     // false when the caret's place may not be edited.
-    bool insertAtCaret(const QString& text);
+    bool insertAtCaret(const QString& text, const QString& fontFamily = {});
     // None, ReadOnly (no user edit at all), FormFill (only named cells and fields).
     void setProtection(Protection kind);
     Protection protection() const { return record_.protection(); }
@@ -91,6 +91,8 @@ public:
 
 signals:
     void contentReplaced();
+    // The protection changed: what the user may change is different now.
+    void protectionChanged();
 
 private:
     // Shows a freshly loaded document in place of the open one.

@@ -22,6 +22,9 @@ public:
     void setTrackChanges(bool on) override { editor_.setTrackChanges(on); }
     bool trackChanges() const override { return editor_.trackChanges(); }
     void setRevisionAuthor(const QString& name) override { editor_.setRevisionAuthor(name); }
+    bool insertAtCaret(const QString& text, const QString& fontFamily) override {
+        return editor_.insertAtCaret(text, fontFamily);
+    }
 
 private:
     DocumentEditor& editor_;

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "records/ui/DocumentEditor.h"
+#include "records/ui/LibraryPanel.h"
 #include "records/ui/RecordPage.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/Workbench.h"
@@ -60,13 +61,28 @@ RecordPage* installRecordPage(shell::Workbench& bench) {
     commands.setHandler(shell::cmd::SaveRecord, [page, onRecords] {
         if (onRecords()) page->saveShown();
     }, patient);
-    commands.setHandler(shell::cmd::OpenFile, withDocument([](RecordPage* p) { p->importFile(); }), patient);
+    // A file goes into the open record; with no record open (entry 0), into the library.
+    commands.setHandler(shell::cmd::OpenFile, [page, onRecords] {
+        if (!onRecords()) return;
+        if (!page->showsPatientInformation()) {
+            page->importFile();
+            return;
+        }
+        page->showLibrary(true);
+        page->library()->importFile();
+    }, patient);
     commands.setHandler(shell::cmd::SaveAs, withDocument([](RecordPage* p) { p->exportFile(); }), patient);
     commands.setHandler(shell::cmd::PrintRecord, withDocument([](RecordPage* p) { p->records().printRecord(); }),
                         patient);
     commands.setHandler(shell::cmd::ContinuePrint,
                         withDocument([](RecordPage* p) { p->records().continuePrintRecord(); }), patient);
     commands.setHandler(shell::cmd::RecordsPage, [b] { b->pages().show(WorkPage::Records); }, patient);
+    // "新增模板": an empty page in the library beside the record, saved with 另存为.
+    commands.setHandler(shell::cmd::NewLibraryTemplate, [b, page] {
+        b->pages().show(WorkPage::Records);
+        page->showLibrary(true);
+        page->library()->startNewEntry();
+    }, patient);
 
     // 修订 and 编辑: one editor command each; the editor keeps protection and tracking.
     using Action = void (*)(DocumentEditor*);

@@ -1,6 +1,7 @@
 #include "records/ui/RecordPage.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -10,8 +11,12 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QToolButton>
 
+#include "records/library/FileExchange.h"
 #include "records/ui/DocumentEditor.h"
+#include "records/ui/FormatBar.h"
+#include "records/ui/LibraryPanel.h"
 #include "records/ui/RecordTextEdit.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/Workbench.h"
@@ -20,8 +25,6 @@ namespace qh::records {
 
 namespace {
 constexpr int kInformationArea = 0;
-const QString kOpenFilter = QStringLiteral("病历 (*.ewd);;病历 (*.doc);;文件 (*.txt)");
-const QString kSaveFilter = QStringLiteral("病历 (*.ewd);;OST文件 (*.ost)");
 }  // namespace
 
 RecordPage::RecordPage(shell::Workbench& bench, const TemplateSettings& settings, QWidget* parent)
@@ -43,18 +46,30 @@ RecordPage::RecordPage(shell::Workbench& bench, const TemplateSettings& settings
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("recordStatus"));
     status_->setStyleSheet(QStringLiteral("color:#2E8B57; font-weight:bold; padding:2px 4px;"));
+    auto* libraryButton = new QToolButton;
+    libraryButton->setObjectName(QStringLiteral("libraryButton"));
+    libraryButton->setText(QStringLiteral("模板库"));
+    libraryButton->setCheckable(true);
+    libraryButton->setChecked(true);
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(status_, 1);
+    statusRow->addWidget(libraryButton);
     auto* documentLayout = new QVBoxLayout(documentArea);
     documentLayout->setContentsMargins(0, 0, 0, 0);
     documentLayout->setSpacing(0);
-    documentLayout->addWidget(status_);
+    documentLayout->addLayout(statusRow);
+    documentLayout->addWidget(new FormatBar(editor_, documentArea));
     documentLayout->addWidget(editor_, 1);
     area_->addWidget(documentArea);
 
+    library_ = new LibraryPanel(bench.files(), bench.user(), bench.userInterface(), *records_, port_);
     auto* splitter = new QSplitter;
     splitter->addWidget(list_);
     splitter->addWidget(area_);
+    splitter->addWidget(library_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({170, 700});
+    splitter->setSizes({150, 640, 330});
+    connect(libraryButton, &QToolButton::toggled, this, &RecordPage::showLibrary);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
@@ -106,6 +121,8 @@ void RecordPage::showDocument() {
             main->statusBar()->showMessage(status);
     }
     updateMenu();
+    // The library shows what fits the open document.
+    if (!library_->isHidden()) library_->refresh();
     // The save command follows the edit right of the document in front.
     const bool readOnlyDocument = !records_->showsInformation() && (records_->openFailed() || !records_->mayEdit());
     bench_.commands().setBlocked(shell::cmd::SaveRecord, readOnlyDocument);
@@ -122,10 +139,12 @@ void RecordPage::buildMenu() {
     add(QStringLiteral("剪切"), QStringLiteral("cut"), [this] { editor_->cut(); });
     add(QStringLiteral("复制"), QStringLiteral("copy"), [this] { editor_->copy(); });
     add(QStringLiteral("粘贴"), QStringLiteral("paste"), [this] { editor_->paste(); });
-    QAction* sample = menu_->addAction(QStringLiteral("存为范文"));
-    sample->setObjectName(QStringLiteral("saveSample"));
-    sample->setEnabled(false);  // the template library's
-    sample->setToolTip(shell::kNotAvailableTip);
+    add(QStringLiteral("存为范文"), QStringLiteral("saveSample"), [this] { library_->saveRecordAsSample(); });
+    menu_->addSeparator();
+    add(QStringLiteral("替换"), QStringLiteral("replace"), [this] { editor_->showReplaceDialog(); });
+    add(QStringLiteral("字体"), QStringLiteral("font"), [this] { editor_->showFontDialog(); });
+    add(QStringLiteral("字符"), QStringLiteral("character"), [this] { editor_->showCharacterDialog(); });
+    add(QStringLiteral("图片"), QStringLiteral("picture"), [this] { editor_->insertPicture(); });
     menu_->addSeparator();
     add(QStringLiteral("删除病历"), QStringLiteral("delete"), [this] { records_->deleteRecord(); });
     add(QStringLiteral("打印病历"), QStringLiteral("print"), [this] { records_->printRecord(); });
@@ -147,13 +166,22 @@ void RecordPage::updateMenu() {
     const bool editable = open && records_->mayEdit();
     for (QAction* a : menu_->actions()) {
         const QString n = a->objectName();
-        if (n == QLatin1String("cut") || n == QLatin1String("paste") || n == QLatin1String("save")) a->setEnabled(editable);
-        if (n == QLatin1String("copy") || n == QLatin1String("print")) a->setEnabled(open);
+        if (n == QLatin1String("cut") || n == QLatin1String("paste") || n == QLatin1String("save") ||
+            n == QLatin1String("replace") || n == QLatin1String("font") || n == QLatin1String("character") ||
+            n == QLatin1String("picture"))
+            a->setEnabled(editable);
+        if (n == QLatin1String("copy") || n == QLatin1String("print") || n == QLatin1String("saveSample"))
+            a->setEnabled(open);
         if (n == QLatin1String("delete")) a->setEnabled(records_->openId() != 0 && records_->mayDelete());
     }
 }
 
 void RecordPage::saveShown() {
+    // With the library's editor in front, "保存病历" saves the library entry.
+    if (!library_->isHidden() && library_->isAncestorOf(QApplication::focusWidget())) {
+        library_->saveCurrent();
+        return;
+    }
     if (records_->showsInformation()) {
         if (shell::EditableDocument* form = bench_.patientInformationDocument()) form->save();
     } else {
@@ -163,7 +191,7 @@ void RecordPage::saveShown() {
 
 void RecordPage::importFile() {
     if (records_->openId() == 0 || records_->openFailed()) return;
-    const QString path = bench_.userInterface().openFileName(QStringLiteral("病历模板"), QString(), kOpenFilter);
+    const QString path = chooseImportFile(bench_.userInterface());
     if (path.isEmpty()) return;
     QString error;
     if (!editor_->openFile(path, &error)) {
@@ -175,17 +203,15 @@ void RecordPage::importFile() {
 }
 
 void RecordPage::exportFile() {
-    if (records_->openId() == 0) return;
-    QString path = bench_.userInterface().saveFileName(QStringLiteral("另存为"), records_->openCaption(), kSaveFilter);
-    if (path.isEmpty()) return;
-    if (!path.endsWith(QStringLiteral(".ewd"), Qt::CaseInsensitive)) path += QStringLiteral(".ewd");
-    QString error;
-    if (!editor_->saveFile(path, &error)) {
-        bench_.userInterface().messageDialog(error);
-        return;
-    }
-    // The file is a copy; the document still waits for "保存病历" when it was changed.
-    bench_.userInterface().messageDialog(QStringLiteral("文件保存成功！"));
+    if (records_->openId() == 0 || records_->openFailed()) return;
+    // The file is a copy: the document still waits for "保存病历" when it was changed.
+    exportDocument(bench_.userInterface(), editor_->document(), records_->openCaption());
+}
+
+void RecordPage::showLibrary(bool shown) {
+    if (auto* button = findChild<QToolButton*>(QStringLiteral("libraryButton"))) button->setChecked(shown);
+    library_->setVisible(shown);
+    if (shown) library_->refresh();
 }
 
 bool RecordPage::isModified() const {

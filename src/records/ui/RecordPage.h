@@ -22,6 +22,7 @@ class Workbench;
 namespace qh::records {
 
 class DocumentEditor;
+class LibraryPanel;
 
 class RecordPage : public QWidget, public shell::EditableDocument {
     Q_OBJECT
@@ -31,6 +32,9 @@ public:
 
     QListWidget* documentList() const { return list_; }
     DocumentEditor* editor() const { return editor_; }
+    // The template library beside the editor, and the button that shows or hides it.
+    LibraryPanel* library() const { return library_; }
+    void showLibrary(bool shown);
     PatientRecords& records() { return *records_; }
     // The record-document pop-up menu ("剪切" … "保存病历"), enabled by the edit right.
     QMenu* documentMenu() const { return menu_; }
@@ -69,6 +73,7 @@ private:
     QListWidget* list_;
     QStackedWidget* area_;
     QLabel* status_;
+    LibraryPanel* library_;
     QMenu* menu_ = nullptr;
     bool filling_ = false;
 };

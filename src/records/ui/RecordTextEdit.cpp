@@ -1,10 +1,12 @@
 #include "records/ui/RecordTextEdit.h"
 
 #include "common/Clock.h"
+#include "records/editor/DocumentProperties.h"
 #include "records/editor/PagePrinter.h"
 #include "records/editor/RecordDocument.h"
 #include "records/editor/Revisions.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMenu>
@@ -12,6 +14,9 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QTimer>
 #include <QToolTip>
 
@@ -268,8 +273,75 @@ void RecordTextEdit::refreshPageBreaks() {
     viewport()->update();
 }
 
+void RecordTextEdit::setShowNames(bool on) {
+    showNames_ = on;
+    viewport()->update();
+}
+
+namespace {
+
+void collectNamedCells(QTextFrame* frame, QList<QPair<QTextTableCell, QString>>* out) {
+    for (QTextFrame* child : frame->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(child))
+            for (int r = 0; r < table->rows(); ++r)
+                for (int c = 0; c < table->columns(); ++c) {
+                    const QTextTableCell cell = table->cellAt(r, c);
+                    if (cell.row() != r || cell.column() != c) continue;
+                    const QString alias = cell.format().property(AliasProperty).toString();
+                    if (!alias.isEmpty()) out->append({cell, alias});
+                }
+        collectNamedCells(child, out);
+    }
+}
+
+}  // namespace
+
+void RecordTextEdit::paintNames(QPainter& painter) {
+    const QColor colour(0, 120, 215);
+    QFont small = font();
+    small.setPointSizeF(7.5);
+    painter.setFont(small);
+    const QPoint offset(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    const auto label = [&](const QRect& box, const QString& alias) {
+        painter.setPen(QPen(colour, 1, Qt::DashLine));
+        painter.drawRect(box);
+        const QRect tag(box.left(), box.top(), painter.fontMetrics().horizontalAdvance(alias) + 6,
+                        painter.fontMetrics().height());
+        painter.fillRect(tag, QColor(0, 120, 215, 40));
+        painter.setPen(colour);
+        painter.drawText(tag, Qt::AlignCenter, alias);
+    };
+    QList<QPair<QTextTableCell, QString>> cells;
+    collectNamedCells(document()->rootFrame(), &cells);
+    for (const auto& [cell, alias] : cells) {
+        QRectF box;
+        for (QTextBlock b = document()->findBlock(cell.firstPosition());
+             b.isValid() && b.position() <= cell.lastPosition(); b = b.next())
+            box = box.united(layout->blockBoundingRect(b));
+        label(box.toRect().translated(offset).adjusted(-1, -1, 1, 1), alias);
+    }
+    // Inline fields: each run of text carrying an alias.
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const QString alias = f.charFormat().property(AliasProperty).toString();
+            if (alias.isEmpty()) continue;
+            QTextCursor from(document()), to(document());
+            from.setPosition(f.position());
+            to.setPosition(f.position() + f.length());
+            const QRect a = cursorRect(from), z = cursorRect(to);
+            const QRect box = a.top() == z.top() ? QRect(a.topLeft(), z.bottomRight()) : a.united(z);
+            label(box.adjusted(-1, -1, 1, 1), alias);
+        }
+}
+
 void RecordTextEdit::paintEvent(QPaintEvent* event) {
     QTextEdit::paintEvent(event);
+    if (showNames_ && forBody_) {
+        QPainter names(viewport());
+        paintNames(names);
+    }
     if (!forBody_ || pageBreaks_.isEmpty()) return;
     QPainter painter(viewport());
     painter.setPen(QPen(QColor(120, 120, 120), 1, Qt::DashLine));

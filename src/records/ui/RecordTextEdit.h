@@ -7,6 +7,7 @@
 #include <functional>
 
 class QMenu;
+class QPainter;
 class QTimer;
 
 namespace qh::records {
@@ -37,6 +38,10 @@ public:
     // Inserts plain text at the caret as a paste would; false when refused.
     bool insertPassage(const QString& text);
 
+    // While a form is being made: every named cell and field outlined with its alias.
+    void setShowNames(bool on);
+    bool showsNames() const { return showNames_; }
+
     QList<int> pageBreaks() const { return pageBreaks_; }
     // Recomputes where pages break (otherwise done shortly after each change).
     void refreshPageBreaks();
@@ -61,6 +66,8 @@ private:
     bool forBody_;
     QTimer* breakTimer_;
     QList<int> pageBreaks_;
+    bool showNames_ = false;
+    void paintNames(QPainter& painter);
 };
 
 }  // namespace qh::records

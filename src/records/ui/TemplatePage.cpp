@@ -14,7 +14,9 @@
 #include <QVBoxLayout>
 
 #include "records/templates/PageHeader.h"
+#include "records/library/FileExchange.h"
 #include "records/ui/DocumentEditor.h"
+#include "records/ui/FormatBar.h"
 #include "records/ui/EditorPort.h"
 #include "interaction/UserInterface.h"
 
@@ -85,12 +87,18 @@ TemplatePage::TemplatePage(const store::DataDirectory& files, ui::UserInterface&
     helpButton_ = new QPushButton(QStringLiteral("？"), right);
     helpButton_->setFixedWidth(28);
     auto* save = new QPushButton(QStringLiteral("保存模板"), right);
+    auto* importButton = new QPushButton(QStringLiteral("导入"), right);
+    auto* exportButton = new QPushButton(QStringLiteral("导出"), right);
+    importButton->setObjectName(QStringLiteral("importTemplate"));
+    exportButton->setObjectName(QStringLiteral("exportTemplate"));
     auto* options = new QHBoxLayout;
     options->addWidget(headerBox_);
     options->addWidget(multiAddBox_);
     options->addWidget(menuBox_);
     options->addWidget(helpButton_);
     options->addStretch(1);
+    options->addWidget(importButton);
+    options->addWidget(exportButton);
     options->addWidget(save);
 
     auto* fields = new QHBoxLayout;
@@ -112,6 +120,8 @@ TemplatePage::TemplatePage(const store::DataDirectory& files, ui::UserInterface&
     rightLayout->addLayout(titles);
     rightLayout->addLayout(options);
     rightLayout->addLayout(fields);
+    // Forms are made here: the bar with tables, names and placeholders.
+    rightLayout->addWidget(new FormatBar(editor_, right, true));
     rightLayout->addWidget(editor_, 1);
 
     auto* split = new QSplitter(this);
@@ -134,6 +144,8 @@ TemplatePage::TemplatePage(const store::DataDirectory& files, ui::UserInterface&
     connect(save, &QPushButton::clicked, this, &TemplatePage::saveTemplate);
     connect(preview, &QPushButton::clicked, this, &TemplatePage::previewHeader);
     connect(helpButton_, &QPushButton::clicked, this, &TemplatePage::showOptionsHelp);
+    connect(importButton, &QPushButton::clicked, this, &TemplatePage::importFile);
+    connect(exportButton, &QPushButton::clicked, this, &TemplatePage::exportFile);
 }
 
 TemplatePage::~TemplatePage() = default;
@@ -255,6 +267,30 @@ void TemplatePage::previewHeader() {
 void TemplatePage::showOptionsHelp() {
     QToolTip::showText(helpButton_->mapToGlobal(QPoint(helpButton_->width(), 0)),
                        TemplatePageModel::templateOptionsHelpText(), helpButton_);
+}
+
+void TemplatePage::importFile() {
+    if (model_->openId() == 0) {
+        ui_.messageDialog(kNoTemplateOpen);
+        return;
+    }
+    const QString path = chooseImportFile(ui_);
+    if (path.isEmpty()) return;
+    QString error;
+    if (!editor_->openFile(path, &error)) {
+        ui_.messageDialog(error);
+        return;
+    }
+    // Nothing is stored until 保存模板; the template is offered for saving as changed.
+    editor_->setModified(true);
+}
+
+void TemplatePage::exportFile() {
+    if (model_->openId() == 0) {
+        ui_.messageDialog(kNoTemplateOpen);
+        return;
+    }
+    exportDocument(ui_, editor_->document(), model_->openKey());
 }
 
 }  // namespace qh::records

@@ -49,6 +49,10 @@ public:
     void moveDown();
     void previewHeader();
     void showOptionsHelp();
+    // "导入": a file into the open template (stored only by 保存模板); "导出": the template
+    // to a file.
+    void importFile();
+    void exportFile();
     QCheckBox* fieldBox(int index) const;  // 0 姓名 .. 4 住院号
     QCheckBox* headerBox() const { return headerBox_; }
 
