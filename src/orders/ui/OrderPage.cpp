@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -94,7 +95,14 @@ OrderPage::OrderPage(const store::DataDirectory& files, const shell::UserContext
         button->setObjectName(caption);
         connect(button, &QPushButton::clicked, this, op.run);
         commands->addWidget(button);
+        entryButtons_ << button;
     }
+    // On the list tabs the row says how the lists are worked instead.
+    listHint_ = new QLabel(QStringLiteral("↑/↓ 选择医嘱　Enter 护士执行　右键 医嘱处理菜单"));
+    listHint_->setObjectName(QStringLiteral("listHint"));
+    listHint_->setMinimumHeight(26);
+    listHint_->hide();
+    commands->addWidget(listHint_);
     commands->addStretch();
     layout->addLayout(commands);
 
@@ -160,14 +168,19 @@ OrderPage::OrderPage(const store::DataDirectory& files, const shell::UserContext
         stack_->addWidget(later);
     }
     // The order templates of the entry tab's kind beside its grid.
+    // A splitter lets a narrow screen give the panel's room back to the grid.
     templates_ = new OrderTemplatePanel(files_, user_, ui_);
-    templates_->setFixedWidth(200);
+    templates_->setMinimumWidth(120);
     connect(templates_, &OrderTemplatePanel::applyRequested, this, &OrderPage::applyTemplate);
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(0, 0, 0, 0);
-    body->addWidget(stack_, 1);
+    auto* body = new QSplitter(Qt::Horizontal);
+    body->setObjectName(QStringLiteral("orderBody"));
+    body->addWidget(stack_);
     body->addWidget(templates_);
-    layout->addLayout(body, 1);
+    body->setStretchFactor(0, 1);
+    body->setStretchFactor(1, 0);
+    body->setCollapsible(0, false);
+    body->setSizes({1000, 170});
+    layout->addWidget(body, 1);
     // Why the last save was refused, beside the message: the line and the value to mend.
     problem_ = new QLabel;
     problem_->setObjectName(QStringLiteral("saveProblem"));
@@ -178,6 +191,8 @@ OrderPage::OrderPage(const store::DataDirectory& files, const shell::UserContext
     connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
         stack_->setCurrentIndex(tab);
         templates_->setVisible(tab < 3);
+        for (QPushButton* b : entryButtons_) b->setVisible(tab < 3);
+        listHint_->setVisible(tab >= 3 && tab <= 5);
         for (QAction* a : menu_->actions()) a->setEnabled(tab < 3);
         if (tab < 3) {
             templates_->setKind(tab == 0 ? OrderKind::LongTerm : tab == 1 ? OrderKind::Temporary : OrderKind::Herbal);

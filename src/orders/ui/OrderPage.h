@@ -18,6 +18,7 @@
 class QComboBox;
 class QLabel;
 class QMenu;
+class QPushButton;
 class QStackedWidget;
 class QTabBar;
 
@@ -117,6 +118,8 @@ private:
     QAction* printActions_[2] = {};
     std::function<void(OrderKind)> printSheet_;
     OrderTemplatePanel* templates_;
+    QList<QPushButton*> entryButtons_;
+    QLabel* listHint_;
 };
 
 }  // namespace qh::orders
