@@ -71,7 +71,8 @@ void OrderListModel::setHeader() {
                     QString(),                  QStringLiteral("医  嘱  内  容"), QStringLiteral("下嘱医生"),
                     QStringLiteral("执行时间"), QStringLiteral("核对护士"), QString(),
                     QString()};
-        widths = {40, 100, 50, 6, 450, 70, 110, 70, 0, 0};
+        // The execution time is wide enough for its whole "yyyy-MM-dd hh:mm".
+        widths = {40, 100, 50, 6, 450, 70, 130, 70, 0, 0};
         hiddenFrom = TGroup;
         break;
     case OrderKind::Herbal:
