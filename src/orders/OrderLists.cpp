@@ -69,8 +69,10 @@ QVector<StoredOrder> OrderLists::read(const QString& serial, OrderKind kind, boo
             // zyb_yzxx_cy. The list shows both.
             for (const store::Row& row :
                  db.query(QStringLiteral("SELECT * FROM zyb_yzxx_cy where zyid=? and yzlb='处方用药' order by sid asc"),
-                          {serial}))
+                          {serial})) {
                 orders.append(fromRow(row));
+                orders.last().archived = true;
+            }
         }
         rows = db.query(QStringLiteral("SELECT * FROM zyb_yzxx where zyid=? and yzlb='处方用药' order by sid asc"), {serial});
         break;
@@ -108,6 +110,11 @@ QVector<ListLine> OrderLists::lines(const QString& serial, OrderKind kind, bool 
                 l.stopDate = o.executed.isValid() ? o.executed.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QString();
             }
             l.voided = o.isVoided();
+            l.sids = {o.sid};
+            l.orderNumber = o.yzid;
+            l.group = o.sjyz;
+            l.remark = o.remark;
+            l.marker = o.isMarker();
             lines.append(l);
         }
         return lines;
@@ -122,7 +129,7 @@ QVector<ListLine> OrderLists::lines(const QString& serial, OrderKind kind, bool 
         }
         QVector<StoredOrder> mine;
         for (const StoredOrder& h : herbs)
-            if (h.sjyz == o.yzid) mine.append(h);
+            if (h.sjyz == o.yzid && h.archived == o.archived) mine.append(h);
         for (int i = 0; i < mine.size(); i += 2) {
             ListLine l;
             l.sid = mine[i].sid;
@@ -133,6 +140,12 @@ QVector<ListLine> OrderLists::lines(const QString& serial, OrderKind kind, bool 
             l.doctor = mine[i].orderingDoctor;
             l.nurse = mine[i].executingNurse;
             l.voided = mine[i].isVoided();
+            l.sids = {mine[i].sid};
+            if (i + 1 < mine.size()) l.sids.append(mine[i + 1].sid);
+            l.orderNumber = mine[i].yzid;
+            l.group = o.yzid;
+            l.remark = o.sjyz;
+            l.archived = o.archived;
             lines.append(l);
         }
         ListLine close;
@@ -141,8 +154,14 @@ QVector<ListLine> OrderLists::lines(const QString& serial, OrderKind kind, bool 
         close.doctor = o.orderingDoctor;
         close.nurse = o.executingNurse;
         close.voided = o.isVoided();
+        close.sids = {o.sid};
+        close.orderNumber = o.yzid;
+        close.group = o.yzid;
+        close.remark = o.sjyz;
+        close.archived = o.archived;
         lines.append(close);
-        herbs.erase(std::remove_if(herbs.begin(), herbs.end(), [&](const StoredOrder& h) { return h.sjyz == o.yzid; }),
+        herbs.erase(std::remove_if(herbs.begin(), herbs.end(),
+                                   [&](const StoredOrder& h) { return h.sjyz == o.yzid && h.archived == o.archived; }),
                     herbs.end());
     }
     return lines;

@@ -23,6 +23,7 @@ struct StoredOrder {
     QString orderingDoctor, executingNurse, stoppingDoctor, confirmingNurse;  // ysxm1, hsxm1, ysxm2, hsxm2
     QString department, bed, categoryDigit, remark;                            // ksbh, cwbh, yzpd, ybsx
     qint64 entryOrder = 0;                                                     // lrsx
+    bool archived = false;  // a discharged patient's herb read from zyb_yzxx_cy
 
     bool isVoided() const { return state == kVoided; }
     bool isMarker() const { return isMarkerContent(content); }
@@ -34,6 +35,14 @@ struct ListLine {
     qint64 sid = 0;
     QString date, time, content, doctor, nurse, stopDate, stopTime, stopDoctor, stopNurse;
     bool voided = false;
+    // Every stored row the line stands for (two herbs share a herbal line).
+    QVector<qint64> sids;
+    // yzid and sjyz; on the herbal list the prescription's key (its header's yzid) and its
+    // prescription number.
+    QString orderNumber, group;
+    QString remark;         // ybsx
+    bool marker = false;    // a "重整医嘱" or "术后医嘱" line
+    bool archived = false;  // read from zyb_yzxx_cy
 };
 
 class OrderLists {

@@ -119,15 +119,28 @@ TEST(DemoWardOrders, WholeGroupsAndTheCommandLineOnAFreshWard) {
     EXPECT_EQ(count("select count(distinct zyid) from zyb_yzxx where yzlb='长期医嘱'"), inWard);
     EXPECT_EQ(count("select count(distinct zyid) from zyb_yzxx where yzlb='临时医嘱'"), inWard);
     EXPECT_GT(count("select count(*) from zyb_yzxx where xmmc='草药处方单'"), 0);
-    EXPECT_GT(count("select count(*) from zyb_yzxx where xmmc like '%皮试( )'"), 0);
-    EXPECT_EQ(count("select count(distinct yzid) from zyb_yzxx"), count("select count(*) from zyb_yzxx"));
+    // Skin tests with their results; executed, stopped (some confirmed), voided and
+    // reorganised orders, as the ward works them.
+    EXPECT_GT(count("select count(*) from zyb_yzxx where xmmc like '%皮试 (+)' or xmmc like '%皮试 (-)'"), 0);
+    EXPECT_GT(count("select count(*) from zyb_yzxx where hsxm1<>'' and yzlb='临时医嘱' and dysj is not null"), 0);
+    EXPECT_GT(count("select count(*) from zyb_yzxx where hsxm2<>''"), 0);
+    EXPECT_GT(count("select count(*) from zyb_yzxx where yzzt='Del'"), 0);
+    EXPECT_GT(count("select count(*) from zyb_yzxx where xmmc='重整医嘱' and yzzt='OK'"), 0);
+    // The rows of one generation (between reorganisation markers) never share an order
+    // number; a reorganised copy shares it with its original above the marker.
+    const QString sameGeneration = QStringLiteral(
+        "not exists (select 1 from zyb_yzxx m where m.xmmc='重整医嘱' and m.zyid=a.zyid and m.sid>b.sid and m.sid<a.sid)");
+    EXPECT_EQ(count("select count(*) from zyb_yzxx a, zyb_yzxx b where b.yzid=a.yzid and b.sid<a.sid and " +
+                    sameGeneration),
+              0);
     // Every 承组 line belongs to a 新组 line of its own patient, and only the last line of a
     // group carries the route.
     EXPECT_EQ(count("select count(*) from zyb_yzxx c where c.ypcz='承组' and not exists (select 1 from zyb_yzxx n "
                     "where n.ypcz='新组' and n.yzid=c.sjyz and n.zyid=c.zyid)"),
               0);
-    EXPECT_EQ(count("select count(*) from zyb_yzxx g where g.ypcz in ('新组','承组') and g.yzfs<>'' and exists "
-                    "(select 1 from zyb_yzxx l where l.sjyz=g.sjyz and l.zyid=g.zyid and l.sid>g.sid)"),
+    EXPECT_EQ(count("select count(*) from zyb_yzxx b where b.ypcz in ('新组','承组') and b.yzfs<>'' and exists "
+                    "(select 1 from zyb_yzxx a where a.sjyz=b.sjyz and a.zyid=b.zyid and a.sid>b.sid and " +
+                    sameGeneration + ")"),
               0);
     EXPECT_GT(count("select count(*) from zyb_yzxx where ypcz='承组' and yzfs='静脉滴注'"), 0);
     EXPECT_EQ(count("select count(*) from zyb_ypqlxx"),

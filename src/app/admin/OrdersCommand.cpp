@@ -1,7 +1,10 @@
 // orders DIR STAY USER enter 长期|临时 FILE.tsv | herbal USAGE DOSES FILE.tsv | list 长期|临时|草药
+//                      | execute|stop|void|delete|positive|negative SID | reorganise | postop [FILE.tsv]
 // New orders for the patient of a stay entered as a person fills the entry grid (the same
-// entry classes take over items, quantities and the group's route and frequency), and the
-// lines of the patient's order lists.
+// entry classes take over items, quantities and the group's route and frequency), the lines
+// of the patient's order lists, and what is done on a list: the row with that sid is
+// selected as a click would, the list's operation runs on its group, questions are answered
+// with OK.
 #include <QFile>
 #include <QStringDecoder>
 
@@ -10,6 +13,8 @@
 #include "common/GbkText.h"
 #include "orders/ItemLookup.h"
 #include "orders/OrderEntry.h"
+#include "orders/OrderLifecycle.h"
+#include "orders/OrderListModel.h"
 #include "orders/OrderLists.h"
 #include "orders/OrderSave.h"
 #include "orders/TypedEntry.h"
@@ -24,7 +29,10 @@ namespace {
 const char* const kUsage =
     "usage: qinghe-emr-admin orders DIR STAY USER enter 长期|临时 FILE.tsv\n"
     "       qinghe-emr-admin orders DIR STAY USER herbal USAGE DOSES FILE.tsv\n"
-    "       qinghe-emr-admin orders DIR STAY USER list 长期|临时|草药\n";
+    "       qinghe-emr-admin orders DIR STAY USER list 长期|临时|草药\n"
+    "       qinghe-emr-admin orders DIR STAY USER execute|stop|void|delete|positive|negative SID\n"
+    "       qinghe-emr-admin orders DIR STAY USER reorganise\n"
+    "       qinghe-emr-admin orders DIR STAY USER postop [FILE.tsv]\n";
 
 
 // The user as login fills the context: department (trimmed) and the eight flags.
@@ -152,10 +160,110 @@ int list(const store::DataDirectory& files, const QString& stay, orders::OrderKi
     return 0;
 }
 
+// The operation of a list's pop-up menu on the row with that sid.
+int onRow(const store::DataDirectory& files, const QString& stay, const shell::UserContext& user, const QString& action,
+          const QString& sidText, QTextStream& out, QTextStream& err) {
+    bool ok = false;
+    const qint64 sid = sidText.trimmed().toLongLong(&ok);
+    if (!ok || sid <= 0) {
+        err << QStringLiteral("“%1”不是医嘱的sid").arg(sidText) << '\n';
+        return 2;
+    }
+    std::optional<orders::OrderKind> kind;
+    {
+        store::Connection db = store::Connection::open(files, store::DbFile::Main);
+        const store::Rows rows =
+            db.query(QStringLiteral("select yzlb from zyb_yzxx where sid=? and zyid=?"), {sid, stay});
+        if (!rows.isEmpty()) kind = orders::kindFromText(rows.first().text(QStringLiteral("yzlb")));
+    }
+    if (!kind) {
+        err << QStringLiteral("该患者没有sid为%1的医嘱").arg(sid) << '\n';
+        return 1;
+    }
+    using K = orders::OrderKind;
+    const bool offered = action == u"execute" || (action == u"stop" && *kind == K::LongTerm) ||
+                         ((action == u"void" || action == u"delete") && *kind != K::Herbal) ||
+                         ((action == u"positive" || action == u"negative") && *kind == K::Temporary);
+    if (!offered) {
+        err << QStringLiteral("%1的列表没有这项操作").arg(orders::kindText(*kind)) << '\n';
+        return 1;
+    }
+    ConsoleUserInterface console(out);
+    orders::OrderListModel list(files, user, console, *kind);
+    list.load(stay);
+    list.select(list.rowOfSid(sid));
+    if (list.selectedRow() == 0) {
+        err << QStringLiteral("sid为%1的医嘱不在列表中").arg(sid) << '\n';
+        return 1;
+    }
+    using O = orders::OrderListModel::Outcome;
+    O done = O::Nothing;
+    if (action == u"execute") done = list.execute();
+    else if (action == u"stop") done = list.stop();
+    else if (action == u"void") done = list.voidOrder();
+    else if (action == u"delete") done = list.remove();
+    else done = list.recordSkinTest(action == u"positive");
+    if (done == O::Nothing) err << QStringLiteral("sid为%1的行不是可以这样处理的医嘱").arg(sid) << '\n';
+    return done == O::Done ? 0 : 1;
+}
+
+int reorganise(const store::DataDirectory& files, const QString& stay, const shell::UserContext& user,
+               QTextStream& out) {
+    ConsoleUserInterface console(out);
+    orders::OrderListModel list(files, user, console, orders::OrderKind::LongTerm);
+    list.load(stay);
+    return list.reorganise() == orders::OrderListModel::Outcome::Done ? 0 : 1;
+}
+
+// Stops every running long-term order and saves the "术后医嘱" line with the orders of the
+// file below it. The file is typed into a scratch grid first, so that a line that cannot be
+// entered stops nothing.
+int postOperative(const store::DataDirectory& files, const QString& stay, const shell::UserContext& user,
+                  const QString& path, QTextStream& out, QTextStream& err) {
+    QVector<QStringList> rows;
+    QVector<int> lineNumbers;
+    QString error;
+    if (!path.isEmpty() && !readTsv(path, 9, &rows, &lineNumbers, &error)) {
+        err << error << '\n';
+        return 1;
+    }
+    ConsoleUserInterface console(out);
+    orders::ItemLookup lookup(files);
+    orders::TypedEntry typing(lookup, console);
+    auto typeAll = [&](orders::WesternEntry& entry) {
+        for (int i = 0; i < rows.size(); ++i) {
+            if (!typing.type(entry, orders::TypedLine::fromFields(rows[i]), &error)) {
+                err << QStringLiteral("第%1行：").arg(lineNumbers[i]) << error << '\n';
+                return false;
+            }
+        }
+        return true;
+    };
+    {
+        ui::DataGrid scratch;
+        orders::WesternEntry trial(scratch, user.userName);
+        trial.reset();
+        if (!typeAll(trial)) return 1;
+    }
+    ui::DataGrid grid;
+    orders::WesternEntry entry(grid, user.userName);
+    entry.reset();
+    orders::OrderLifecycle lifecycle(files, user.userName, user.department);
+    if (!orders::startPostOperative(lifecycle, stay, entry, console)) return 1;
+    if (!typeAll(entry)) return 1;
+    orders::OrderSave saver(files, user, console);
+    const orders::SaveResult result = entry.save(saver, stay, orders::OrderKind::LongTerm, console);
+    if (!result.saved()) {
+        if (!result.reason.isEmpty()) err << result.reason << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int runOrders(const QStringList& args, QTextStream& out, QTextStream& err) {
-    if (args.size() < 5) {
+    if (args.size() < 4) {
         err << kUsage;
         return 2;
     }
@@ -180,7 +288,14 @@ int runOrders(const QStringList& args, QTextStream& out, QTextStream& err) {
             return 1;
         }
     }
-    const std::optional<orders::OrderKind> kind = orders::kindFromText(args[4]);
+    if (args.size() == 5 && QStringList({QStringLiteral("execute"), QStringLiteral("stop"), QStringLiteral("void"),
+                                         QStringLiteral("delete"), QStringLiteral("positive"),
+                                         QStringLiteral("negative")})
+                                .contains(action))
+        return onRow(files, stay, user, action, args[4], out, err);
+    if (action == u"postop" && args.size() <= 5) return postOperative(files, stay, user, args.value(4), out, err);
+    if (action == u"reorganise" && args.size() == 4) return reorganise(files, stay, user, out);
+    const std::optional<orders::OrderKind> kind = orders::kindFromText(args.value(4));
     if (action == u"enter" && args.size() == 6 && kind && *kind != orders::OrderKind::Herbal)
         return enterWestern(files, stay, user, *kind, args[5], out, err);
     if (action == u"herbal" && args.size() == 7) return enterHerbal(files, stay, user, args[4], args[5], args[6], out, err);

@@ -8,13 +8,18 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
 
 #include "common/Pinyin.h"
+#include "orders/OrderLifecycle.h"
 #include "orders/OrderSave.h"
+#include "orders/OrderTemplates.h"
 #include "orders/ui/EntryGridView.h"
+#include "orders/ui/OrderListView.h"
+#include "orders/ui/OrderTemplatePanel.h"
 #include "orders/ui/PickList.h"
 #include "orders/ui/SpanningHeader.h"
 #include "shell/MainCommands.h"
@@ -72,29 +77,32 @@ OrderPage::OrderPage(const store::DataDirectory& files, const shell::UserContext
         {"添加医嘱", QKeySequence(Qt::CTRL | Qt::Key_N), &OrderPage::addOrderRow},
         {"插入医嘱", QKeySequence(Qt::CTRL | Qt::Key_I), &OrderPage::insertOrderRow},
         {"删除医嘱", QKeySequence(Qt::CTRL | Qt::Key_Delete), &OrderPage::deleteOrderRow},
-        {"术后医嘱", QKeySequence(), nullptr},
-        {"存为模板", QKeySequence(), nullptr},
+        {"术后医嘱", QKeySequence(), &OrderPage::startPostOperative},
+        {"存为模板", QKeySequence(), &OrderPage::saveAsTemplate},
         {"保存医嘱", QKeySequence(Qt::CTRL | Qt::Key_S), &OrderPage::saveOrders},
     };
     for (const Op& op : ops) {
         const QString caption = QString::fromUtf8(op.caption);
         QAction* action = menu_->addAction(caption);
-        if (!op.run) {
-            // Post-operative orders and order templates come with the order lists.
-            action->setEnabled(false);
-            action->setToolTip(shell::kNotAvailableTip);
-            continue;
-        }
         action->setShortcut(op.key);
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(action);
         connect(action, &QAction::triggered, this, op.run);
-        auto* button = new QPushButton(caption + QStringLiteral(" (") + op.key.toString(QKeySequence::NativeText) + u')');
+        auto* button = new QPushButton(op.key.isEmpty() ? caption
+                                                        : caption + QStringLiteral(" (") +
+                                                              op.key.toString(QKeySequence::NativeText) + u')');
         button->setFocusPolicy(Qt::NoFocus);
         button->setObjectName(caption);
         connect(button, &QPushButton::clicked, this, op.run);
         commands->addWidget(button);
+        entryButtons_ << button;
     }
+    // On the list tabs the row says how the lists are worked instead.
+    listHint_ = new QLabel(QStringLiteral("↑/↓ 选择医嘱　Enter 护士执行　右键 医嘱处理菜单"));
+    listHint_->setObjectName(QStringLiteral("listHint"));
+    listHint_->setMinimumHeight(26);
+    listHint_->hide();
+    commands->addWidget(listHint_);
     commands->addStretch();
     layout->addLayout(commands);
 
@@ -151,12 +159,28 @@ OrderPage::OrderPage(const store::DataDirectory& files, const shell::UserContext
     });
     herbalLayout->addWidget(views_[2]);
     stack_->addWidget(herbalPane);
-    for (int tab = 3; tab < 7; ++tab) {
-        auto* later = new QLabel(QStringLiteral("医嘱列表与处理即将开放"));
+    makeList(3, OrderKind::LongTerm);
+    makeList(4, OrderKind::Temporary);
+    makeList(5, OrderKind::Herbal);
+    for (int tab = 6; tab < 7; ++tab) {
+        auto* later = new QLabel(QStringLiteral("医嘱处方即将开放"));
         later->setAlignment(Qt::AlignCenter);
         stack_->addWidget(later);
     }
-    layout->addWidget(stack_, 1);
+    // The order templates of the entry tab's kind beside its grid.
+    // A splitter lets a narrow screen give the panel's room back to the grid.
+    templates_ = new OrderTemplatePanel(files_, user_, ui_);
+    templates_->setMinimumWidth(120);
+    connect(templates_, &OrderTemplatePanel::applyRequested, this, &OrderPage::applyTemplate);
+    auto* body = new QSplitter(Qt::Horizontal);
+    body->setObjectName(QStringLiteral("orderBody"));
+    body->addWidget(stack_);
+    body->addWidget(templates_);
+    body->setStretchFactor(0, 1);
+    body->setStretchFactor(1, 0);
+    body->setCollapsible(0, false);
+    body->setSizes({1000, 170});
+    layout->addWidget(body, 1);
     // Why the last save was refused, beside the message: the line and the value to mend.
     problem_ = new QLabel;
     problem_->setObjectName(QStringLiteral("saveProblem"));
@@ -166,8 +190,18 @@ OrderPage::OrderPage(const store::DataDirectory& files, const shell::UserContext
     pick_ = new PickList(this);
     connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
         stack_->setCurrentIndex(tab);
-        if (tab < 3) views_[tab]->setFocus();
+        templates_->setVisible(tab < 3);
+        for (QPushButton* b : entryButtons_) b->setVisible(tab < 3);
+        listHint_->setVisible(tab >= 3 && tab <= 5);
+        for (QAction* a : menu_->actions()) a->setEnabled(tab < 3);
+        if (tab < 3) {
+            templates_->setKind(tab == 0 ? OrderKind::LongTerm : tab == 1 ? OrderKind::Temporary : OrderKind::Herbal);
+            views_[tab]->setFocus();
+        } else if (tab <= 5) {
+            loadList(tab);
+        }
     });
+    templates_->setKind(OrderKind::LongTerm);
     chooseDrug_ = [this](const QStringList& drugs) -> std::optional<QString> {
         bool ok = false;
         const QString drug = QInputDialog::getItem(this, QStringLiteral("青禾电子病历"),
@@ -212,6 +246,8 @@ void OrderPage::refresh() {
         herbal_.reset();
         serial_ = serial;
     }
+    if (currentTab() >= 3 && currentTab() <= 5) loadList(currentTab());
+    templates_->refill();
     const QString chosen = usage_->currentText();
     usage_->clear();
     usage_->addItem(QString());
@@ -269,6 +305,131 @@ void OrderPage::saveOrders() {
     const ui::DataGrid* g = views_[tab]->grid();
     if (g->row() >= 1) views_[tab]->goTo(g->row(), g->col());
     views_[tab]->setFocus();
+}
+
+void OrderPage::makeList(int tab, OrderKind kind) {
+    const int i = tab - 3;
+    lists_[i] = std::make_unique<OrderListModel>(files_, user_, ui_, kind);
+    auto* v = new OrderListView;
+    v->setObjectName(QStringLiteral("orderList%1").arg(tab));
+    v->setHorizontalHeader(new SpanningHeader(&lists_[i]->grid(), v));
+    v->setGrid(&lists_[i]->grid());
+    QFont header(kHeaderFont, 11);
+    header.setBold(true);
+    v->horizontalHeader()->setFont(header);
+    v->horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView::section { color: #000080; }"));
+    listViews_[i] = v;
+    struct Item {
+        const char* caption;
+        OrderListModel::Outcome (OrderListModel::*op)();
+    };
+    QVector<Item> items;
+    QString title;
+    switch (kind) {
+    case OrderKind::LongTerm:
+        title = QStringLiteral("处理长期");
+        items = {{"护士执行", &OrderListModel::execute},  {"停止医嘱", &OrderListModel::stop},
+                 {"删除医嘱", &OrderListModel::remove},   {"作废医嘱", &OrderListModel::voidOrder},
+                 {"重整医嘱", &OrderListModel::reorganise}, {"打印医嘱", nullptr}};
+        break;
+    case OrderKind::Temporary:
+        title = QStringLiteral("处理临时");
+        items = {{"护士执行", &OrderListModel::execute}, {"皮试阳性", nullptr}, {"皮试阴性", nullptr},
+                 {"删除医嘱", &OrderListModel::remove},  {"作废医嘱", &OrderListModel::voidOrder},
+                 {"打印临时", nullptr}};
+        break;
+    case OrderKind::Herbal:
+        title = QStringLiteral("处理草药");
+        items = {{"护士执行", &OrderListModel::execute}};
+        break;
+    }
+    auto* menu = new QMenu(title, this);
+    for (const Item& item : items) {
+        const QString caption = QString::fromUtf8(item.caption);
+        QAction* action = menu->addAction(caption);
+        if (item.op) {
+            if (item.op == &OrderListModel::execute) action->setShortcut(QKeySequence(Qt::Key_Return));
+            connect(action, &QAction::triggered, this, [this, tab, op = item.op] { runOnList(tab, op); });
+        } else if (caption.startsWith(u"皮试")) {
+            const bool positive = caption == u"皮试阳性";
+            connect(action, &QAction::triggered, this, [this, tab, positive] {
+                lists_[tab - 3]->recordSkinTest(positive);
+                listViews_[tab - 3]->setFocus();
+            });
+        } else {
+            // The order sheets are printed by whoever installs the printer.
+            printActions_[kind == OrderKind::LongTerm ? 0 : 1] = action;
+            action->setEnabled(false);
+            action->setToolTip(shell::kNotAvailableTip);
+            connect(action, &QAction::triggered, this, [this, kind] {
+                if (printSheet_) printSheet_(kind);
+            });
+        }
+    }
+    listMenus_[i] = menu;
+    connect(v, &QWidget::customContextMenuRequested, this, [menu, v](const QPoint& at) {
+        menu->popup(v->viewport()->mapToGlobal(at));
+    });
+    connect(v, &OrderListView::executeKey, this, [this, tab] { runOnList(tab, &OrderListModel::execute); });
+    stack_->addWidget(v);
+}
+
+void OrderPage::loadList(int tab) {
+    OrderListModel* m = list(tab);
+    if (!m) return;
+    const bool discharged = !selection_.isEmpty() && selection_.listStatus() == shell::PatientStatus::Discharged;
+    const QString serial = selection_.isEmpty() ? QString() : selection_.serialNumber();
+    if (serial == m->serial() && m->grid().rows() > 1)
+        m->reload();
+    else
+        m->load(serial, discharged);
+    if (m->selectedRow() == 0 && m->grid().rows() > 1) m->select(qMax(1, m->nextWaitingRow(0)));
+}
+
+void OrderPage::runOnList(int tab, OrderListModel::Outcome (OrderListModel::*op)()) {
+    OrderListModel* m = list(tab);
+    if (!m) return;
+    ((*m).*op)();
+    listViews_[tab - 3]->setFocus();
+}
+
+void OrderPage::setSheetPrinter(std::function<void(OrderKind)> print) {
+    printSheet_ = std::move(print);
+    for (QAction* a : printActions_) {
+        if (!a) continue;
+        a->setEnabled(bool(printSheet_));
+        a->setToolTip(printSheet_ ? QString() : shell::kNotAvailableTip);
+    }
+}
+
+void OrderPage::startPostOperative() {
+    if (serial_.isEmpty() || selection_.isEmpty() || selection_.serialNumber() != serial_) return;
+    // A post-operative batch is a batch of long-term orders.
+    if (currentTab() != 0) showTab(0);
+    OrderLifecycle lifecycle(files_, user_.userName, user_.department);
+    if (orders::startPostOperative(lifecycle, serial_, longTerm_, ui_))
+        views_[0]->goTo(longTerm_.editRow(), WesternEntry::Marker);
+}
+
+void OrderPage::saveAsTemplate() {
+    const int tab = currentTab();
+    if (tab > 2) return;
+    OrderTemplates templates(files_, user_, ui_);
+    const qint64 sid = tab == 2 ? templates.save(herbal_)
+                                : templates.save(western(tab), tab == 0 ? OrderKind::LongTerm : OrderKind::Temporary);
+    if (sid > 0) templates_->refill();
+}
+
+void OrderPage::applyTemplate(qint64 sid) {
+    const int tab = currentTab();
+    if (tab > 2 || serial_.isEmpty()) return;
+    OrderTemplates templates(files_, user_, ui_);
+    const int added = tab == 2 ? templates.apply(sid, herbal_)
+                               : templates.apply(sid, western(tab), tab == 0 ? OrderKind::LongTerm : OrderKind::Temporary);
+    if (tab == 2) showTotal();
+    if (added > 0)
+        views_[tab]->goTo(views_[tab]->grid()->rows() - 1,
+                          tab == 2 ? int(HerbalEntry::Herb) : int(WesternEntry::Marker));
 }
 
 void OrderPage::westernAdvance(int tab, int row, int col) {

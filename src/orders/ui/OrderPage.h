@@ -4,10 +4,12 @@
 // Each new-order tab keeps its unsaved lines while the same patient stays selected; another
 // patient starts every tab empty.
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "orders/ItemLookup.h"
 #include "orders/OrderEntry.h"
+#include "orders/OrderListModel.h"
 #include "shell/UserContext.h"
 #include "store/DatabaseFiles.h"
 #include "interaction/DataGrid.h"
@@ -16,6 +18,7 @@
 class QComboBox;
 class QLabel;
 class QMenu;
+class QPushButton;
 class QStackedWidget;
 class QTabBar;
 
@@ -26,6 +29,8 @@ class PatientSelection;
 namespace qh::orders {
 
 class EntryGridView;
+class OrderListView;
+class OrderTemplatePanel;
 class PickList;
 
 class OrderPage : public QWidget {
@@ -46,6 +51,19 @@ public:
     void insertOrderRow();
     void deleteOrderRow();
     void saveOrders();
+    // 术后医嘱 (on the long-term tab) and 存为模板 (the tab's kind).
+    void startPostOperative();
+    void saveAsTemplate();
+    // Appends a template's lines to the entry grid of the tab that shows.
+    void applyTemplate(qint64 sid);
+
+    // The lists of tabs 3-5 (long-term, temporary, herbal), their views and pop-up menus.
+    OrderListModel* list(int tab) const { return tab >= 3 && tab <= 5 ? lists_[tab - 3].get() : nullptr; }
+    OrderListView* listView(int tab) const { return tab >= 3 && tab <= 5 ? listViews_[tab - 3] : nullptr; }
+    QMenu* listMenu(int tab) const { return tab >= 3 && tab <= 5 ? listMenus_[tab - 3] : nullptr; }
+    OrderTemplatePanel* templates() const { return templates_; }
+    // What "打印医嘱" and "打印临时" run (the order sheets); without it the items are disabled.
+    void setSheetPrinter(std::function<void(OrderKind)> print);
 
     // What the chooser of the skin-test dialog returns (tests replace the dialog).
     void setAllergyDrugChooser(AllergyDrugChooser choose) { chooseDrug_ = std::move(choose); }
@@ -66,6 +84,10 @@ private:
     void herbalLookup(int row, const QString& typed);
     void showTotal();
     EntryGridView* makeView(ui::DataGrid* grid);
+    void makeList(int tab, OrderKind kind);
+    void loadList(int tab);
+    // An operation of a list's menu on its selected row; the view follows the grid.
+    void runOnList(int tab, OrderListModel::Outcome (OrderListModel::*op)());
 
     store::DataDirectory files_;
     const shell::UserContext& user_;
@@ -89,6 +111,15 @@ private:
     QMenu* menu_;
     AllergyDrugChooser chooseDrug_;
     bool settingDoses_ = false;
+
+    std::unique_ptr<OrderListModel> lists_[3];
+    OrderListView* listViews_[3] = {};
+    QMenu* listMenus_[3] = {};
+    QAction* printActions_[2] = {};
+    std::function<void(OrderKind)> printSheet_;
+    OrderTemplatePanel* templates_;
+    QList<QPushButton*> entryButtons_;
+    QLabel* listHint_;
 };
 
 }  // namespace qh::orders
