@@ -16,7 +16,8 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("record-new"), QStringLiteral("DIR STAY KEY [--user NAME] [--at \"YYYY-MM-DD HH:MM\"]"), runRecordNew},
         {QStringLiteral("record-export"), QStringLiteral("DIR ID OUT.ewd|OUT.pdf|OUT.txt"), runRecordExport},
         {QStringLiteral("reference"), QStringLiteral("DIR formula|herb|internal|drug|disease [TEXT]"), runReference},
-        {QStringLiteral("print"), QStringLiteral("DIR STAY --chart OUT.pdf|OUT.tsv [--page N] [--at \"YYYY-MM-DD HH:MM\"]"), runPrint},
+        {QStringLiteral("print"), QStringLiteral("DIR STAY --chart|--long|--temporary OUT.pdf|OUT.tsv [--page N] [--at \"YYYY-MM-DD HH:MM\"]; "
+                                               "DIR STAY[,STAY...] --cards \"YYYY-MM-DD\" [--option 所有|长期|临时] OUT.pdf|OUT.tsv"), runPrint},
         {QStringLiteral("orders"), QStringLiteral("DIR STAY USER enter 长期|临时 FILE.tsv | herbal USAGE DOSES FILE.tsv | list 长期|临时|草药"), runOrders},
         {QStringLiteral("report"), QStringLiteral("DIR N --from YYYY-MM-DD --to YYYY-MM-DD [--dept NAME] [--doctor NAME] [--variant 1-4] [--png OUT.png|--pdf OUT.pdf]"), runReport},
     };

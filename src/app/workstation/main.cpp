@@ -5,6 +5,7 @@
 
 #include "catalogue/ui/CatalogueCommands.h"
 #include "orders/ui/OrderCommands.h"
+#include "orders/ui/OrderSheetCommands.h"
 #include "patients/ui/PatientCommands.h"
 #include "records/ui/RecordCommands.h"
 #include "records/ui/TemplateCommands.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
         qh::reference::installReferenceCommands(*main);
         qh::vitals::installChart(*main);
         qh::orders::installOrderPage(*main);
+        qh::orders::installOrderSheets(*main);
         qh::catalogue::installCatalogueCommands(*main);
         qh::stats::installStatistics(*main);
         ui.setParent(main);
