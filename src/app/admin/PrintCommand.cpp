@@ -131,7 +131,9 @@ int runPrint(const QStringList& args, QTextStream& out, QTextStream& err) {
         for (const Sheet& s : sheets()) {
             if (a != s.flag) continue;
             known = true;
-            if (sheet || (s.takesValue && !next(&request.value)) || !next(&output)) {
+            // OUT follows the flag (and its value), or comes after the options that follow it.
+            if (sheet || (s.takesValue && !next(&request.value)) ||
+                (i + 1 < args.size() && !args[i + 1].startsWith(QStringLiteral("--")) && !next(&output))) {
                 err << usage() << '\n';
                 return 2;
             }
@@ -146,6 +148,8 @@ int runPrint(const QStringList& args, QTextStream& out, QTextStream& err) {
                 err << usage() << '\n';
                 return 2;
             }
+        } else if (sheet && output.isEmpty() && !a.startsWith(QStringLiteral("--"))) {
+            output = a;
         } else if (a == QStringLiteral("--option") && next(&value)) {
             request.option = value.trimmed();
         } else if (a == QStringLiteral("--at") && next(&value)) {
