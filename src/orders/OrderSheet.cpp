@@ -355,8 +355,11 @@ void OrderSheet::drawPage(ui::DrawingBoard& board, int page, const QString& titl
                 continue;
             }
             if (text.isEmpty()) continue;
-            board.setFont(kDataSize, false);
-            centred(left[c], right[c], y1, y2, text, kDataSize);
+            // Narrow cells (dates, times, names) take a smaller size rather than run over.
+            const double room = right[c] - left[c] - 2 * kCellPadding;
+            const double size = std::min(kDataSize, room * 3.0 / 2.0 / std::max(1, text::gbkLength(text)));
+            board.setFont(size, false);
+            centred(left[c], right[c], y1, y2, text, size);
         }
     }
     board.setPen(1, 0, false);
