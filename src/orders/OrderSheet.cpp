@@ -331,7 +331,7 @@ void OrderSheet::drawPage(ui::DrawingBoard& board, int page, const QString& titl
                     const double quarter = (x2 - x1) / 4;
                     for (int k = 0; k < row.herbs.size(); ++k) {
                         const QString& herb = row.herbs[k];
-                        const double fit = quarter - kCellPadding;
+                        const double fit = (quarter - kCellPadding) * 0.92;
                         const double size = std::min(kDataSize, fit * 3.0 / 2.0 / std::max(1, text::gbkLength(herb)));
                         board.setFontSize(size);
                         board.text(x1 + k * quarter, y1 + (dataRow - lineHeight(size)) / 2, herb);

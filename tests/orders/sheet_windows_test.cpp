@@ -70,16 +70,76 @@ TEST_F(SheetWindowsTest, PrintViewPagesThroughTheChosenSheet) {
 }
 
 TEST_F(SheetWindowsTest, CardWindowShowsTheTickedBedsAndTheSlips) {
-    for (int i = 1; i <= 3; ++i) {
-        Row r;
-        r.content = QStringLiteral("注射用头孢曲松钠");
-        r.xmid = 2;
-        r.dose = QStringLiteral("2g");
-        r.route = QStringLiteral("静脉滴注");
-        r.frequency = QStringLiteral("qd");
-        r.kind = i == 3 ? QStringLiteral("临时医嘱") : QStringLiteral("长期医嘱");
-        add(r);
+    exec(QStringLiteral("insert into 备份 (医院名称) values ('青禾县人民医院')"));
+    Row head;
+    head.content = QStringLiteral("0.9%氯化钠注射液");
+    head.xmid = 1;
+    head.spec = QStringLiteral("250ml/袋");
+    head.unit = QStringLiteral("袋");
+    head.dose = QStringLiteral("250ml");
+    head.marker = QStringLiteral("新组");
+    head.yzid = QStringLiteral("6100");
+    add(head);
+    Row tail = head;
+    tail.content = QStringLiteral("注射用头孢曲松钠");
+    tail.xmid = 2;
+    tail.spec = QStringLiteral("1g/支");
+    tail.quantity = 2;
+    tail.unit = QStringLiteral("支");
+    tail.dose = QStringLiteral("2g");
+    tail.route = QStringLiteral("静脉滴注");
+    tail.frequency = QStringLiteral("qd");
+    tail.marker = QStringLiteral("承组");
+    tail.yzid = QStringLiteral("6101");
+    tail.group = QStringLiteral("6100");
+    add(tail);
+    Row skin;
+    skin.kind = QStringLiteral("临时医嘱");
+    skin.content = QStringLiteral("注射用青霉素钠");
+    skin.xmid = 6;
+    skin.spec = QStringLiteral("80万U");
+    skin.dose = QStringLiteral("80万U");
+    skin.route = QStringLiteral("肌内注射");
+    skin.frequency = QStringLiteral("st");
+    add(skin);
+    Row oral;
+    oral.content = QStringLiteral("阿莫西林胶囊");
+    oral.xmid = 3;
+    oral.spec = QStringLiteral("0.25g×24粒");
+    oral.quantity = 0.5;
+    oral.unit = QStringLiteral("盒");
+    oral.dose = QStringLiteral("0.5g");
+    oral.route = QStringLiteral("口服");
+    oral.frequency = QStringLiteral("tid");
+    add(oral);
+    const QStringList herbs{QStringLiteral("黄芪"), QStringLiteral("当归"), QStringLiteral("白术"),
+                            QStringLiteral("茯苓"), QStringLiteral("甘草"), QStringLiteral("陈皮"),
+                            QStringLiteral("半夏"), QStringLiteral("党参"), QStringLiteral("川芎")};
+    for (const QString& name : herbs) {
+        Row herb;
+        herb.kind = QStringLiteral("处方用药");
+        herb.content = name + u' ';
+        herb.xmid = 7;
+        herb.quantity = 12;
+        herb.unit = QStringLiteral("g");
+        herb.slip = QStringLiteral("处方单");
+        herb.marker.clear();
+        herb.group = QStringLiteral("6200");
+        herb.ordered = QStringLiteral("2016-05-10 10:30:00");
+        add(herb);
     }
+    Row header;
+    header.kind = QStringLiteral("处方用药");
+    header.content = QStringLiteral("草药处方单");
+    header.quantity = 7;
+    header.route = QStringLiteral("水煎服，每日一剂");
+    header.slip = QStringLiteral("处方单");
+    header.marker.clear();
+    header.yzid = QStringLiteral("6200");
+    header.group = QStringLiteral("CYCF1605101030001234");
+    header.ordered = QStringLiteral("2016-05-10 10:30:00");
+    add(header);
+
     orders::InfusionCardWindow window(
         files(), QStringLiteral("张护士"), ui_, [this] { return QVector<qint64>{serial_.toLongLong()}; },
         [this] { return patient(); });
@@ -87,17 +147,26 @@ TEST_F(SheetWindowsTest, CardWindowShowsTheTickedBedsAndTheSlips) {
     window.setOption(orders::CardOption::LongTerm);
     window.showCards();
     ASSERT_EQ(window.cards().cards().size(), 1);
-    EXPECT_EQ(window.cards().cards()[0].lines.size(), 2);
-    const QString pdf = dir_.file(QStringLiteral("cards.pdf"));
-    EXPECT_TRUE(window.exportPdf(pdf));
+    EXPECT_EQ(window.cards().cards()[0].lines.size(), 2);  // the infusion group; the capsule is oral
+    window.setOption(orders::CardOption::All);
+    window.showCards();
+    EXPECT_EQ(window.cards().cards()[0].lines.size(), 3);
+    const QString shots = qEnvironmentVariable("QH_SCREENSHOT_DIR");
+    const auto pdfPath = [&](const char* name) {
+        return shots.isEmpty() ? dir_.file(QString::fromUtf8(name)) : QDir(shots).filePath(QString::fromUtf8(name));
+    };
+    EXPECT_TRUE(window.exportPdf(pdfPath("infusion-cards.pdf")));
     window.resize(1000, 900);
     save(window, "infusion-cards.png");
 
     window.tabs()->setCurrentIndex(1);
-    ASSERT_EQ(window.prescriptionList()->count(), 1);
+    ASSERT_EQ(window.prescriptionList()->count(), 2);
     EXPECT_EQ(window.prescriptionList()->item(0)->text(), QStringLiteral("西_09时07分"));
-    EXPECT_TRUE(window.exportPdf(dir_.file(QStringLiteral("slip.pdf"))));
+    EXPECT_EQ(window.prescriptionList()->item(1)->text(), QStringLiteral("中_10时30分"));
+    EXPECT_TRUE(window.exportPdf(pdfPath("western-slip.pdf")));
     save(window, "prescription-slip.png");
+    window.prescriptionList()->setCurrentRow(1);
+    EXPECT_TRUE(window.exportPdf(pdfPath("herbal-slip.pdf")));
 
     // Nobody ticked: the nurse is told, and there is nothing to print.
     orders::InfusionCardWindow empty(files(), QString(), ui_, [] { return QVector<qint64>(); }, {});
