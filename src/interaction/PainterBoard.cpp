@@ -83,6 +83,11 @@ void PainterBoard::ellipse(double x1, double y1, double x2, double y2, const Boa
 void PainterBoard::text(double x, double y, const QString& text, const BoardFont& font) {
     if (!ready()) return;
     QFont f(font.name);
+    // Forms measure their texts in GBK bytes: a letter or digit half as wide as a Chinese
+    // character, as in 宋体. Where 宋体 is missing, a CJK face with such half-width letters
+    // stands in, before the platform's own fallback (whose letters are wider).
+    f.setFamilies({font.name, QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("Noto Sans Mono CJK SC"),
+                   QStringLiteral("WenQuanYi Zen Hei Mono")});
     // A point is 96/72 drawing units; the painter's scale does the rest.
     const int dpi = std::max(1, device_.logicalDpiY());
     f.setPointSizeF(std::max(0.5, font.size * 96.0 / dpi));

@@ -60,6 +60,7 @@ QVector<CommandItem> patientListMenu() {
     return {
         {cmd::RecordsPage, QStringLiteral("患者病历")},
         {cmd::OrdersPage, QStringLiteral("医嘱处理")},
+        {cmd::OrderSheets, QStringLiteral("医 嘱 单")},
         {cmd::ChartPage, QStringLiteral("体 温 单")},
         {cmd::FrontPage, QStringLiteral("住院首页")},
         {QString(), QString()},
@@ -123,7 +124,7 @@ bool offersSaveFirst(const QString& id) {
     // for saving before the orders, the chart or the front page take its place.
     static const QStringList ids{cmd::DiseaseInfo, cmd::DrugReference, cmd::Statistics, cmd::InfusionCards,
                                  cmd::Settings,    cmd::DrugCatalogue, cmd::FeeItems,   cmd::FormatTemplates,
-                                 cmd::OrdersPage,  cmd::ChartPage,     cmd::FrontPage};
+                                 cmd::OrdersPage,  cmd::ChartPage,     cmd::FrontPage,      cmd::OrderSheets};
     return ids.contains(id);
 }
 

@@ -56,6 +56,7 @@ inline const QString Restore = QStringLiteral("help.restore");
 inline const QString RecordsPage = QStringLiteral("page.records");
 inline const QString OrdersPage = QStringLiteral("page.orders");
 inline const QString ChartPage = QStringLiteral("page.chart");
+inline const QString OrderSheets = QStringLiteral("page.orderSheets");
 inline const QString FrontPage = QStringLiteral("page.front");
 inline const QString NewLibraryTemplate = QStringLiteral("library.newTemplate");
 // "add.1" .. "add.20": the Add menu's template items.

@@ -1,6 +1,8 @@
 // print DIR STAY --SHEET OUT.pdf|OUT.tsv [--page N] [--at "YYYY-MM-DD HH:MM"]: a stay's printed
 // sheet to a PDF file, or to the drawing board's recording when OUT ends in .tsv. The sheets
 // are the rows of kSheets; a new sheet is one more row and its drawing function.
+// print DIR STAY[,STAY…] --cards "YYYY-MM-DD" [--option 所有|长期|临时] OUT.pdf|OUT.tsv: the
+// infusion cards of the stays for the day.
 #include <QDateTime>
 #include <QFile>
 #include <QPageLayout>
@@ -14,6 +16,8 @@
 #include "interaction/DrawingBoard.h"
 #include "interaction/PainterBoard.h"
 #include "interaction/RecordingBoard.h"
+#include "orders/InfusionCard.h"
+#include "orders/OrderSheet.h"
 #include "shell/PatientContext.h"
 #include "store/Connection.h"
 #include "store/DatabaseFiles.h"
@@ -34,6 +38,7 @@ struct PrintRequest {
     shell::PatientContext patient;  // of the first stay
     int page = 0;
     QString value;
+    QString option;  // --option of the cards
     QDateTime at;
 };
 
@@ -44,13 +49,42 @@ struct Sheet {
     QString flag;
     bool takesValue;  // e.g. a date after the flag
     SheetFunction draw;
+    // Whether the request makes sense for the sheet (its value, its options); none: always.
+    std::function<bool(const PrintRequest&)> valid = {};
 };
+
+// The name printed as "打印者" on the cards: the account that runs the command.
+QString printingUser() {
+    const QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
+    return user.isEmpty() ? QStringLiteral("qinghe-emr-admin") : user;
+}
 
 const QList<Sheet>& sheets() {
     static const QList<Sheet> table = {
         {QStringLiteral("--chart"), false,
          [](ui::DrawingBoard& board, const PrintRequest& r) {
              return vitals::printChart(board, r.files, r.patient, r.at.date(), r.page);
+         }},
+        {QStringLiteral("--long"), false,
+         [](ui::DrawingBoard& board, const PrintRequest& r) {
+             return orders::printOrderSheet(board, r.files, r.patient, orders::SheetKind::LongTerm, r.page);
+         }},
+        {QStringLiteral("--temporary"), false,
+         [](ui::DrawingBoard& board, const PrintRequest& r) {
+             return orders::printOrderSheet(board, r.files, r.patient, orders::SheetKind::Temporary, r.page);
+         }},
+        {QStringLiteral("--cards"), true,
+         [](ui::DrawingBoard& board, const PrintRequest& r) {
+             const orders::InfusionCards cards = orders::InfusionCards::make(
+                 r.files, r.stays, QDate::fromString(r.value, QStringLiteral("yyyy-MM-dd")),
+                 orders::cardOptionFromText(r.option.isEmpty() ? QStringLiteral("所有") : r.option).value(),
+                 printingUser());
+             if (r.page > cards.pageCount()) return 0;
+             return cards.print(board, r.page > 0 ? r.page : 1, r.page > 0 ? r.page : cards.pageCount());
+         },
+         [](const PrintRequest& r) {
+             return QDate::fromString(r.value, QStringLiteral("yyyy-MM-dd")).isValid() &&
+                    (r.option.isEmpty() || orders::cardOptionFromText(r.option).has_value());
          }},
     };
     return table;
@@ -60,7 +94,9 @@ QString usage() {
     QStringList flags;
     for (const Sheet& s : sheets()) flags << s.flag;
     return QStringLiteral("usage: qinghe-emr-admin print DIR STAY ") + flags.join(QLatin1Char('|')) +
-           QStringLiteral(" OUT.pdf|OUT.tsv [--page N] [--at \"YYYY-MM-DD HH:MM\"]");
+           QStringLiteral(" OUT.pdf|OUT.tsv [--page N] [--at \"YYYY-MM-DD HH:MM\"]\n"
+                          "       qinghe-emr-admin print DIR STAY[,STAY...] --cards \"YYYY-MM-DD\" "
+                          "[--option 所有|长期|临时] OUT.pdf|OUT.tsv");
 }
 
 bool readPatient(const store::DataDirectory& files, const QString& stay, shell::PatientContext* patient) {
@@ -97,7 +133,9 @@ int runPrint(const QStringList& args, QTextStream& out, QTextStream& err) {
         for (const Sheet& s : sheets()) {
             if (a != s.flag) continue;
             known = true;
-            if (sheet || (s.takesValue && !next(&request.value)) || !next(&output)) {
+            // OUT follows the flag (and its value), or comes after the options that follow it.
+            if (sheet || (s.takesValue && !next(&request.value)) ||
+                (i + 1 < args.size() && !args[i + 1].startsWith(QStringLiteral("--")) && !next(&output))) {
                 err << usage() << '\n';
                 return 2;
             }
@@ -112,6 +150,10 @@ int runPrint(const QStringList& args, QTextStream& out, QTextStream& err) {
                 err << usage() << '\n';
                 return 2;
             }
+        } else if (sheet && output.isEmpty() && !a.startsWith(QStringLiteral("--"))) {
+            output = a;
+        } else if (a == QStringLiteral("--option") && next(&value)) {
+            request.option = value.trimmed();
         } else if (a == QStringLiteral("--at") && next(&value)) {
             request.at = QDateTime::fromString(value.trimmed(), QStringLiteral("yyyy-M-d H:mm"));
             if (!request.at.isValid()) {
@@ -125,13 +167,18 @@ int runPrint(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     const bool recording = output.endsWith(QStringLiteral(".tsv"), Qt::CaseInsensitive);
     if (!sheet || request.stays.isEmpty() ||
-        (!recording && !output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))) {
+        (!recording && !output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) ||
+        (sheet->valid && !sheet->valid(request)) || (!request.option.isEmpty() && sheet->flag != u"--cards")) {
         err << usage() << '\n';
         return 2;
     }
-    if (!readPatient(request.files, request.stays.first(), &request.patient)) {
-        err << QStringLiteral("未找到住院编号为 ") << request.stays.first() << QStringLiteral(" 的患者。") << '\n';
-        return 1;
+    for (const QString& stay : request.stays) {
+        shell::PatientContext patient;
+        if (!readPatient(request.files, stay, &patient)) {
+            err << QStringLiteral("未找到住院编号为 ") << stay << QStringLiteral(" 的患者。") << '\n';
+            return 1;
+        }
+        if (stay == request.stays.first()) request.patient = patient;
     }
 
     // The clock stands at --at while the sheet is drawn ("today" of the chart).

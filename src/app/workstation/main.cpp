@@ -6,6 +6,7 @@
 #include "catalogue/ui/CatalogueCommands.h"
 #include "orders/ui/OrderCommands.h"
 #include "frontpage/ui/FrontPageCommands.h"
+#include "orders/ui/OrderSheetCommands.h"
 #include "patients/ui/PatientCommands.h"
 #include "records/ui/RecordCommands.h"
 #include "records/ui/TemplateCommands.h"
@@ -50,7 +51,8 @@ int main(int argc, char** argv) {
         qh::shell::installMaintenanceCommands(*main);
         qh::reference::installReferenceCommands(*main);
         qh::vitals::installChart(*main);
-        qh::orders::installOrderPage(*main);
+        auto* orderPage = qh::orders::installOrderPage(*main);
+        qh::orders::installOrderSheets(*main, orderPage);
         qh::catalogue::installCatalogueCommands(*main);
         qh::stats::installStatistics(*main);
         qh::frontpage::installFrontPage(*main);

@@ -255,4 +255,6 @@ void MainWindow::showHelp() {
     help_->raise();
 }
 
+QVector<qint64> MainWindow::tickedBeds() const { return bedPanel_ ? bedPanel_->tickedSerials() : QVector<qint64>(); }
+
 }  // namespace qh::shell

@@ -44,6 +44,7 @@ public:
     void setPatientInformation(QWidget* form, EditableDocument* document) override;
     QWidget* patientInformationForm() const override { return informationForm_; }
     EditableDocument* patientInformationDocument() const override { return informationDocument_; }
+    QVector<qint64> tickedBeds() const override;
 
     CommandMenus& menus() const { return *menus_; }
     PatientListPanel& listPanel() const { return *listPanel_; }

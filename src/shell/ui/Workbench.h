@@ -60,6 +60,9 @@ public:
     virtual void setPatientInformation(QWidget* form, EditableDocument* document) = 0;
     virtual QWidget* patientInformationForm() const = 0;
     virtual EditableDocument* patientInformationDocument() const = 0;
+
+    // 住院编号 of the beds ticked in the bed list, in list order (the infusion cards').
+    virtual QVector<qint64> tickedBeds() const { return {}; }
 };
 
 }  // namespace qh::shell

@@ -1,0 +1,157 @@
+// Prescription slips: the day's list of prescriptions and what a slip prints.
+#include <gtest/gtest.h>
+
+#include "orders/OrderSheetData.h"
+#include "orders/PrescriptionSlip.h"
+#include "sheet_fixture.h"
+
+namespace qh::test {
+namespace {
+
+class PrescriptionSlipTest : public SheetFixture {
+protected:
+    qint64 temporary(const QString& content, const QString& at, qint64 xmid = 2) {
+        Row r;
+        r.kind = QStringLiteral("临时医嘱");
+        r.content = content;
+        r.xmid = xmid;
+        r.ordered = at;
+        r.spec = QStringLiteral("1g/支");
+        r.dose = QStringLiteral("1g");
+        r.route = QStringLiteral("静脉注射");
+        r.frequency = QStringLiteral("st");
+        return add(r);
+    }
+    shell::PatientContext patient() {
+        shell::PatientContext p;
+        EXPECT_TRUE(orders::readStayPatient(files(), serial_, &p));
+        return p;
+    }
+};
+
+TEST_F(PrescriptionSlipTest, SevenOrdersMakeAPrescriptionOfFiveGroupsAndOneOfTwo) {
+    for (int i = 1; i <= 7; ++i) temporary(QStringLiteral("针%1").arg(i), QStringLiteral("2016-05-10 08:%1:00").arg(i, 2, 10, QChar(u'0')));
+    temporary(QStringLiteral("昨天的针"), QStringLiteral("2016-05-09 08:00:00"));
+    const auto entries = orders::listPrescriptions(files(), serial_, QDate(2016, 5, 10));
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0].label, QStringLiteral("西-08时01分"));
+    EXPECT_EQ(entries[1].label, QStringLiteral("西_08时06分"));
+    EXPECT_EQ(entries[0].sids.size(), 5);
+    EXPECT_EQ(entries[1].sids.size(), 2);
+
+    // Lines of one group stay together; a sixth group starts the next prescription.
+    QVector<orders::StoredOrder> rows;
+    for (int i = 0; i < 8; ++i) {
+        orders::StoredOrder o;
+        o.sid = i + 1;
+        o.sjyz = QString::number(i < 4 ? 1 : i - 2);  // group 1 of four lines, then 2..5
+        o.ordered = QDateTime(QDate(2016, 5, 10), QTime(9, 0));
+        rows.append(o);
+    }
+    const auto cut = orders::cutWesternPrescriptions(rows);
+    ASSERT_EQ(cut.size(), 1);
+    EXPECT_EQ(cut[0].label, QStringLiteral("西_09时00分"));
+}
+
+TEST_F(PrescriptionSlipTest, ASlipPrintsExactlyTheRowsOfItsEntry) {
+    // sids interleave: the morning orders were entered after an evening one.
+    const qint64 evening = temporary(QStringLiteral("晚上的针"), QStringLiteral("2016-05-10 20:00:00"));
+    for (int i = 1; i <= 5; ++i) temporary(QStringLiteral("早针%1").arg(i), QStringLiteral("2016-05-10 08:00:00"));
+    Row voided;
+    voided.kind = QStringLiteral("临时医嘱");
+    voided.content = QStringLiteral("作废的针");
+    voided.xmid = 2;
+    voided.state = QStringLiteral("Del");
+    voided.ordered = QStringLiteral("2016-05-10 08:00:00");
+    add(voided);
+    const qint64 last = temporary(QStringLiteral("第六组"), QStringLiteral("2016-05-10 08:00:00"));
+    const auto entries = orders::listPrescriptions(files(), serial_, QDate(2016, 5, 10));
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[1].sids, (QVector<qint64>{last, evening}));
+    const orders::PrescriptionSlip slip = orders::PrescriptionSlip::load(files(), patient(), entries[1]);
+    ASSERT_EQ(slip.orders().size(), 2);
+    EXPECT_EQ(slip.orders()[0].order.content, QStringLiteral("第六组"));
+    EXPECT_EQ(slip.orders()[1].order.content, QStringLiteral("晚上的针"));
+    const auto first = orders::PrescriptionSlip::load(files(), patient(), entries[0]);
+    EXPECT_EQ(first.orders().size(), 5);
+    EXPECT_FALSE(first.bodyLines().join(u'\n').contains(QStringLiteral("作废")));
+}
+
+TEST_F(PrescriptionSlipTest, WesternBodyAndFrame) {
+    exec(QStringLiteral("insert into 备份 (医院名称) values ('青禾县人民医院')"));
+    Row skin;
+    skin.kind = QStringLiteral("临时医嘱");
+    skin.content = QStringLiteral("注射用青霉素钠");
+    skin.xmid = 6;  // ps '1'
+    skin.spec = QStringLiteral("80万U");
+    skin.quantity = 0.5;
+    skin.dose = QStringLiteral("40万U");
+    skin.route = QStringLiteral("肌内注射");
+    skin.frequency = QStringLiteral("st");
+    add(skin);
+    const auto entries = orders::listPrescriptions(files(), serial_, QDate(2016, 5, 10));
+    ASSERT_EQ(entries.size(), 1);
+    const orders::PrescriptionSlip slip = orders::PrescriptionSlip::load(files(), patient(), entries[0]);
+    EXPECT_EQ(slip.bodyLines(), (QStringList{QStringLiteral("注射用青霉素钠   皮试( )    80万U  × 0.5 支"),
+                                             QStringLiteral("用法: 40万U  肌内注射  st")}));
+    ui::RecordingBoard rec;
+    ui::DrawingBoard board(rec);
+    EXPECT_EQ(slip.print(board), 1);
+    const auto at = [&](const QString& x, const QString& y, const QString& text) {
+        return matching(rec, {QStringLiteral("text"), x, y, QString(), QString(), QString(), QString(), text}).size();
+    };
+    EXPECT_EQ(at(QStringLiteral("30"), QStringLiteral("140"), QStringLiteral("Rp")), 1u);
+    EXPECT_EQ(at(QStringLiteral("20"), QStringLiteral("90"), QStringLiteral("姓名:          性别:        年龄:")), 1u);
+    EXPECT_EQ(at(QStringLiteral("60"), QStringLiteral("90"), QStringLiteral("王小明")), 1u);
+    EXPECT_EQ(at(QStringLiteral("20"), QStringLiteral("105"), QStringLiteral("科室:          诊断:")), 1u);
+    EXPECT_EQ(at(QStringLiteral("170"), QStringLiteral("105"), QStringLiteral("肺炎")), 1u);
+    EXPECT_EQ(at(QStringLiteral("20"), QStringLiteral("120"), QStringLiteral("住址:")), 1u);
+    // The two number labels stand clear of the age's value and of each other.
+    EXPECT_EQ(at(QStringLiteral("310"), QStringLiteral("90"), QStringLiteral("住院号:")), 1u);
+    EXPECT_EQ(at(QStringLiteral("310"), QStringLiteral("72"), QStringLiteral("门诊号:")), 1u);
+    EXPECT_EQ(matching(rec, {QStringLiteral("line"), QStringLiteral("20"), QStringLiteral("135")}).size(), 1);
+    // Title: bold 18, centred in the slip.
+    const QString title = QStringLiteral("青禾县人民医院处方笺");
+    EXPECT_EQ(matching(rec, {QStringLiteral("text"), ui::RecordingBoard::number((480 - 20 * 12) / 2.0), QString(),
+                             QString(), QStringLiteral("18"), QStringLiteral("1"), QString(), title})
+                  .size(),
+              1);
+}
+
+TEST_F(PrescriptionSlipTest, AHerbalPrescriptionIsOneEntryAndOneSlip) {
+    for (int i = 0; i < 5; ++i) {
+        Row herb;
+        herb.kind = QStringLiteral("处方用药");
+        herb.content = i % 2 ? QStringLiteral("当归") : QStringLiteral("黄芪");
+        herb.xmid = i % 2 ? 8 : 7;
+        herb.quantity = 10 + i;
+        herb.unit = QStringLiteral("g");
+        herb.slip = QStringLiteral("处方单");
+        herb.marker.clear();
+        herb.group = QStringLiteral("9000");
+        // One save, but a herb typed a second later must not make a second prescription.
+        herb.ordered = i < 3 ? QStringLiteral("2016-05-10 10:00:00") : QStringLiteral("2016-05-10 10:00:01");
+        add(herb);
+    }
+    Row header;
+    header.kind = QStringLiteral("处方用药");
+    header.content = QStringLiteral("草药处方单");
+    header.quantity = 3;
+    header.route = QStringLiteral("水煎服");
+    header.slip = QStringLiteral("处方单");
+    header.marker.clear();
+    header.yzid = QStringLiteral("9000");
+    header.group = QStringLiteral("CYCF1605101000001234");
+    header.ordered = QStringLiteral("2016-05-10 10:00:00");
+    add(header);
+    const auto entries = orders::listPrescriptions(files(), serial_, QDate(2016, 5, 10));
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_TRUE(entries[0].herbal);
+    EXPECT_EQ(entries[0].label, QStringLiteral("中_10时00分"));
+    const orders::PrescriptionSlip slip = orders::PrescriptionSlip::load(files(), patient(), entries[0]);
+    EXPECT_EQ(slip.bodyLines(), (QStringList{QStringLiteral("黄芪 10g    当归 11g    黄芪 12g"),
+                                             QStringLiteral("当归 13g    黄芪 14g"), QStringLiteral("上方3剂，水煎服")}));
+}
+
+}  // namespace
+}  // namespace qh::test
