@@ -28,7 +28,13 @@ Row Rows::operator[](int index) const {
 
 namespace {
 const QString kNotOpen = QStringLiteral("database not open");
+StatementObserver& observer() {
+    static StatementObserver o;
+    return o;
 }
+}  // namespace
+
+void setStatementObserver(StatementObserver o) { observer() = std::move(o); }
 
 Connection::Connection() = default;
 Connection::~Connection() { close(); }
@@ -39,6 +45,7 @@ Connection& Connection::operator=(Connection&& other) noexcept {
         close();
         backend_ = std::move(other.backend_);
         openError_ = std::move(other.openError_);
+        path_ = std::move(other.path_);
     }
     return *this;
 }
@@ -50,6 +57,7 @@ Connection Connection::open(const DataDirectory& files, DbFile file) {
 Connection Connection::open(const QString& path, const QString& user, const QString& password) {
     Connection c;
     c.backend_ = detail::openSqliteBackend(path, user, password, &c.openError_);
+    c.path_ = path;
     return c;
 }
 
@@ -67,7 +75,9 @@ Rows Connection::query(const QString& sql, const Params& params) {
     }
     auto table = std::make_shared<ResultTable>();
     QString error;
-    if (!backend_->query(translateSql(sql, backend_->engine()), params, table.get(), &error)) {
+    const QString statement = translateSql(sql, backend_->engine());
+    if (observer()) observer()(path_, statement, params);
+    if (!backend_->query(statement, params, table.get(), &error)) {
         rows.error_ = openError_ = error.isEmpty() ? QStringLiteral("query failed") : error;
         return rows;
     }
@@ -78,7 +88,9 @@ Rows Connection::query(const QString& sql, const Params& params) {
 
 ExecResult Connection::execute(const QString& sql, const Params& params) {
     if (!backend_) return ExecResult{false, 0, 0, openError_ = kNotOpen};
-    ExecResult result = backend_->execute(translateSql(sql, backend_->engine()), params);
+    const QString statement = translateSql(sql, backend_->engine());
+    if (observer()) observer()(path_, statement, params);
+    ExecResult result = backend_->execute(statement, params);
     openError_ = result.error;
     return result;
 }

@@ -20,6 +20,7 @@
 #include <QStringList>
 #include <concepts>
 #include <cstddef>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -181,7 +182,14 @@ private:
     friend class Transaction;
     std::unique_ptr<detail::Backend> backend_;
     QString openError_;
+    QString path_;
 };
+
+// Measurement: while an observer is set, every statement a Connection runs is handed to it
+// in the engine's dialect with its file and values (the benchmark replays them on a bare
+// connection). Not for production use; set and cleared on one thread.
+using StatementObserver = std::function<void(const QString& file, const QString& statement, const Params& params)>;
+void setStatementObserver(StatementObserver observer);
 
 // Begins a transaction; everything the connection executes until commit() is one change.
 // Without commit(), leaving the scope rolls it back. Transactions nest (an inner one is a
