@@ -234,13 +234,15 @@ int main(int argc, char** argv) {
                                    {"name", shell::SearchKind::Name, QStringLiteral("王")},
                                    {"diagnosis", shell::SearchKind::Diagnosis, QStringLiteral("肺")},
                                    {"number", shell::SearchKind::HospitalNumber, admissionNumber}};
+    // The search page works on a list whose status option is chosen (the in-ward one here).
+    shell::PatientList searched(files, user);
+    searched.fill(shell::PatientStatus::InWard, shell::ListMode::Name);
     for (const SearchCase& c : searches)
         for (bool own : {true, false})
             add(QStringLiteral("search_%1_%2").arg(QLatin1String(c.name), own ? QStringLiteral("own") : QStringLiteral("dept")),
-                [&list, own, c](int) {
-                    list.setOwnPatients(own);
-                    list.fill(shell::PatientStatus::InWard, shell::ListMode::Name);  // the search page needs a status
-                    list.search(c.kind, c.text);
+                [&searched, own, c](int) {
+                    searched.setOwnPatients(own);
+                    searched.search(c.kind, c.text);
                 });
     add(QStringLiteral("select_patient"), [&](int) { selection.select(patientId, shell::PatientStatus::InWard); });
     add(QStringLiteral("bed_list"), [&](int) { beds.fill(); });

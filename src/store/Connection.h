@@ -176,13 +176,22 @@ public:
     // Several statements separated by ";" (a schema, a trigger set): all of them or none.
     ExecResult executeScript(const QString& sql);
 
+    // Ends the connection. An idle connection (no transaction, no statement running, no
+    // setting changed) is kept for the next open() of the same file on this thread: opening
+    // checks the credentials and reads the schema, which costs more than most list queries.
+    // A kept connection holds no lock; it is dropped when its file is replaced or removed,
+    // after a while unused, or by releaseIdleConnections().
     void close();
+
+    // Closes every kept connection of this thread (before a file is replaced or removed).
+    static void releaseIdleConnections();
 
 private:
     friend class Transaction;
     std::unique_ptr<detail::Backend> backend_;
     QString openError_;
-    QString path_;
+    QString path_, user_, password_;
+    bool reusable_ = true;  // false once a statement changed how the connection works
 };
 
 // Measurement: while an observer is set, every statement a Connection runs is handed to it
