@@ -151,6 +151,8 @@ QString recoverInterruptedCreation(const QString& dir) {
 }
 
 PrepareResult publishDataFiles(const QString& builtDir, const QString& dir) {
+    // Files about to move hold no kept connection (a system that cannot move an open file).
+    Connection::releaseIdleConnections();
     if (!presentFiles(dir).isEmpty())
         return failed(QStringLiteral("%1 已存在于 %2，不覆盖").arg(presentFiles(dir).join(QStringLiteral("、")), dir));
     if (!QDir().mkpath(dir)) return failed(QStringLiteral("无法创建数据目录 ") + dir);
