@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 
+#include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/Identity.h"
 #include "common/Pinyin.h"
@@ -138,9 +139,13 @@ struct Template {
 
 QString canonical(const QDateTime& at) { return store::canonicalDateText(at); }
 
-// The row date of the chart and of the statistics, as the windows write them.
-QString dischargeDate(const QDate& day) {
-    return store::canonicalDateText(dates::dateWithCurrentTimeText(day)).value_or(QString());
+// The discharge moment as the discharge writes it: the chosen day with the time of day of
+// the moment it is done (dateWithCurrentTimeText at the moment of leaving), canonical.
+QString dischargeDate(const QDateTime& leaving) {
+    Clock::set([leaving] { return leaving; });
+    const QString text = dates::dateWithCurrentTimeText(leaving.date());
+    Clock::set({});
+    return store::canonicalDateText(text).value_or(QString());
 }
 
 store::Param param(const QVariant& v) {
@@ -604,7 +609,7 @@ bool Generator::writeStay(const Stay& s) {
     for (int i = 0; i < 17; ++i) sum += idCard[i].digitValue() * weights[i];
     idCard += QString(QStringLiteral("10X98765432")[sum % 11]);
 
-    const QString endDate = state == QStringLiteral("在院") ? QString() : dischargeDate(s.leaving.date());
+    const QString endDate = state == QStringLiteral("在院") ? QString() : dischargeDate(s.leaving);
     if (!load_.insert(
             patientInsert_,
             {serial, admissionNumber, name, text::pinyinInitials(name), male ? QStringLiteral("男") : QStringLiteral("女"),
