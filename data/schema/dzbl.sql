@@ -41,8 +41,20 @@ CREATE TABLE 在院病人 (
     通知时间  TEXT COLLATE GBK,
     是否已读  TEXT COLLATE GBK
 );
+-- The lists: a department's or a doctor's patients of one state in 编号 order, and the
+-- discharged ones newest first (read backwards, 出院日期 then 编号 descending, the 201
+-- rows come first).
 CREATE INDEX 在院病人_科室_状态 ON 在院病人 (科室, 状态);
 CREATE INDEX 在院病人_主管医生_状态 ON 在院病人 (主管医生, 状态);
+CREATE INDEX 在院病人_科室_状态_出院日期 ON 在院病人 (科室, 状态, 出院日期);
+CREATE INDEX 在院病人_主管医生_状态_出院日期 ON 在院病人 (主管医生, 状态, 出院日期);
+-- The searches within a department: names and initials by their beginning, diagnoses
+-- read from the index alone.
+CREATE INDEX 在院病人_科室_姓名检索 ON 在院病人 (科室, 姓名检索);
+-- The bed list's search: the ward's patients of the department by initials.
+CREATE INDEX 在院病人_科室_状态_姓名检索 ON 在院病人 (科室, 状态, 姓名检索);
+CREATE INDEX 在院病人_科室_姓名 ON 在院病人 (科室, 姓名);
+CREATE INDEX 在院病人_科室_诊断 ON 在院病人 (科室, 诊断);
 CREATE INDEX 在院病人_住院号 ON 在院病人 (住院号);
 CREATE INDEX 在院病人_姓名检索 ON 在院病人 (姓名检索);
 CREATE INDEX 在院病人_住院编号 ON 在院病人 (住院编号);
@@ -565,13 +577,14 @@ FROM 在院病历 b JOIN 在院病人 p ON p.住院编号 = b.检索;
 
 -- A related record is opened from 状态 + "病历": the documents of pending and of
 -- discharged patients.
+-- Each document's own patient is looked up (by 住院编号), never every patient of a state.
 CREATE VIEW 待结病历 AS
 SELECT b.* FROM 在院病历 b
-WHERE b.检索 IN (SELECT 住院编号 FROM 在院病人 WHERE 状态 = '待结');
+WHERE EXISTS (SELECT 1 FROM 在院病人 p WHERE p.住院编号 = b.检索 AND p.状态 = '待结');
 
 CREATE VIEW 出院病历 AS
 SELECT b.* FROM 在院病历 b
-WHERE b.检索 IN (SELECT 住院编号 FROM 在院病人 WHERE 状态 = '出院');
+WHERE EXISTS (SELECT 1 FROM 在院病人 p WHERE p.住院编号 = b.检索 AND p.状态 = '出院');
 
 -- Statistics: discharged patients with their department's bed count (0 when the
 -- department is unknown, which the report shows as "请维护床位数").

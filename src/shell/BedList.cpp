@@ -1,5 +1,6 @@
 #include "shell/BedList.h"
 
+#include "shell/PatientList.h"
 #include "shell/PatientListText.h"
 #include "store/Connection.h"
 #include "store/SqlText.h"
@@ -19,7 +20,7 @@ QString BedList::listQuery(const QString& department) {
 }
 
 QString BedList::searchQuery(const QString& department, const QString& initials) {
-    return kBedSelect + "姓名检索 like '" + sqlText(initials.toUpper()) + "%' and 科室='" + sqlText(department) +
+    return kBedSelect + beginsWith(QStringLiteral("姓名检索"), initials.toUpper()) + " and 科室='" + sqlText(department) +
            "' and 状态='在院' order by Val(床号) ASC";
 }
 

@@ -27,6 +27,21 @@ PatientRow rowFrom(const store::Row& r, ListMode mode, PatientStatus listStatus)
 }
 }  // namespace
 
+QString beginsWith(const QString& column, const QString& prefix) {
+    // LIKE's wildcards keep their meaning: such a text is still matched by LIKE.
+    if (prefix.contains(u'%') || prefix.contains(u'_'))
+        return column + " like '" + sqlText(prefix) + "%'";
+    if (prefix.isEmpty()) return column + " is not null";
+    // Under the GBK collation a text begins with p exactly when it sorts from p up to p
+    // followed by the character that sorts last; an ASCII letter or digit at the end
+    // simply steps to the next one ('ZM' up to 'ZN').
+    const char16_t last = prefix.back().unicode();
+    const bool step = (last >= u'0' && last <= u'9') || (last >= u'A' && last <= u'Z') || (last >= u'a' && last <= u'z');
+    const char16_t next = char16_t(((last >= u'a' && last <= u'z') ? last - 32 : last) + 1);
+    const QString upper = step ? prefix.left(prefix.size() - 1) + QChar(next) : prefix + QChar(0xFFFF);
+    return column + ">='" + sqlText(prefix) + "' and " + column + "<'" + sqlText(upper) + "'";
+}
+
 PatientStatus statusFromText(const QString& text) {
     const QString t = text.trimmed();
     if (t == QStringLiteral("在院")) return PatientStatus::InWard;
@@ -65,8 +80,9 @@ QString PatientList::listQuery(PatientStatus status, bool own, const QString& de
         return own ? kSelect + dept + "'and 主管医生='" + doctor + "'  and 状态='待结' order by 编号 ASC"
                    : kSelect + dept + "' and 状态='待结' order by 编号 ASC";
     case PatientStatus::Discharged:
-        return own ? kSelect + dept + "'and  主管医生='" + doctor + "' and 状态='出院'  order by 出院日期,编号 DESC"
-                   : kSelect + dept + "'  and 状态='出院' order by 出院日期,编号 DESC";
+        // The newest discharges first: with the 201-row cap the list shows the recent ones.
+        return own ? kSelect + dept + "'and  主管医生='" + doctor + "' and 状态='出院'  order by 出院日期 DESC,编号 DESC"
+                   : kSelect + dept + "'  and 状态='出院' order by 出院日期 DESC,编号 DESC";
     case PatientStatus::None:
         break;
     }
@@ -78,12 +94,14 @@ QString PatientList::searchQuery(SearchKind kind, bool own, const QString& depar
     const QString dept = sqlText(department);
     const QString doctor = sqlText(user);
     const QString x = sqlText(text);
-    const QString upper = sqlText(text.toUpper());
     switch (kind) {
-    case SearchKind::Name:
-        return own ? kSelect + dept + "'and (姓名检索 like '" + upper + "%'  or 姓名 like '" + x + "%')  and 主管医生='" +
-                         doctor + "' order by 编号 ASC"
-                   : kSelect + dept + "'and (姓名检索 like '" + upper + "%' or 姓名 like '" + x + "%') order by 编号 ASC";
+    case SearchKind::Name: {
+        // "begins with", as a range the GBK-collated indexes can answer (LIKE cannot use them).
+        const QString match = "(" + beginsWith(QStringLiteral("姓名检索"), text.toUpper()) + " or " +
+                              beginsWith(QStringLiteral("姓名"), text) + ")";
+        return own ? kSelect + dept + "'and " + match + "  and 主管医生='" + doctor + "' order by 编号 ASC"
+                   : kSelect + dept + "'and " + match + " order by 编号 ASC";
+    }
     case SearchKind::Diagnosis:
         return own ? kSelect + dept + "'and 诊断 like '%" + x + "%'and 主管医生='" + doctor + "' order by 编号 ASC"
                    : kSelect + dept + "'and  诊断 like '%" + x + "%' order by 编号 ASC";
@@ -100,7 +118,9 @@ bool PatientList::run(const QString& sql, ListMode mode, bool limit) {
     query_ = sql;
     store::Connection db = store::Connection::open(files_, store::DbFile::Main);
     if (!db.isOpen()) return false;
-    for (const store::Row& r : db.query(sql)) {
+    // The capped list asks for no more rows than it shows.
+    const QString statement = limit ? sql + QStringLiteral(" LIMIT %1").arg(kDischargedListLimit) : sql;
+    for (const store::Row& r : db.query(statement)) {
         rows_.push_back(rowFrom(r, mode, status_));
         if (limit && rows_.size() >= kDischargedListLimit) break;
     }

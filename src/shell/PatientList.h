@@ -26,6 +26,11 @@ struct PatientRow {
 PatientStatus statusFromText(const QString& text);
 QString statusText(PatientStatus status);
 
+// `column` begins with `prefix` (ASCII without regard to case): a range condition under the
+// column's GBK collation, so an index answers it; a prefix holding a LIKE wildcard is still
+// matched by LIKE.
+QString beginsWith(const QString& column, const QString& prefix);
+
 // At most this many rows are shown of the discharged list.
 inline constexpr int kDischargedListLimit = 201;
 

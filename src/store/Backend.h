@@ -24,6 +24,8 @@ public:
     virtual bool begin(int depth, QString* error) = 0;
     virtual bool commit(int depth, QString* error) = 0;
     virtual void rollback(int depth) = 0;
+    // No transaction open and no statement running: fit to be kept for the next operation.
+    virtual bool idle() const = 0;
     // Open transactions on this connection.
     int depth = 0;
 };

@@ -20,6 +20,7 @@
 #include <QStringList>
 #include <concepts>
 #include <cstddef>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -175,13 +176,29 @@ public:
     // Several statements separated by ";" (a schema, a trigger set): all of them or none.
     ExecResult executeScript(const QString& sql);
 
+    // Ends the connection. An idle connection (no transaction, no statement running, no
+    // setting changed) is kept for the next open() of the same file on this thread: opening
+    // checks the credentials and reads the schema, which costs more than most list queries.
+    // A kept connection holds no lock; it is dropped when its file is replaced or removed,
+    // after a while unused, or by releaseIdleConnections().
     void close();
+
+    // Closes every kept connection of this thread (before a file is replaced or removed).
+    static void releaseIdleConnections();
 
 private:
     friend class Transaction;
     std::unique_ptr<detail::Backend> backend_;
     QString openError_;
+    QString path_, user_, password_;
+    bool reusable_ = true;  // false once a statement changed how the connection works
 };
+
+// Measurement: while an observer is set, every statement a Connection runs is handed to it
+// in the engine's dialect with its file and values (the benchmark replays them on a bare
+// connection). Not for production use; set and cleared on one thread.
+using StatementObserver = std::function<void(const QString& file, const QString& statement, const Params& params)>;
+void setStatementObserver(StatementObserver observer);
 
 // Begins a transaction; everything the connection executes until commit() is one change.
 // Without commit(), leaving the scope rolls it back. Transactions nest (an inner one is a

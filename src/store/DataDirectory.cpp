@@ -1,5 +1,7 @@
 #include "store/DataDirectory.h"
 
+#include "store/BulkLoad.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -38,6 +40,11 @@ bool buildFile(const QString& tempPath, DbFile f, const CreationSources& sources
         return false;
     }
     const SeedResult seeded = loadSeedDirectory(db, QDir(seedRoot).filePath(dataStem(f)));
+    // The planner's statistics from the first day, so it picks the lists' indexes.
+    if (seeded.ok && !refreshPlannerStatistics(db)) {
+        *error = fileName(f) + " ANALYZE " + db.lastError();
+        return false;
+    }
     db.close();
     if (!seeded.ok) *error = fileName(f) + " seed " + seeded.error;
     return seeded.ok;
@@ -144,6 +151,8 @@ QString recoverInterruptedCreation(const QString& dir) {
 }
 
 PrepareResult publishDataFiles(const QString& builtDir, const QString& dir) {
+    // Files about to move hold no kept connection (a system that cannot move an open file).
+    Connection::releaseIdleConnections();
     if (!presentFiles(dir).isEmpty())
         return failed(QStringLiteral("%1 已存在于 %2，不覆盖").arg(presentFiles(dir).join(QStringLiteral("、")), dir));
     if (!QDir().mkpath(dir)) return failed(QStringLiteral("无法创建数据目录 ") + dir);

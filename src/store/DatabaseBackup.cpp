@@ -1,5 +1,7 @@
 #include "store/DatabaseBackup.h"
 
+#include "store/Connection.h"
+
 #include <sqlite3.h>
 
 #include <QDateTime>
@@ -183,6 +185,8 @@ CopyOutcome restoreDatabaseFile(const DataDirectory& files, DbFile f, const QStr
                                 const CopyProgress& progress, QString* safetyCopy) {
     if (isLiveFile(files, source)) return failed(QStringLiteral("所选文件就是正在使用的数据库文件。"));
     if (CopyOutcome checked = checkRestoreSource(source, f); !checked.ok) return checked;
+    // This thread's kept connections are not left on the contents being replaced.
+    Connection::releaseIdleConnections();
 
     // The current contents are kept before anything is overwritten.
     QString kept = safetyCopyPath(files, f);

@@ -12,9 +12,16 @@ namespace {
 
 class SqliteBackend final : public Backend {
 public:
-    explicit SqliteBackend(DbHandle db) : db_(std::move(db)) {}
+    explicit SqliteBackend(DbHandle db) : db_(std::move(db)), fileLayer_(sqlite3_vfs_find(nullptr)) {}
 
     Engine engine() const override { return Engine::Sqlite; }
+
+    bool idle() const override {
+        // A connection made through another file layer than the one in force now (a test's
+        // full disk) is not the connection a new open would make.
+        return depth == 0 && sqlite3_get_autocommit(db_.get()) != 0 && sqlite3_next_stmt(db_.get(), nullptr) == nullptr &&
+               sqlite3_vfs_find(nullptr) == fileLayer_;
+    }
 
     bool query(const QString& statement, const Params& params, ResultTable* out, QString* error) override {
         StmtHandle stmt = prepareOne(statement, params, error);
@@ -161,6 +168,7 @@ private:
     }
 
     DbHandle db_;
+    sqlite3_vfs* fileLayer_;
 };
 
 }  // namespace

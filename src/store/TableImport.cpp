@@ -1,5 +1,7 @@
 #include "store/TableImport.h"
 
+#include "store/BulkLoad.h"
+
 
 #include <algorithm>
 #include <cmath>
@@ -216,6 +218,8 @@ ImportResult importTable(const DataDirectory& files, const QString& tableName, c
         result.added = 0;
         return result;
     }
+    // The rows are in; the planner's statistics follow them (a failure here loses nothing).
+    refreshPlannerStatistics(db);
     result.ok = true;
     return result;
 }

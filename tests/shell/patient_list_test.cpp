@@ -2,6 +2,10 @@
 #include "shell/BedList.h"
 #include "shell/PatientList.h"
 #include "shell/PatientSelection.h"
+#include "store/Connection.h"
+#include "store/SqlText.h"
+
+#include <QRegularExpression>
 
 namespace qh::shell {
 namespace {
@@ -56,7 +60,7 @@ TEST_F(PatientListTest, RowsCarryIdBedTextAndAgeIcon) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(list.rows()[i].icon, icons[i]) << i;
 }
 
-TEST_F(PatientListTest, DischargedListIsOrderedByDateAndStopsAt201) {
+TEST_F(PatientListTest, DischargedListShowsTheNewest201) {
     for (int i = 0; i < 205; ++i)
         addPatient({.name = QStringLiteral("病人%1").arg(i), .status = "出院",
                     .discharged = QStringLiteral("2016-%1-01").arg(1 + i % 12)});
@@ -64,9 +68,16 @@ TEST_F(PatientListTest, DischargedListIsOrderedByDateAndStopsAt201) {
     ASSERT_TRUE(list.fill(PatientStatus::Discharged, ListMode::Name));
     EXPECT_EQ(list.rows().size(), 201);
     EXPECT_EQ(list.countText(), "共有患者 201 人");
-    // January first; within a date the higher 编号 first.
-    EXPECT_TRUE(list.rows()[0].text.endsWith("病人204"));
-    EXPECT_TRUE(list.rows()[1].text.endsWith("病人192"));
+    // December first; within a date the higher 编号 first.
+    EXPECT_TRUE(list.rows()[0].text.endsWith("病人203"));
+    EXPECT_TRUE(list.rows()[1].text.endsWith("病人191"));
+    // What the cap leaves out is the oldest: January's lowest numbers.
+    EXPECT_TRUE(list.rows()[200].text.endsWith("病人48"));
+    EXPECT_EQ(list.rowOf(1), -1);
+    // A doctor's own list in the same order.
+    list.setOwnPatients(true);
+    ASSERT_TRUE(list.fill(PatientStatus::Discharged, ListMode::Name));
+    EXPECT_TRUE(list.rows()[0].text.endsWith("病人203"));
     // The limit belongs to the discharged list only.
     for (int i = 0; i < 205; ++i) addPatient({.name = QStringLiteral("在院%1").arg(i)});
     ASSERT_TRUE(list.fill(PatientStatus::InWard, ListMode::Name));
@@ -104,6 +115,49 @@ TEST_F(PatientListTest, SearchByInitialsDiagnosisAndNumberIgnoresStatus) {
     ASSERT_TRUE(quoted.fill(PatientStatus::InWard, ListMode::Name));
     EXPECT_EQ(quoted.rows().size(), 1);
     EXPECT_EQ(quoted.search(SearchKind::Name, "x' or '1'='1"), "查询到 0 人");
+}
+
+TEST_F(PatientListTest, BeginningsFindWhatLikeFindsAndUseTheIndexes) {
+    // Initials in either case, names by their first characters, texts beside the range's
+    // ends, and a prefix that ends in Z or 9 (whose next character is no letter or digit).
+    const char* names[] = {"张明", "张敏华", "赵宁", "张", "章", "王五", "汪六", "O'Neil", "zm小写", "Z9号", "Z_下划"};
+    for (const char* n : names) addPatient({.name = QString::fromUtf8(n)});
+    store::Connection db = store::Connection::open(files(), store::DbFile::Main);
+    ASSERT_TRUE(db.execute("update 在院病人 set 姓名检索='zmx' where 姓名='zm小写'").ok);
+    ASSERT_TRUE(db.execute("update 在院病人 set 姓名检索='Z9H' where 姓名='Z9号'").ok);
+    ASSERT_TRUE(db.execute("update 在院病人 set 姓名检索='Z_X' where 姓名='Z_下划'").ok);
+    auto ids = [&db](const QString& where) {
+        QStringList out;
+        for (const store::Row& r : db.query("select 姓名 from 在院病人 where " + where + " order by 编号")) out << r.text("姓名");
+        return out;
+    };
+    for (const char* prefix : {"ZM", "zm", "Z", "Z9", "ZMH", "Y", "Z_", "Z%", "O'", ""})
+        EXPECT_EQ(ids(beginsWith("姓名检索", QString::fromUtf8(prefix))),
+                  ids("姓名检索 like '" + store::sqlText(QString::fromUtf8(prefix)) + "%'"))
+            << prefix;
+    for (const char* prefix : {"张", "张敏", "王", "O'N", "z", "Z9号"})
+        EXPECT_EQ(ids(beginsWith("姓名", QString::fromUtf8(prefix))),
+                  ids("姓名 like '" + store::sqlText(QString::fromUtf8(prefix)) + "%'"))
+            << prefix;
+    EXPECT_EQ(beginsWith("姓名检索", "ZM"), "姓名检索>='ZM' and 姓名检索<'ZN'");
+
+    // The lists and searches read through their indexes: no scan of every stay, no sort.
+    auto plan = [&db](const QString& sql) {
+        QStringList steps;
+        for (const store::Row& r : db.query("EXPLAIN QUERY PLAN " + sql)) steps << r.text("detail");
+        return steps.join(" / ");
+    };
+    for (const QString& sql :
+         {PatientList::listQuery(PatientStatus::Discharged, false, "内科", "李医生"),
+          PatientList::listQuery(PatientStatus::Discharged, true, "内科", "李医生"),
+          PatientList::listQuery(PatientStatus::InWard, false, "内科", "李医生"),
+          PatientList::searchQuery(SearchKind::Name, false, "内科", "李医生", "ZM"),
+          BedList::searchQuery("内科", "ZM")}) {
+        const QString steps = plan(sql);
+        EXPECT_TRUE(steps.contains("INDEX")) << steps.toStdString();
+        EXPECT_FALSE(steps.contains(QRegularExpression("SCAN 在院病人$|SCAN 在院病人 /"))) << steps.toStdString();
+        if (sql.contains("出院日期 DESC")) EXPECT_FALSE(steps.contains("TEMP B-TREE")) << steps.toStdString();
+    }
 }
 
 TEST_F(PatientListTest, SelectionLoadsTheParticularsAndSummaryAndClearsWhenTheRowIsGone) {

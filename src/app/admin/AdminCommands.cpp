@@ -10,6 +10,7 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("import"), QStringLiteral("DIR TABLE FILE.csv [--replace]"), runImport},
         {QStringLiteral("reindex"), QStringLiteral("DIR"), runReindex},
         {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
+        {QStringLiteral("generate"), QStringLiteral("DIR [--years N] [--beds B] [--seed S] [--until YYYY-MM-DD]"), runGenerate},
         {QStringLiteral("backup"), QStringLiteral("DIR OUT [--all]"), runBackup},
         {QStringLiteral("restore"), QStringLiteral("DIR FILE"), runRestore},
         {QStringLiteral("records"), QStringLiteral("DIR STAY"), runRecords},

@@ -28,6 +28,7 @@ int runCheck(const QStringList& args, QTextStream& out, QTextStream& err);
 int runImport(const QStringList& args, QTextStream& out, QTextStream& err);
 int runReindex(const QStringList& args, QTextStream& out, QTextStream& err);
 int runDemo(const QStringList& args, QTextStream& out, QTextStream& err);
+int runGenerate(const QStringList& args, QTextStream& out, QTextStream& err);
 int runBackup(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRestore(const QStringList& args, QTextStream& out, QTextStream& err);
 int runRecords(const QStringList& args, QTextStream& out, QTextStream& err);
