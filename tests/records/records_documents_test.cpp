@@ -10,6 +10,7 @@
 #include "records/editor/PagePrinter.h"
 #include "records/editor/Revisions.h"
 #include "records_fixture.h"
+#include "support/full_disk.h"
 
 namespace qh::records {
 namespace {
@@ -145,6 +146,27 @@ TEST_F(RecordsWard, SaveSaysSavedOnlyWhenARowChanged) {
     EXPECT_FALSE(r.saveRecord());
     EXPECT_EQ(ui_.lastText(), " 患者【张三】\r\r《日常病程记录》保存失败！");
     EXPECT_TRUE(r.isModified());
+}
+
+// A full disk during a save: "保存失败", the document stays modified (nothing is lost from
+// the screen), and the stored copy is the last one saved, whole.
+TEST_F(RecordsWard, AFullDiskDuringASaveKeepsTheStoredCopyAndTheTyping) {
+    PatientRecords& r = records();
+    ASSERT_TRUE(r.createRecord(kNote));
+    type("咳嗽减轻。");
+    ASSERT_TRUE(r.saveRecord());
+    type(QString(4000, QChar(0x75c5)));  // enough text to need new pages in the file
+    {
+        qh::test::FullDisk disk(0);
+        EXPECT_FALSE(r.saveRecord());
+        EXPECT_GT(disk.refusedWrites(), 0);
+    }
+    EXPECT_EQ(ui_.lastText(), " 患者【张三】\r\r《日常病程记录》保存失败！");
+    EXPECT_TRUE(r.isModified());
+    EXPECT_TRUE(storedText(r.openId()).contains("咳嗽减轻。"));
+    EXPECT_FALSE(storedText(r.openId()).contains(QString(40, QChar(0x75c5))));
+    ASSERT_TRUE(r.saveRecord());  // room again: the typing was kept and now saves
+    EXPECT_TRUE(storedText(r.openId()).contains(QString(40, QChar(0x75c5))));
 }
 
 TEST_F(RecordsWard, ADamagedDocumentOpensEmptyAndReadOnlyAndIsNeverSavedOver) {

@@ -9,6 +9,7 @@
 #include "store/DataDirectory.h"
 #include "store/DatabaseBackup.h"
 #include "store/FileCheck.h"
+#include "support/full_disk.h"
 
 namespace qh::store {
 namespace {
@@ -69,6 +70,25 @@ TEST_F(BackupTest, BackupIsACheckedCopyUnderTheFinalNameOnly) {
     // The other files keep their own credentials in their copies.
     ASSERT_TRUE(backupDatabaseFile(files(), DbFile::Coding, dir.file("out/fwqdz.mdb")).ok);
     EXPECT_TRUE(sound(dir.file("out/fwqdz.mdb"), DbFile::Coding));
+}
+
+// A disk that fills up during the copy: the backup says it failed, and the copy made before
+// stays whole under its name, with nothing half-written beside it.
+TEST_F(BackupTest, ADiskFullingUpDuringABackupLeavesTheEarlierCopyWhole) {
+    const QString target = dir.file("out/copy.mdb");
+    ASSERT_TRUE(backupDatabaseFile(files(), DbFile::Main, target).ok);
+    addPatient("王五", "2018-01-01 10:00:00");
+    CopyOutcome failed;
+    {
+        qh::test::FullDisk disk(8 * 1024);
+        failed = backupDatabaseFile(files(), DbFile::Main, target);
+        EXPECT_GT(disk.refusedWrites(), 0);
+    }
+    EXPECT_FALSE(failed.ok);
+    EXPECT_FALSE(failed.error.isEmpty());
+    EXPECT_TRUE(sound(target));
+    EXPECT_EQ(patientsIn(target), 2);
+    EXPECT_EQ(QDir(dir.file("out")).entryList(QDir::Files), QStringList{"copy.mdb"});
 }
 
 TEST_F(BackupTest, BackupRefusesTheLiveFilesAndFolders) {
