@@ -5,9 +5,8 @@
 #include "store/Connection.h"
 
 namespace qh::orders {
-namespace {
 
-StoredOrder fromRow(const store::Row& row) {
+StoredOrder storedOrderFromRow(const store::Row& row) {
     StoredOrder o;
     o.sid = row.integer(QStringLiteral("sid"));
     o.zyid = row.text(QStringLiteral("zyid"));
@@ -41,6 +40,9 @@ StoredOrder fromRow(const store::Row& row) {
     return o;
 }
 
+namespace {
+
+
 QString dayText(const QDateTime& dt) { return dt.isValid() ? dt.toString(QStringLiteral("yyyy-MM-dd")) : QString(); }
 QString clockText(const QDateTime& dt) { return dt.isValid() ? dt.toString(QStringLiteral("HH:mm")) : QString(); }
 
@@ -70,14 +72,14 @@ QVector<StoredOrder> OrderLists::read(const QString& serial, OrderKind kind, boo
             for (const store::Row& row :
                  db.query(QStringLiteral("SELECT * FROM zyb_yzxx_cy where zyid=? and yzlb='处方用药' order by sid asc"),
                           {serial})) {
-                orders.append(fromRow(row));
+                orders.append(storedOrderFromRow(row));
                 orders.last().archived = true;
             }
         }
         rows = db.query(QStringLiteral("SELECT * FROM zyb_yzxx where zyid=? and yzlb='处方用药' order by sid asc"), {serial});
         break;
     }
-    for (const store::Row& row : rows) orders.append(fromRow(row));
+    for (const store::Row& row : rows) orders.append(storedOrderFromRow(row));
     return orders;
 }
 

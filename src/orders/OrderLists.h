@@ -8,6 +8,10 @@
 #include "orders/OrderModel.h"
 #include "store/DatabaseFiles.h"
 
+namespace qh::store {
+class Row;
+}
+
 namespace qh::orders {
 
 // One row of zyb_yzxx as the lists, sheets and cards read it.
@@ -29,6 +33,9 @@ struct StoredOrder {
     bool isMarker() const { return isMarkerContent(content); }
     ContentFields contentFields() const;
 };
+
+// A row of zyb_yzxx (or zyb_yzxx_cy) as a StoredOrder, by the columns' names.
+StoredOrder storedOrderFromRow(const store::Row& row);
 
 // One displayed line of a list, with the sid of the row it stands for.
 struct ListLine {

@@ -9,8 +9,6 @@
 
 namespace qh::orders {
 
-// A row of zyb_yzxx or of a view over it (VIEW_zyb_yzd, view_syk); absent columns read empty.
-StoredOrder storedOrderFromRow(const store::Row& row);
 // 备份.医院名称.
 QString sheetHospitalName(const store::DataDirectory& files);
 // The 在院病人 row of a stay (住院编号); false when there is none.
