@@ -46,7 +46,9 @@ TEST(StatsDemoWard, EveryReportAnswersAndTheWorkloadAddsUp) {
     // The chart of patients in the ward says the same.
     q.report = Report::InWardChart;
     double charted = 0;
-    for (double v : reports.run(q).table.chart->series.at(0).values) charted += v;
+    const auto chart = reports.run(q);  // kept: a range-for over a temporary's member would dangle
+    ASSERT_TRUE(chart.table.chart.has_value());
+    for (double v : chart.table.chart->series.at(0).values) charted += v;
     EXPECT_EQ(int(charted), ward.inWard);
     q.report = Report::PatientList;
     q.form = ListForm::Everybody;
