@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "AdminCommands.h"
+#include "WardBuilding.h"
 #include "frontpage/DemoFrontPages.h"
 #include "orders/DemoOrders.h"
 #include "patients/DemoWard.h"
@@ -23,24 +24,9 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 2;
     }
     const QString dir = QDir(args.first()).absolutePath();
-    store::recoverInterruptedCreation(dir);
-    for (store::DbFile f : store::allDbFiles())
-        if (QFileInfo::exists(QDir(dir).filePath(store::fileName(f)))) {
-            err << store::fileName(f) << " 已存在于 " << dir << "，不覆盖\n";
-            return 1;
-        }
-    QDir().mkpath(QFileInfo(dir).absolutePath());
-    QTemporaryDir building(QFileInfo(dir).absolutePath() + QStringLiteral("/.qinghe-demo-XXXXXX"));
-    if (!building.isValid()) {
-        err << "无法创建临时目录：" << building.errorString() << '\n';
-        return 1;
-    }
-    const store::PrepareResult built = store::createDataFiles(building.path());
-    if (built.status != store::PrepareResult::Created) {
-        err << built.message << '\n';
-        return 1;
-    }
-    const store::DataDirectory files(building.path());
+    const std::unique_ptr<QTemporaryDir> building = startWardBeside(dir, QStringLiteral("demo"), err);
+    if (!building) return 1;
+    const store::DataDirectory files(building->path());
     const patients::DemoWardResult ward = patients::populateDemoWard(files);
     if (!ward.ok) {
         err << "demo ward: " << ward.message << '\n';
@@ -70,7 +56,7 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "demo front pages: " << frontPages.message << '\n';
         return 1;
     }
-    const store::PrepareResult created = store::publishDataFiles(building.path(), dir);
+    const store::PrepareResult created = store::publishDataFiles(building->path(), dir);
     if (created.status != store::PrepareResult::Created) {
         err << created.message << '\n';
         return 1;

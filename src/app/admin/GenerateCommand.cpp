@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "AdminCommands.h"
+#include "WardBuilding.h"
 #include "patients/WardGenerator.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
@@ -39,27 +40,12 @@ int runGenerate(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 2;
     }
     const QString dir = QDir(dirArg).absolutePath();
-    store::recoverInterruptedCreation(dir);
-    for (store::DbFile f : store::allDbFiles())
-        if (QFileInfo::exists(QDir(dir).filePath(store::fileName(f)))) {
-            err << store::fileName(f) << " 已存在于 " << dir << "，不覆盖\n";
-            return 1;
-        }
-    QDir().mkpath(QFileInfo(dir).absolutePath());
-    QTemporaryDir building(QFileInfo(dir).absolutePath() + QStringLiteral("/.qinghe-generate-XXXXXX"));
-    if (!building.isValid()) {
-        err << "无法创建临时目录：" << building.errorString() << '\n';
-        return 1;
-    }
-    const store::PrepareResult built = store::createDataFiles(building.path());
-    if (built.status != store::PrepareResult::Created) {
-        err << built.message << '\n';
-        return 1;
-    }
+    const std::unique_ptr<QTemporaryDir> building = startWardBeside(dir, QStringLiteral("generate"), err);
+    if (!building) return 1;
     QElapsedTimer clock;
     clock.start();
     const patients::GeneratedWard ward =
-        patients::generateWard(store::DataDirectory(building.path()), plan, [&out, &clock](const QString& line) {
+        patients::generateWard(store::DataDirectory(building->path()), plan, [&out, &clock](const QString& line) {
             out << QString::asprintf("[%6.1f s] ", clock.elapsed() / 1000.0) << line << '\n';
             out.flush();
         });
@@ -67,7 +53,7 @@ int runGenerate(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "generate: " << ward.message << '\n';
         return 1;
     }
-    const store::PrepareResult created = store::publishDataFiles(building.path(), dir);
+    const store::PrepareResult created = store::publishDataFiles(building->path(), dir);
     if (created.status != store::PrepareResult::Created) {
         err << created.message << '\n';
         return 1;
