@@ -1,51 +1,10 @@
 // qinghe-emr-admin's init, sql and check, as an administrator would use them.
-#include <gtest/gtest.h>
-
-#include <QCryptographicHash>
-#include <QFile>
-
-#include "AdminCommands.h"
-#include "support/temp_dir.h"
+#include "admin_run.h"
 #include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
 
-using qh::test::TempDir;
-
-namespace {
-
-struct AdminRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-AdminRun admin(const QStringList& args) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int status = qh::admin::dispatch(args, o, e);
-    o.flush();
-    e.flush();
-    return {status, out, err};
-}
-
-QByteArray digestOf(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
-class AdminTool : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const AdminRun init = admin({"init", dir.path()});
-        ASSERT_EQ(init.status, 0) << init.err.toStdString();
-        main = dir.file("dzbl.mdb");
-    }
-    TempDir dir;
-    QString main;
-};
-
-}  // namespace
+using namespace qh::test;
+using AdminTool = AdminWard;
 
 TEST_F(AdminTool, InitRefusesWhenAnyFileExists) {
     const QByteArray before = digestOf(main);

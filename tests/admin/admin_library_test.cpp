@@ -1,40 +1,18 @@
 // library: a user's own and shared entries, search, an entry's text and its export.
-#include <gtest/gtest.h>
+#include <QFileInfo>
 
-#include <QFile>
+#include "admin_run.h"
 
-#include "AdminCommands.h"
-#include "support/temp_dir.h"
+using namespace qh::test;
 
 namespace {
 
-struct Result {
-    int status;
-    QString out, err;
-};
+using AdminLibrary = AdminWard;
 
-Result admin(const QStringList& args) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int status = qh::admin::dispatch(args, o, e);
-    o.flush();
-    e.flush();
-    return {status, out, err};
-}
-
-TEST(AdminLibrary, ListsShowsAndExportsEntries) {
-    qh::test::TempDir dir;
-    ASSERT_EQ(admin({"init", dir.path()}).status, 0);
-    const QString main = dir.file("dzbl.mdb");
-    ASSERT_EQ(admin({"sql", main,
-                     "insert into SXZS (模块主表,模块名称,加密,所属,内容) values ('查体','肺部查体','否','张医生','双肺呼吸音清。')"})
-                  .status,
-              0);
-    ASSERT_EQ(admin({"sql", main,
-                     "insert into SXZS (模块主表,模块名称,加密,所属,内容) values ('查体','私人','是','张医生','不给别人看。')"})
-                  .status,
-              0);
-    const Result own = admin({"library", dir.path(), "list", "张医生", "module"});
+TEST_F(AdminLibrary, ListsShowsAndExportsEntries) {
+    sql({"insert into SXZS (模块主表,模块名称,加密,所属,内容) values ('查体','肺部查体','否','张医生','双肺呼吸音清。')",
+         "insert into SXZS (模块主表,模块名称,加密,所属,内容) values ('查体','私人','是','张医生','不给别人看。')"});
+    const AdminRun own = admin({"library", dir.path(), "list", "张医生", "module"});
     ASSERT_EQ(own.status, 0) << own.err.toStdString();
     EXPECT_EQ(own.out, "1\t肺部查体\t查体\t张医生\t共享\n2\t私人\t查体\t张医生\t私有\n");
     EXPECT_EQ(admin({"library", dir.path(), "list", "李医生", "module", "--shared"}).out,
@@ -44,14 +22,12 @@ TEST(AdminLibrary, ListsShowsAndExportsEntries) {
 
     const QString txt = dir.file("m.txt");
     ASSERT_EQ(admin({"library", dir.path(), "export", "module", "1", txt}).status, 0);
-    QFile f(txt);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(f.readAll()), "双肺呼吸音清。\n");
+    EXPECT_EQ(QString::fromUtf8(readAll(txt)), "双肺呼吸音清。\n");
     ASSERT_EQ(admin({"library", dir.path(), "export", "module", "1", dir.file("m.ewd")}).status, 0);
     EXPECT_GT(QFileInfo(dir.file("m.ewd")).size(), 0);
 
     // Refusals: an entry that is not there, an unknown kind or file type.
-    const Result missing = admin({"library", dir.path(), "show", "module", "9"});
+    const AdminRun missing = admin({"library", dir.path(), "show", "module", "9"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "模板【9】已不存在！\n");
     EXPECT_EQ(admin({"library", dir.path(), "list", "张医生", "nothing"}).status, 2);

@@ -1,17 +1,12 @@
 // qinghe-emr-admin reference: the reference base listed, searched and shown as the windows show it.
-#include <gtest/gtest.h>
-
-#include "AdminCommands.h"
-#include "support/temp_dir.h"
+#include "admin_run.h"
 
 namespace {
 
 QString run(const QStringList& args, int expectedStatus = 0) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    EXPECT_EQ(qh::admin::dispatch(args, o, e), expectedStatus) << args.join(' ').toStdString();
-    o.flush();
-    return out;
+    const qh::test::AdminRun r = qh::test::admin(args);
+    EXPECT_EQ(r.status, expectedStatus) << args.join(' ').toStdString();
+    return r.out;
 }
 
 TEST(AdminReference, ListsTreesFindsEntriesAndShowsTheOneFound) {

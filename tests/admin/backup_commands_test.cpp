@@ -1,39 +1,14 @@
 // qinghe-emr-admin backup and restore, as a scheduled job and an administrator use them.
-#include <gtest/gtest.h>
-
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 
-#include "AdminCommands.h"
-#include "support/temp_dir.h"
+#include "admin_run.h"
 #include "store/Connection.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 
-using qh::test::TempDir;
+using namespace qh::test;
 
 namespace {
-
-struct ToolRun {
-    int status;
-    QString out, err;
-};
-
-ToolRun run(const QStringList& args) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int status = qh::admin::dispatch(args, o, e);
-    o.flush();
-    e.flush();
-    return {status, out, err};
-}
-
-QByteArray digestOf(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 void write(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -66,29 +41,29 @@ protected:
 }  // namespace
 
 TEST_F(BackupCommands, BackupAppendsMdbAndAllWritesTheThreeFiles) {
-    const ToolRun one = run({"backup", ward, dir.file("nightly/周一")});
+    const AdminRun one = admin({"backup", ward, dir.file("nightly/周一")});
     ASSERT_EQ(one.status, 0) << one.err.toStdString();
     EXPECT_TRUE(one.out.startsWith("数据库备份成功！"));
     EXPECT_TRUE(QFileInfo::exists(dir.file("nightly/周一.mdb")));
     EXPECT_EQ(QDir(dir.file("nightly")).entryList(QDir::Files).size(), 1);  // the main file alone
 
-    const ToolRun all = run({"backup", ward, dir.file("nightly/all"), "--all"});
+    const AdminRun all = admin({"backup", ward, dir.file("nightly/all"), "--all"});
     ASSERT_EQ(all.status, 0) << all.err.toStdString();
     for (const char* name : {"dzbl.mdb", "ZYBD.mdb", "fwqdz.mdb"})
         EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("nightly/all/") + name))) << name;
-    EXPECT_EQ(run({"check", dir.file("nightly/all")}).status, 0);
+    EXPECT_EQ(admin({"check", dir.file("nightly/all")}).status, 0);
 
     const QByteArray before = digestOf(ward + "/dzbl.mdb");
-    const ToolRun live = run({"backup", ward, ward + "/dzbl.mdb"});
+    const AdminRun live = admin({"backup", ward, ward + "/dzbl.mdb"});
     EXPECT_EQ(live.status, 1);
     EXPECT_EQ(live.err.count('\n'), 1);
     EXPECT_EQ(digestOf(ward + "/dzbl.mdb"), before);
-    EXPECT_EQ(run({"backup", ward}).status, 2);
+    EXPECT_EQ(admin({"backup", ward}).status, 2);
 }
 
 TEST_F(BackupCommands, RestoreRefusesWhatIsNotAMainDatabaseWithTheWardUnchanged) {
-    ASSERT_EQ(run({"backup", ward, dir.file("good.mdb")}).status, 0);
-    ASSERT_EQ(run({"backup", ward, dir.file("other"), "--all"}).status, 0);
+    ASSERT_EQ(admin({"backup", ward, dir.file("good.mdb")}).status, 0);
+    ASSERT_EQ(admin({"backup", ward, dir.file("other"), "--all"}).status, 0);
     QFile good(dir.file("good.mdb"));
     ASSERT_TRUE(good.open(QIODevice::ReadOnly));
     write(dir.file("half.mdb"), good.read(good.size() / 2));
@@ -100,7 +75,7 @@ TEST_F(BackupCommands, RestoreRefusesWhatIsNotAMainDatabaseWithTheWardUnchanged)
     for (int i = 0; i < 3; ++i) before[i] = digestOf(ward + "/" + qh::store::fileName(qh::store::allDbFiles()[i]));
     for (const QString& file : {dir.file("notes.mdb"), dir.file("half.mdb"), dir.file("other/ZYBD.mdb"),
                                 dir.file("empty.mdb"), dir.file("missing.mdb")}) {
-        const ToolRun refused = run({"restore", ward, file});
+        const AdminRun refused = admin({"restore", ward, file});
         EXPECT_EQ(refused.status, 1) << file.toStdString();
         EXPECT_EQ(refused.err.count('\n'), 1) << refused.err.toStdString();
         EXPECT_TRUE(refused.err.startsWith("数据库还原失败！"));
@@ -109,7 +84,7 @@ TEST_F(BackupCommands, RestoreRefusesWhatIsNotAMainDatabaseWithTheWardUnchanged)
         EXPECT_EQ(digestOf(ward + "/" + qh::store::fileName(qh::store::allDbFiles()[i])), before[i]) << i;
     EXPECT_EQ(patients(), 2);
 
-    const ToolRun restored = run({"restore", ward, dir.file("good.mdb")});
+    const AdminRun restored = admin({"restore", ward, dir.file("good.mdb")});
     ASSERT_EQ(restored.status, 0) << restored.err.toStdString();
     EXPECT_EQ(patients(), 1);
     EXPECT_EQ(QDir(ward + "/backup").entryList(QDir::Files).size(), 1);  // the safety copy

@@ -1,35 +1,19 @@
 // qinghe-emr-admin orders: files of lines typed into the entry grids, herbal prescriptions
 // and the lists, on a ward with a small catalogue.
-#include <gtest/gtest.h>
-
-#include <QFile>
-
-#include "AdminCommands.h"
+#include "admin_run.h"
 #include "orders/OrderModel.h"
 #include "orders/orders_fixture.h"
 #include "store/Connection.h"
-#include "support/temp_dir.h"
 
 using namespace qh;
 using namespace qh::orders;
+using test::AdminRun;
 
 namespace {
 
-struct AdminRun {
-    int status;
-    QString out, err;
-};
-
 class OrdersCommandTest : public test::OrdersFixture {
 protected:
-    AdminRun run(const QStringList& args) {
-        QString out, err;
-        QTextStream o(&out), e(&err);
-        const int status = admin::dispatch(QStringList{"orders", files().dir(), serial_, "李医生"} + args, o, e);
-        o.flush();
-        e.flush();
-        return {status, out, err};
-    }
+    AdminRun run(const QStringList& args) { return test::admin(QStringList{"orders", files().dir(), serial_, "李医生"} + args); }
     QString file(const QString& text) {
         const QString path = dir_.file(QStringLiteral("lines%1.tsv").arg(++files_));
         QFile f(path);
@@ -94,9 +78,7 @@ TEST_F(OrdersCommandTest, RefusesWithoutWritingAnything) {
     };
     for (const auto& c : cases) EXPECT_EQ(run(c.args).status, c.status) << c.name;
     EXPECT_EQ(count("select count(*) from zyb_yzxx"), 0);
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    EXPECT_EQ(admin::dispatch({"orders", files().dir(), "no-such-stay", "李医生", "list", "长期"}, o, e), 1);
+    EXPECT_EQ(test::admin({"orders", files().dir(), "no-such-stay", "李医生", "list", "长期"}).status, 1);
 }
 
 // ---- the demo ward
@@ -106,11 +88,8 @@ TEST_F(OrdersCommandTest, RefusesWithoutWritingAnything) {
 TEST(DemoWardOrders, WholeGroupsAndTheCommandLineOnAFreshWard) {
     qh::test::TempDir dir;
     const QString ward = dir.file("ward");
-    QString out, err;
-    {
-        QTextStream o(&out), e(&err);
-        ASSERT_EQ(admin::dispatch({"demo", ward}, o, e), 0) << err.toStdString();
-    }
+    const AdminRun demo = test::admin({"demo", ward});
+    ASSERT_EQ(demo.status, 0) << demo.err.toStdString();
     const store::DataDirectory files(ward);
     store::Connection db = store::Connection::open(files, store::DbFile::Main);
     auto count = [&db](const QString& sql) { return db.query(sql).first().value(0).toInt(); };
@@ -155,12 +134,10 @@ TEST(DemoWardOrders, WholeGroupsAndTheCommandLineOnAFreshWard) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QString("单开\t\t病危通知\t\t\t\t\t\t\n").toUtf8());
     }
-    QString out2, err2;
-    QTextStream o(&out2), e(&err2);
-    EXPECT_EQ(admin::dispatch({"orders", ward, stay, doctor, "enter", "临时", lines}, o, e), 0);
-    EXPECT_EQ(admin::dispatch({"orders", ward, stay, doctor, "list", "临时"}, o, e), 0);
-    o.flush();
-    EXPECT_TRUE(out2.contains("病危通知")) << out2.toStdString();
+    EXPECT_EQ(test::admin({"orders", ward, stay, doctor, "enter", "临时", lines}).status, 0);
+    const AdminRun listed = test::admin({"orders", ward, stay, doctor, "list", "临时"});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_TRUE(listed.out.contains("病危通知")) << listed.out.toStdString();
 }
 
 }  // namespace

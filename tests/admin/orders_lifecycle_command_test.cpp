@@ -1,24 +1,16 @@
 // qinghe-emr-admin orders … execute|stop|void|delete|positive|negative SID, reorganise and
 // postop: the row with that sid is selected and the list's operation runs on its group,
 // with the program's own messages and an exit status that tells done from refused.
-#include <gtest/gtest.h>
-
-#include <QFile>
-
-#include "AdminCommands.h"
+#include "admin_run.h"
 #include "orders/OrderLifecycle.h"
 #include "orders/orders_fixture.h"
 #include "store/Connection.h"
 
 using namespace qh;
 using namespace qh::orders;
+using test::AdminRun;
 
 namespace {
-
-struct AdminRun {
-    int status;
-    QString out, err;
-};
 
 class OrdersLifecycleCommandTest : public test::OrdersFixture {
 protected:
@@ -27,14 +19,7 @@ protected:
         if (HasFatalFailure()) return;
         addUser(QStringLiteral("赵护士"), QStringLiteral("内科"), QStringLiteral("1"));
     }
-    AdminRun run(const QString& user, const QStringList& args) {
-        QString out, err;
-        QTextStream o(&out), e(&err);
-        const int status = admin::dispatch(QStringList{"orders", files().dir(), serial_, user} + args, o, e);
-        o.flush();
-        e.flush();
-        return {status, out, err};
-    }
+    AdminRun run(const QString& user, const QStringList& args) { return test::admin(QStringList{"orders", files().dir(), serial_, user} + args); }
     QString file(const QString& text) {
         const QString path = dir_.file(QStringLiteral("postop.tsv"));
         QFile f(path);
@@ -42,19 +27,11 @@ protected:
         f.write(text.toUtf8());
         return path;
     }
-    QString value(const QString& sql) {
-        return store::Connection::open(files(), store::DbFile::Main).query(sql).first().value(0).toText();
-    }
 };
 
 TEST_F(OrdersLifecycleCommandTest, NewExecutedStoppedConfirmedThenVoidedAndDeleted) {
-    ui::ScriptedUserInterface quiet;
-    ASSERT_TRUE(OrderSave(files(), user_, quiet)
-                    .saveWestern(serial_, OrderKind::LongTerm,
-                                 {line(kNewGroup, QStringLiteral("0.9%氯化钠注射液"), "1"),
-                                  line(kInGroup, QStringLiteral("注射用头孢曲松钠"), "2"),
-                                  line(kSingle, QStringLiteral("Ⅱ级护理"), "4")})
-                    .saved());
+    saveBatch(OrderKind::LongTerm, {line(kNewGroup, QStringLiteral("0.9%氯化钠注射液"), "1"),
+                                    line(kInGroup, QStringLiteral("注射用头孢曲松钠"), "2"), line(kSingle, QStringLiteral("Ⅱ级护理"), "4")});
     const AdminRun executed = run("赵护士", {"execute", "2"});
     ASSERT_EQ(executed.status, 0) << executed.err.toStdString();
     EXPECT_EQ(value("select count(*) from zyb_yzxx where hsxm1='赵护士'"), QStringLiteral("2"));
@@ -78,10 +55,7 @@ TEST_F(OrdersLifecycleCommandTest, NewExecutedStoppedConfirmedThenVoidedAndDelet
 }
 
 TEST_F(OrdersLifecycleCommandTest, ReorganiseAndPostOperativeAnswerTheirQuestionWithOk) {
-    ui::ScriptedUserInterface quiet;
-    ASSERT_TRUE(OrderSave(files(), user_, quiet)
-                    .saveWestern(serial_, OrderKind::LongTerm, {line(kSingle, QStringLiteral("Ⅱ级护理"), "4")})
-                    .saved());
+    saveBatch(OrderKind::LongTerm, {line(kSingle, QStringLiteral("Ⅱ级护理"), "4")});
     const AdminRun reorganised = run("李医生", {"reorganise"});
     ASSERT_EQ(reorganised.status, 0) << reorganised.err.toStdString();
     EXPECT_EQ(reorganised.out, kReorganiseQuestion + "\n");

@@ -25,31 +25,18 @@ protected:
         nurse_.department = QStringLiteral("内科");
     }
 
-    // Saves a western batch for the stay; lines are (marker, content, xmid).
     qint64 save(const QString& serial, OrderKind kind, const QVector<orders::EntryLine>& lines) {
-        ui::ScriptedUserInterface quiet;
-        const SaveResult r = OrderSave(files(), user_, quiet).saveWestern(serial, kind, lines);
-        EXPECT_TRUE(r.saved()) << r.reason.toStdString();
-        return r.base;
+        return saveBatch(kind, lines, serial);
     }
-    // Nursing, an infusion group of two, and a capsule: rows 1, 2-3, 4 of the list.
-    void saveLongTerm(const QString& serial) {
-        save(serial, OrderKind::LongTerm,
-             {line(kSingle, QStringLiteral("Ⅱ级护理"), "4"), line(kNewGroup, QStringLiteral("0.9%氯化钠注射液"), "1"),
-              line(kInGroup, QStringLiteral("注射用头孢曲松钠"), "2"), line(kSingle, QStringLiteral("阿莫西林胶囊"), "3")});
-    }
+    void saveLongTerm(const QString& serial) { saveBatch(OrderKind::LongTerm, nursingGroupAndCapsule(), serial); }
     std::unique_ptr<M> list(OrderKind kind, const shell::UserContext& who, const QString& serial = QString()) {
         auto m = std::make_unique<M>(files(), who, ui_, kind);
         m->load(serial.isEmpty() ? serial_ : serial);
         return m;
     }
     QString secondPatient() {
-        const qint64 id = addPatient({QStringLiteral("李四"), QStringLiteral("女"), QStringLiteral("30岁"),
-                                      QStringLiteral("胃炎"), QStringLiteral("2")});
-        return store::Connection::open(files(), store::DbFile::Main)
-            .query(QStringLiteral("select 住院编号 from 在院病人 where 编号=?"), {id})
-            .first()
-            .text(QStringLiteral("住院编号"));
+        return serialOf(addPatient({QStringLiteral("李四"), QStringLiteral("女"), QStringLiteral("30岁"),
+                                    QStringLiteral("胃炎"), QStringLiteral("2")}));
     }
     // One column of the rows meeting the condition, in sid order, joined with "|".
     QString column(const QString& col, const QString& where) {

@@ -2,19 +2,15 @@
 // list, the pop-up menu), and the template panel beside the entry tabs.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 
 #include "orders/OrderLifecycle.h"
-#include "orders/orders_fixture.h"
+#include "orders/order_page_fixture.h"
 #include "orders/ui/OrderListView.h"
-#include "orders/ui/OrderPage.h"
 #include "orders/ui/OrderTemplatePanel.h"
-#include "shell/PatientSelection.h"
 
 using namespace qh;
 using namespace qh::orders;
@@ -22,31 +18,9 @@ using M = OrderListModel;
 
 namespace {
 
-class OrderListPageTest : public test::OrdersFixture {
+class OrderListPageTest : public test::OrderPageFixture {
 protected:
-    void SetUp() override {
-        OrdersFixture::SetUp();
-        if (HasFatalFailure()) return;
-        selection_ = std::make_unique<shell::PatientSelection>(files());
-        ASSERT_TRUE(selection_->select(patientId_, shell::PatientStatus::InWard));
-        page_ = std::make_unique<OrderPage>(files(), user_, ui_, *selection_);
-        page_->resize(1280, 560);
-        page_->refresh();
-        page_->show();
-    }
-    void TearDown() override {
-        page_.reset();
-        selection_.reset();
-        OrdersFixture::TearDown();
-    }
-    static void key(QWidget* to, int k) {
-        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-        QApplication::sendEvent(to, &press);
-    }
-    void save(OrderKind kind, const QVector<orders::EntryLine>& lines) {
-        ui::ScriptedUserInterface quiet;
-        ASSERT_TRUE(OrderSave(files(), user_, quiet).saveWestern(serial_, kind, lines).saved());
-    }
+    void save(OrderKind kind, const QVector<orders::EntryLine>& lines) { saveBatch(kind, lines); }
     QAction* menuItem(int tab, const QString& caption) {
         for (QAction* a : page_->listMenu(tab)->actions())
             if (a->text() == caption) return a;
@@ -54,13 +28,10 @@ protected:
     }
     int viewRow(int tab) { return page_->listView(tab)->currentGridRow(); }
 
-    std::unique_ptr<shell::PatientSelection> selection_;
-    std::unique_ptr<OrderPage> page_;
 };
 
 TEST_F(OrderListPageTest, EnterExecutesAndMovesDownTheList) {
-    save(OrderKind::LongTerm, {line(kSingle, QStringLiteral("Ⅱ级护理"), "4"), line(kNewGroup, QStringLiteral("0.9%氯化钠注射液"), "1"),
-                               line(kInGroup, QStringLiteral("注射用头孢曲松钠"), "2"), line(kSingle, QStringLiteral("阿莫西林胶囊"), "3")});
+    save(OrderKind::LongTerm, nursingGroupAndCapsule());
     page_->showTab(3);
     OrderListView* view = page_->listView(3);
     ASSERT_EQ(page_->list(3)->grid().rows(), 5);
@@ -118,8 +89,7 @@ TEST_F(OrderListPageTest, TemplatePanelShowsTheTabsKindAndAppliesToItsGrid) {
 }
 
 TEST_F(OrderListPageTest, PostOperativeFromTheEntryMenuAndTheScreenshot) {
-    save(OrderKind::LongTerm, {line(kSingle, QStringLiteral("Ⅱ级护理"), "4"), line(kNewGroup, QStringLiteral("0.9%氯化钠注射液"), "1"),
-                               line(kInGroup, QStringLiteral("注射用头孢曲松钠"), "2"), line(kSingle, QStringLiteral("阿莫西林胶囊"), "3")});
+    save(OrderKind::LongTerm, nursingGroupAndCapsule());
     page_->showTab(1);
     ui_.answerMessageDialog(1);
     page_->startPostOperative();

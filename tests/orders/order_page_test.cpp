@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 
-#include "orders/orders_fixture.h"
+#include "orders/order_page_fixture.h"
 #include "orders/ui/EntryGridView.h"
 #include "orders/ui/OrderCommands.h"
 #include "orders/ui/OrderPage.h"
@@ -25,31 +25,8 @@ using W = WesternEntry;
 
 namespace {
 
-class OrderPageTest : public test::OrdersFixture {
+class OrderPageTest : public test::OrderPageFixture {
 protected:
-    void SetUp() override {
-        OrdersFixture::SetUp();
-        if (HasFatalFailure()) return;
-        selection_ = std::make_unique<shell::PatientSelection>(files());
-        ASSERT_TRUE(selection_->select(patientId_, shell::PatientStatus::InWard));
-        page_ = std::make_unique<OrderPage>(files(), user_, ui_, *selection_);
-        page_->setAllergyDrugChooser([](const QStringList& drugs) -> std::optional<QString> { return drugs.last(); });
-        page_->resize(1200, 520);
-        page_->refresh();
-        page_->show();
-    }
-    void TearDown() override {
-        page_.reset();
-        selection_.reset();
-        OrdersFixture::TearDown();
-    }
-    static void key(QWidget* to, int k, const QString& text = QString()) {
-        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
-        QApplication::sendEvent(to, &press);
-    }
-    static void type(QWidget* to, const QString& text) {
-        for (QChar c : text) key(to, c.toUpper().unicode(), QString(c));
-    }
     EntryGridView* view(int tab = 0) { return page_->view(tab); }
     QLineEdit* pickText() { return page_->pickList()->findChild<QLineEdit*>(QStringLiteral("pickText")); }
     ui::DataGrid& grid(int tab = 0) { return *view(tab)->grid(); }
@@ -67,8 +44,6 @@ protected:
         QApplication::processEvents();  // the delegate commits and closes on a queued call
     }
 
-    std::unique_ptr<shell::PatientSelection> selection_;
-    std::unique_ptr<OrderPage> page_;
 };
 
 TEST_F(OrderPageTest, InfusionGroupTypedWithoutTheMouse) {
@@ -207,6 +182,7 @@ TEST_F(OrderPageTest, SkinTestFromThePickListAndTheScreenshot) {
     // A screenshot of a long-term tab with a group, when asked for.
     const QByteArray shots = qgetenv("QH_SCREENSHOTS");
     if (shots.isEmpty()) return;
+    page_->resize(1200, 520);  // the size of the manual's picture
     page_->showTab(0);
     WesternEntry& e = page_->western(0);
     const char* lines[][4] = {{"新组", "1", "1", "250"}, {"承组", "2", "1", "1"}, {"承组", "6", "2", "160"},

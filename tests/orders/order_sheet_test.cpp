@@ -12,14 +12,10 @@ namespace {
 
 using orders::OrderSheet;
 using orders::SheetKind;
+using N = ui::RecordingBoard;
 
 class OrderSheetTest : public SheetFixture {
 protected:
-    shell::PatientContext patient() {
-        shell::PatientContext p;
-        EXPECT_TRUE(orders::readStayPatient(files(), serial_, &p));
-        return p;
-    }
     ui::RecordingBoard print(SheetKind kind, int page = 0, int* pages = nullptr) {
         ui::RecordingBoard rec;
         ui::DrawingBoard board(rec);
@@ -31,9 +27,7 @@ protected:
 
 TEST_F(OrderSheetTest, TwentyFourOrdersAPageNothingRepeatedVoidedNeitherPrintedNorCounted) {
     for (int i = 1; i <= 24; ++i) drug(QStringLiteral("药%1").arg(i));
-    Row voided;
-    voided.content = QStringLiteral("作废的药");
-    voided.state = QStringLiteral("Del");
+    const Row voided{.content = QStringLiteral("作废的药"), .state = QStringLiteral("Del")};
     add(voided);
     add(voided);
     EXPECT_EQ(OrderSheet::load(files(), serial_, SheetKind::LongTerm).pageCount(), 1);
@@ -53,136 +47,79 @@ TEST_F(OrderSheetTest, TwentyFourOrdersAPageNothingRepeatedVoidedNeitherPrintedN
     EXPECT_FALSE(all.contains(QStringLiteral("作废的药")));
     // 药24 once, on page 1; 药25 once, on page 2.
     EXPECT_EQ(all.count(QStringLiteral("药24 ")), 1);
-    EXPECT_EQ(matching(rec, {QStringLiteral("text")}).filter(QRegularExpression(QStringLiteral("^2\\t.*药24 "))).size(), 0);
-    EXPECT_EQ(matching(rec, {QStringLiteral("text")}).filter(QRegularExpression(QStringLiteral("^2\\t.*药25 "))).size(), 1);
+    const QStringList texts = matching(rec, {QStringLiteral("text")});
+    EXPECT_EQ(texts.filter(QRegularExpression(QStringLiteral("^2\\t.*药24 "))).size(), 0);
+    EXPECT_EQ(texts.filter(QRegularExpression(QStringLiteral("^2\\t.*药25 "))).size(), 1);
     // The 24th row ends above the page label.
     const double lastRowBottom = orders::kGridTop + 2 * 25 * 2.5 + 24 * 35 * 2.5;
     EXPECT_LT(lastRowBottom, 2750);
-    EXPECT_EQ(matching(rec, {QStringLiteral("line"), QStringLiteral("80"), ui::RecordingBoard::number(lastRowBottom)}).size(), 1);
+    EXPECT_EQ(drawn(rec, {QStringLiteral("line"), QStringLiteral("80"), N::number(lastRowBottom)}), 1);
 }
 
-TEST_F(OrderSheetTest, PagePartsAtTheFormsCoordinates) {
+TEST_F(OrderSheetTest, TitlePatientLinePageLabelAndColumnEdgesStandWhereThePaperHasThem) {
     exec(QStringLiteral("insert into 备份 (医院名称) values ('青禾县人民医院')"));
     drug(QStringLiteral("注射用头孢曲松钠"));
     int pages = 0;
     const ui::RecordingBoard rec = print(SheetKind::LongTerm, 0, &pages);
     ASSERT_EQ(pages, 1);
-    const QString title = QStringLiteral("青禾县人民医院长期医嘱单");
-    // Bold 宋体 18 (45 units) centred on 900 at y 200: 24 bytes of 30 units.
-    EXPECT_EQ(matching(rec, {QStringLiteral("text"), QStringLiteral("540"), QStringLiteral("200"), QStringLiteral("宋体"),
-                             QStringLiteral("45"), QStringLiteral("1"), QStringLiteral("0"), title})
-                  .size(),
-              1);
-    EXPECT_EQ(matching(rec, {QStringLiteral("line"), QStringLiteral("460"), QStringLiteral("280"), QStringLiteral("1600"),
-                             QStringLiteral("280")})
-                  .size(),
-              1);
-    EXPECT_EQ(matching(rec, {QStringLiteral("line"), QStringLiteral("460"), QStringLiteral("288"), QStringLiteral("1600"),
-                             QStringLiteral("288")})
-                  .size(),
-              1);
     const QString line = orders::sheetPatientLine(patient());
     EXPECT_TRUE(line.startsWith(QStringLiteral("姓名：王小明")));
-    EXPECT_EQ(matching(rec, {QStringLiteral("text"), QStringLiteral("110"), QStringLiteral("380"), QStringLiteral("宋体"),
-                             QStringLiteral("27.5"), QStringLiteral("1"), QStringLiteral("0"), line})
-                  .size(),
-              1);
-    EXPECT_EQ(matching(rec, {QStringLiteral("text"), QStringLiteral("960"), QStringLiteral("2750"), QStringLiteral("宋体"),
-                             QStringLiteral("27.5"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("第 1 页")})
-                  .size(),
-              1);
+    // Bold 宋体 18 (45 units) centred on 900 at y 200: 24 bytes of 30 units.
+    for (const QStringList& text : {QStringList{"540", "200", "宋体", "45", "1", "0", QStringLiteral("青禾县人民医院长期医嘱单")},
+                                    QStringList{"110", "380", "宋体", "27.5", "1", "0", line},
+                                    QStringList{"960", "2750", "宋体", "27.5", "1", "0", QStringLiteral("第 1 页")}})
+        EXPECT_EQ(drawn(rec, QStringList{QStringLiteral("text")} + text), 1) << text.last().toStdString();
     // Column edges of the first data row: 40, 40, 305, 55, 55, 2, 40, 40, 55, 55 pixels at 2.5.
     const double top = orders::kGridTop + 125, bottom = top + 87.5;
     for (double x : {80.0, 180.0, 280.0, 1042.5, 1180.0, 1317.5, 1322.5, 1422.5, 1522.5, 1660.0, 1797.5})
-        EXPECT_EQ(matching(rec, {QStringLiteral("line"), ui::RecordingBoard::number(x), ui::RecordingBoard::number(top),
-                                 ui::RecordingBoard::number(x), ui::RecordingBoard::number(bottom)})
-                      .size(),
-                  1)
-            << x;
-    // Header: the content heading over both rows, "开嘱" over "医生", bold 14 (35 units).
-    const QStringList heading = matching(rec, {QStringLiteral("text"), QString(), QString(), QStringLiteral("宋体"),
-                                               QStringLiteral("35"), QStringLiteral("1"), QStringLiteral("0"),
-                                               QStringLiteral("医  嘱  内  容")});
+        EXPECT_EQ(drawn(rec, {QStringLiteral("line"), N::number(x), N::number(top), N::number(x), N::number(bottom)}), 1) << x;
+    // Header: the content heading centred over both header rows, bold 14 (35 units).
+    const QStringList heading = matching(rec, {QStringLiteral("text"), {}, {}, QStringLiteral("宋体"), QStringLiteral("35"),
+                                               QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("医  嘱  内  容")});
     ASSERT_EQ(heading.size(), 1);
-    EXPECT_EQ(heading[0].split(u'\t')[3], ui::RecordingBoard::number(orders::kGridTop + (125 - 35 * 4.0 / 3) / 2));
-    EXPECT_EQ(matching(rec, {QStringLiteral("text"), QString(), QString(), QString(), QString(), QString(), QString(),
-                             QStringLiteral("开嘱")})
-                  .size(),
-              1);
+    EXPECT_EQ(heading[0].split(u'\t')[3], N::number(orders::kGridTop + (125 - 35 * 4.0 / 3) / 2));
 }
 
 TEST_F(OrderSheetTest, ThirtyOrdersWithAReorganisationStopsAndHalfTablets) {
     for (int i = 1; i <= 10; ++i) drug(QStringLiteral("旧药%1").arg(i));
-    Row stopped;
-    stopped.content = QStringLiteral("阿莫西林胶囊");
-    stopped.xmid = 3;
-    stopped.quantity = 0.5;
-    stopped.unit = QStringLiteral("盒");
-    stopped.dose = QStringLiteral("0.25g");
-    stopped.route = QStringLiteral("口服");
-    stopped.frequency = QStringLiteral("tid");
-    stopped.nurse = QStringLiteral("张护士");
-    stopped.stopped = QStringLiteral("2016-05-12 16:30:00");
-    stopped.stopDoctor = QStringLiteral("李医生");
-    stopped.stopNurse = QStringLiteral("张护士");
-    add(stopped);
-    Row marker;
-    marker.content = QStringLiteral("重整医嘱");
-    marker.marker.clear();
-    marker.slip.clear();
-    marker.ordered = QStringLiteral("2016-05-13 08:00:00");
-    add(marker);
+    add({.content = QStringLiteral("阿莫西林胶囊"), .xmid = 3, .stopped = QStringLiteral("2016-05-12 16:30:00"),
+         .quantity = 0.5, .unit = QStringLiteral("盒"), .dose = QStringLiteral("0.25g"), .route = QStringLiteral("口服"),
+         .frequency = QStringLiteral("tid"), .nurse = QStringLiteral("张护士"), .stopDoctor = QStringLiteral("李医生"),
+         .stopNurse = QStringLiteral("张护士")});
+    add({.content = QStringLiteral("重整医嘱"), .ordered = QStringLiteral("2016-05-13 08:00:00"), .marker = {}, .slip = {}});
     for (int i = 1; i <= 18; ++i) drug(QStringLiteral("新药%1").arg(i), QStringLiteral("2016-05-13 08:10:00"));
     const OrderSheet sheet = OrderSheet::load(files(), serial_, SheetKind::LongTerm);
     ASSERT_EQ(sheet.rows().size(), 30);
     ASSERT_EQ(sheet.pageCount(), 2);
 
-    const orders::SheetRow& s = sheet.rows()[10];
-    EXPECT_EQ(s.cells[0], QStringLiteral("05-10"));
-    EXPECT_EQ(s.cells[1], QStringLiteral("09:07"));
-    EXPECT_EQ(s.cells[2], QStringLiteral("阿莫西林胶囊      0.5盒  用法：0.25g  口服  tid"));
-    EXPECT_EQ(s.cells[4], QStringLiteral("张护士"));
-    EXPECT_EQ(s.cells[6], QStringLiteral("05-12"));
-    EXPECT_EQ(s.cells[7], QStringLiteral("16:30"));
-    EXPECT_EQ(s.cells[8], QStringLiteral("李医生"));
-    EXPECT_EQ(s.cells[9], QStringLiteral("张护士"));
+    const QStringList cells = sheet.rows()[10].cells;
+    EXPECT_EQ(cells.mid(0, 3), (QStringList{QStringLiteral("05-10"), QStringLiteral("09:07"),
+                                            QStringLiteral("阿莫西林胶囊      0.5盒  用法：0.25g  口服  tid")}));
+    EXPECT_EQ(cells[4], QStringLiteral("张护士"));
+    EXPECT_EQ(cells.mid(6, 4), (QStringList{QStringLiteral("05-12"), QStringLiteral("16:30"), QStringLiteral("李医生"),
+                                            QStringLiteral("张护士")}));
     EXPECT_TRUE(sheet.rows()[0].cells[6].isEmpty());  // running: no stop columns
     EXPECT_TRUE(sheet.rows()[11].marker);
 
     ui::RecordingBoard rec;
     ui::DrawingBoard board(rec);
     sheet.print(board, 1, 1, QStringLiteral("长期医嘱单"), QString());
-    // The marker: bold, dark red (0x000080 = 128), centred in the content column (280..1042.5).
-    const QStringList m = matching(rec, {QStringLiteral("text"), QString(), QString(), QStringLiteral("宋体"),
-                                         QStringLiteral("30"), QStringLiteral("1"), QStringLiteral("128"),
-                                         QStringLiteral("重整医嘱")});
+    // The marker: bold, dark red (0x000080 = 128), centred in the content column (280..1042.5)
+    // of the 12th data row.
+    const QStringList m = matching(rec, {QStringLiteral("text"), {}, {}, QStringLiteral("宋体"), QStringLiteral("30"),
+                                         QStringLiteral("1"), QStringLiteral("128"), QStringLiteral("重整医嘱")});
     ASSERT_EQ(m.size(), 1);
-    EXPECT_EQ(m[0].split(u'\t')[2], ui::RecordingBoard::number(280 + (762.5 - 8 * 20) / 2));
-    // The row's y: the 12th data row.
-    EXPECT_EQ(m[0].split(u'\t')[3],
-              ui::RecordingBoard::number(orders::kGridTop + 125 + 11 * 87.5 + (87.5 - 40) / 2));
+    EXPECT_EQ(m[0].split(u'\t')[2], N::number(280 + (762.5 - 8 * 20) / 2));
+    EXPECT_EQ(m[0].split(u'\t')[3], N::number(orders::kGridTop + 125 + 11 * 87.5 + (87.5 - 40) / 2));
 }
 
 TEST_F(OrderSheetTest, GroupedLinesCarryTheirBoxes) {
-    Row first;
-    first.content = QStringLiteral("0.9%氯化钠注射液");
-    first.marker = QStringLiteral("新组");
-    first.dose = QStringLiteral("250ml");
-    first.yzid = QStringLiteral("7001");
-    add(first);
-    Row second = first;
-    second.content = QStringLiteral("注射用头孢曲松钠");
-    second.marker = QStringLiteral("承组");
-    second.dose = QStringLiteral("2g");
-    second.route = QStringLiteral("静脉滴注");
-    second.frequency = QStringLiteral("qd");
-    second.yzid = QStringLiteral("7002");
-    second.group = QStringLiteral("7001");
-    add(second);
-    Row material;  // materials never go on a sheet
-    material.content = QStringLiteral("一次性使用输液器");
-    material.xmid = 10;
-    add(material);
+    add({.content = QStringLiteral("0.9%氯化钠注射液"), .marker = QStringLiteral("新组"), .dose = QStringLiteral("250ml"),
+         .yzid = QStringLiteral("7001")});
+    add({.content = QStringLiteral("注射用头孢曲松钠"), .marker = QStringLiteral("承组"), .dose = QStringLiteral("2g"),
+         .route = QStringLiteral("静脉滴注"), .frequency = QStringLiteral("qd"), .group = QStringLiteral("7001"),
+         .yzid = QStringLiteral("7002")});
+    add({.content = QStringLiteral("一次性使用输液器"), .xmid = 10});  // materials never go on a sheet
     const OrderSheet sheet = OrderSheet::load(files(), serial_, SheetKind::LongTerm);
     ASSERT_EQ(sheet.rows().size(), 2);
     EXPECT_EQ(sheet.rows()[0].cells[2], QStringLiteral("0.9%氯化钠注射液         250ml   ┐ "));
@@ -190,41 +127,16 @@ TEST_F(OrderSheetTest, GroupedLinesCarryTheirBoxes) {
 }
 
 TEST_F(OrderSheetTest, TemporarySheetWithANineHerbPrescription) {
-    Row temp;
-    temp.kind = QStringLiteral("临时医嘱");
-    temp.content = QStringLiteral("血常规");
-    temp.slip = QStringLiteral("执行单");
-    temp.ordered = QStringLiteral("2016-05-10 08:00:00");
-    temp.executed = QStringLiteral("2016-05-10 08:30:00");
-    temp.nurse = QStringLiteral("张护士");
+    const Row temp{.kind = QStringLiteral("临时医嘱"), .content = QStringLiteral("血常规"),
+                   .ordered = QStringLiteral("2016-05-10 08:00:00"), .executed = QStringLiteral("2016-05-10 08:30:00"),
+                   .slip = QStringLiteral("执行单"), .nurse = QStringLiteral("张护士")};
     add(temp);
     const QStringList names{QStringLiteral("黄芪"), QStringLiteral("当归"), QStringLiteral("白术"),
                             QStringLiteral("茯苓"), QStringLiteral("甘草"), QStringLiteral("陈皮"),
                             QStringLiteral("半夏"), QStringLiteral("党参"), QStringLiteral("川芎")};
-    for (int i = 0; i < names.size(); ++i) {
-        Row herb;
-        herb.kind = QStringLiteral("处方用药");
-        herb.content = names[i];
-        herb.xmid = 7;
-        herb.quantity = i == 8 ? 4.5 : 10 + i;
-        herb.unit = QStringLiteral("g");
-        herb.slip = QStringLiteral("处方单");
-        herb.marker.clear();
-        herb.group = QStringLiteral("8000");
-        herb.ordered = QStringLiteral("2016-05-10 10:00:00");
-        add(herb);
-    }
-    Row header;
-    header.kind = QStringLiteral("处方用药");
-    header.content = QStringLiteral("草药处方单");
-    header.quantity = 3;
-    header.route = QStringLiteral("水煎服，每日一剂");
-    header.slip = QStringLiteral("处方单");
-    header.marker.clear();
-    header.yzid = QStringLiteral("8000");
-    header.group = QStringLiteral("CYCF1605101000001234");
-    header.ordered = QStringLiteral("2016-05-10 10:00:00");
-    add(header);
+    for (int i = 0; i < names.size(); ++i)
+        herb(names[i], i == 8 ? 4.5 : 10 + i, QStringLiteral("8000"), QStringLiteral("2016-05-10 10:00:00"));
+    herbalHeader(QStringLiteral("8000"), 3, QStringLiteral("水煎服，每日一剂"), QStringLiteral("2016-05-10 10:00:00"));
     Row later = temp;
     later.content = QStringLiteral("胸部正位片");
     later.ordered = QStringLiteral("2016-05-10 11:00:00");
@@ -248,24 +160,18 @@ TEST_F(OrderSheetTest, TemporarySheetWithANineHerbPrescription) {
     // cell (280 + 7.5 .. 1205 - 7.5).
     const double quarter = (925 - 15) / 4.0;
     for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(matching(rec, {QStringLiteral("text"), ui::RecordingBoard::number(337.5 + k * quarter), QString(),
-                                 QString(), QString(), QString(), QString(), names[4 + k] + QString::number(14 + k) +
-                                                                                 QStringLiteral("g")})
-                      .size(),
+        EXPECT_EQ(drawn(rec, {QStringLiteral("text"), N::number(337.5 + k * quarter), {}, {}, {}, {}, {},
+                              names[4 + k] + QString::number(14 + k) + QStringLiteral("g")}),
                   1)
             << k;
     const double top = orders::kGridTop + 125;  // 执行护士's left edge on the first data row
-    EXPECT_EQ(matching(rec, {QStringLiteral("line"), QStringLiteral("1655"), ui::RecordingBoard::number(top),
-                             QStringLiteral("1655"), ui::RecordingBoard::number(top + 87.5)})
-                  .size(),
+    EXPECT_EQ(drawn(rec, {QStringLiteral("line"), QStringLiteral("1655"), N::number(top), QStringLiteral("1655"),
+                          N::number(top + 87.5)}),
               1);
 }
 
 TEST_F(OrderSheetTest, APatientWithoutOrdersHasNothingToPrint) {
-    Row voided;
-    voided.content = QStringLiteral("作废");
-    voided.state = QStringLiteral("Del");
-    add(voided);
+    add({.content = QStringLiteral("作废"), .state = QStringLiteral("Del")});
     int pages = -1;
     const ui::RecordingBoard rec = print(SheetKind::LongTerm, 0, &pages);
     EXPECT_EQ(pages, 0);
@@ -275,8 +181,8 @@ TEST_F(OrderSheetTest, APatientWithoutOrdersHasNothingToPrint) {
     ui::RecordingBoard view;
     ui::DrawingBoard board(view);
     OrderSheet::load(files(), serial_, SheetKind::LongTerm).drawPage(board, 1, QString(), QString());
-    EXPECT_EQ(matching(view, {QStringLiteral("text"), QString(), QString(), QString(), QStringLiteral("35")}).size(), 15);
-    EXPECT_EQ(matching(view, {QStringLiteral("text"), QString(), QString(), QString(), QStringLiteral("30")}).size(), 0);
+    EXPECT_EQ(drawn(view, {QStringLiteral("text"), {}, {}, {}, QStringLiteral("35")}), 15);
+    EXPECT_EQ(drawn(view, {QStringLiteral("text"), {}, {}, {}, QStringLiteral("30")}), 0);
 }
 
 TEST(SheetPatientLine, GapsShrinkWithLongValues) {

@@ -19,10 +19,7 @@ protected:
         addDepartment(QStringLiteral("内科"), QStringLiteral("√"));
         addUser(QStringLiteral("李医生"), QStringLiteral("内科"), QStringLiteral("1"));
         patientId_ = addPatient({QStringLiteral("王小明")});
-        serial_ = store::Connection::open(files(), store::DbFile::Main)
-                      .query(QStringLiteral("select 住院编号 from 在院病人 where 编号=?"), {patientId_})
-                      .first()
-                      .text(QStringLiteral("住院编号"));
+        serial_ = serialOf(patientId_);
         exec(QStringLiteral(
             "insert into adm_xmlb (xmlb, xmmc) values ('XMLB001', '西药费'), ('XMLB003', '中草药费'), "
             "('XMLB008', '治疗费'), ('XMLB010', '护理费'), ('XMLB011', '卫生材料费')"));
@@ -70,6 +67,28 @@ protected:
     void failInsert(const QString& table, const QString& when = QStringLiteral("1")) {
         exec(QStringLiteral("CREATE TRIGGER fail_%1 BEFORE INSERT ON %1 WHEN %2 BEGIN SELECT RAISE(ABORT, 'refused'); END")
                  .arg(table, when));
+    }
+
+    // Saves a western batch quietly as the doctor; the batch's base number.
+    qint64 saveBatch(orders::OrderKind kind, const QVector<orders::EntryLine>& lines, const QString& serial = {}) {
+        ui::ScriptedUserInterface quiet;
+        const orders::SaveResult r =
+            orders::OrderSave(files(), user_, quiet).saveWestern(serial.isEmpty() ? serial_ : serial, kind, lines);
+        EXPECT_TRUE(r.saved()) << r.reason.toStdString();
+        return r.base;
+    }
+    // Nursing, an infusion group of two, and a capsule: rows 1, 2-3, 4 of the long-term list.
+    static QVector<orders::EntryLine> nursingGroupAndCapsule() {
+        return {line(orders::kSingle, QStringLiteral("Ⅱ级护理"), "4"),
+                line(orders::kNewGroup, QStringLiteral("0.9%氯化钠注射液"), "1"),
+                line(orders::kInGroup, QStringLiteral("注射用头孢曲松钠"), "2"),
+                line(orders::kSingle, QStringLiteral("阿莫西林胶囊"), "3")};
+    }
+    QString serialOf(qint64 patientId) {
+        return value(QStringLiteral("select 住院编号 from 在院病人 where 编号=%1").arg(patientId));
+    }
+    QString value(const QString& sql) {
+        return store::Connection::open(files(), store::DbFile::Main).query(sql).first().value(0).toText();
     }
 
     static orders::EntryLine line(const QString& marker, const QString& content, const QString& xmid = QString()) {

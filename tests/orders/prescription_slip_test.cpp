@@ -10,22 +10,10 @@ namespace {
 
 class PrescriptionSlipTest : public SheetFixture {
 protected:
-    qint64 temporary(const QString& content, const QString& at, qint64 xmid = 2) {
-        Row r;
-        r.kind = QStringLiteral("临时医嘱");
-        r.content = content;
-        r.xmid = xmid;
-        r.ordered = at;
-        r.spec = QStringLiteral("1g/支");
-        r.dose = QStringLiteral("1g");
-        r.route = QStringLiteral("静脉注射");
-        r.frequency = QStringLiteral("st");
-        return add(r);
-    }
-    shell::PatientContext patient() {
-        shell::PatientContext p;
-        EXPECT_TRUE(orders::readStayPatient(files(), serial_, &p));
-        return p;
+    qint64 temporary(const QString& content, const QString& at) {
+        return add({.kind = QStringLiteral("临时医嘱"), .content = content, .xmid = 2, .ordered = at,
+                    .spec = QStringLiteral("1g/支"), .dose = QStringLiteral("1g"), .route = QStringLiteral("静脉注射"),
+                    .frequency = QStringLiteral("st")});
     }
 };
 
@@ -57,13 +45,8 @@ TEST_F(PrescriptionSlipTest, ASlipPrintsExactlyTheRowsOfItsEntry) {
     // sids interleave: the morning orders were entered after an evening one.
     const qint64 evening = temporary(QStringLiteral("晚上的针"), QStringLiteral("2016-05-10 20:00:00"));
     for (int i = 1; i <= 5; ++i) temporary(QStringLiteral("早针%1").arg(i), QStringLiteral("2016-05-10 08:00:00"));
-    Row voided;
-    voided.kind = QStringLiteral("临时医嘱");
-    voided.content = QStringLiteral("作废的针");
-    voided.xmid = 2;
-    voided.state = QStringLiteral("Del");
-    voided.ordered = QStringLiteral("2016-05-10 08:00:00");
-    add(voided);
+    add({.kind = QStringLiteral("临时医嘱"), .content = QStringLiteral("作废的针"), .xmid = 2,
+         .ordered = QStringLiteral("2016-05-10 08:00:00"), .state = QStringLiteral("Del")});
     const qint64 last = temporary(QStringLiteral("第六组"), QStringLiteral("2016-05-10 08:00:00"));
     const auto entries = orders::listPrescriptions(files(), serial_, QDate(2016, 5, 10));
     ASSERT_EQ(entries.size(), 2);
@@ -79,16 +62,9 @@ TEST_F(PrescriptionSlipTest, ASlipPrintsExactlyTheRowsOfItsEntry) {
 
 TEST_F(PrescriptionSlipTest, WesternBodyAndFrame) {
     exec(QStringLiteral("insert into 备份 (医院名称) values ('青禾县人民医院')"));
-    Row skin;
-    skin.kind = QStringLiteral("临时医嘱");
-    skin.content = QStringLiteral("注射用青霉素钠");
-    skin.xmid = 6;  // ps '1'
-    skin.spec = QStringLiteral("80万U");
-    skin.quantity = 0.5;
-    skin.dose = QStringLiteral("40万U");
-    skin.route = QStringLiteral("肌内注射");
-    skin.frequency = QStringLiteral("st");
-    add(skin);
+    add({.kind = QStringLiteral("临时医嘱"), .content = QStringLiteral("注射用青霉素钠"), .xmid = 6 /* ps '1' */,
+         .quantity = 0.5, .spec = QStringLiteral("80万U"), .dose = QStringLiteral("40万U"),
+         .route = QStringLiteral("肌内注射"), .frequency = QStringLiteral("st")});
     const auto entries = orders::listPrescriptions(files(), serial_, QDate(2016, 5, 10));
     ASSERT_EQ(entries.size(), 1);
     const orders::PrescriptionSlip slip = orders::PrescriptionSlip::load(files(), patient(), entries[0]);
@@ -109,41 +85,20 @@ TEST_F(PrescriptionSlipTest, WesternBodyAndFrame) {
     // The two number labels stand clear of the age's value and of each other.
     EXPECT_EQ(at(QStringLiteral("310"), QStringLiteral("90"), QStringLiteral("住院号:")), 1u);
     EXPECT_EQ(at(QStringLiteral("310"), QStringLiteral("72"), QStringLiteral("门诊号:")), 1u);
-    EXPECT_EQ(matching(rec, {QStringLiteral("line"), QStringLiteral("20"), QStringLiteral("135")}).size(), 1);
+    EXPECT_EQ(drawn(rec, {QStringLiteral("line"), QStringLiteral("20"), QStringLiteral("135")}), 1);
     // Title: bold 18, centred in the slip.
     const QString title = QStringLiteral("青禾县人民医院处方笺");
-    EXPECT_EQ(matching(rec, {QStringLiteral("text"), ui::RecordingBoard::number((480 - 20 * 12) / 2.0), QString(),
-                             QString(), QStringLiteral("18"), QStringLiteral("1"), QString(), title})
-                  .size(),
+    EXPECT_EQ(drawn(rec, {QStringLiteral("text"), ui::RecordingBoard::number((480 - 20 * 12) / 2.0), {}, {},
+                          QStringLiteral("18"), QStringLiteral("1"), {}, title}),
               1);
 }
 
 TEST_F(PrescriptionSlipTest, AHerbalPrescriptionIsOneEntryAndOneSlip) {
-    for (int i = 0; i < 5; ++i) {
-        Row herb;
-        herb.kind = QStringLiteral("处方用药");
-        herb.content = i % 2 ? QStringLiteral("当归") : QStringLiteral("黄芪");
-        herb.xmid = i % 2 ? 8 : 7;
-        herb.quantity = 10 + i;
-        herb.unit = QStringLiteral("g");
-        herb.slip = QStringLiteral("处方单");
-        herb.marker.clear();
-        herb.group = QStringLiteral("9000");
-        // One save, but a herb typed a second later must not make a second prescription.
-        herb.ordered = i < 3 ? QStringLiteral("2016-05-10 10:00:00") : QStringLiteral("2016-05-10 10:00:01");
-        add(herb);
-    }
-    Row header;
-    header.kind = QStringLiteral("处方用药");
-    header.content = QStringLiteral("草药处方单");
-    header.quantity = 3;
-    header.route = QStringLiteral("水煎服");
-    header.slip = QStringLiteral("处方单");
-    header.marker.clear();
-    header.yzid = QStringLiteral("9000");
-    header.group = QStringLiteral("CYCF1605101000001234");
-    header.ordered = QStringLiteral("2016-05-10 10:00:00");
-    add(header);
+    // One save, but a herb typed a second later must not make a second prescription.
+    for (int i = 0; i < 5; ++i)
+        herb(i % 2 ? QStringLiteral("当归") : QStringLiteral("黄芪"), 10 + i, QStringLiteral("9000"),
+             i < 3 ? QStringLiteral("2016-05-10 10:00:00") : QStringLiteral("2016-05-10 10:00:01"), i % 2 ? 8 : 7);
+    herbalHeader(QStringLiteral("9000"), 3, QStringLiteral("水煎服"), QStringLiteral("2016-05-10 10:00:00"));
     const auto entries = orders::listPrescriptions(files(), serial_, QDate(2016, 5, 10));
     ASSERT_EQ(entries.size(), 1);
     EXPECT_TRUE(entries[0].herbal);

@@ -3,6 +3,7 @@
 // reorganisation leave them, for the sheets, cards and slips to read.
 #include "interaction/DrawingBoard.h"
 #include "interaction/RecordingBoard.h"
+#include "orders/OrderSheetData.h"
 #include "orders_fixture.h"
 
 namespace qh::test {
@@ -53,6 +54,22 @@ protected:
         r.frequency = QStringLiteral("bid");
         return add(r);
     }
+    // One herb of a prescription whose header row has yzid `group`.
+    qint64 herb(const QString& name, double grams, const QString& group, const QString& ordered, qint64 xmid = 7) {
+        return add({.kind = QStringLiteral("处方用药"), .content = name, .xmid = xmid, .ordered = ordered, .marker = {},
+                    .slip = QStringLiteral("处方单"), .quantity = grams, .unit = QStringLiteral("g"), .group = group});
+    }
+    // The header row of a herbal prescription: its doses and usage.
+    qint64 herbalHeader(const QString& yzid, double doses, const QString& usage, const QString& ordered) {
+        return add({.kind = QStringLiteral("处方用药"), .content = QStringLiteral("草药处方单"), .ordered = ordered,
+                    .marker = {}, .slip = QStringLiteral("处方单"), .quantity = doses, .route = usage,
+                    .group = QStringLiteral("CYCF16051010000") + yzid, .yzid = yzid});
+    }
+    shell::PatientContext patient() {
+        shell::PatientContext p;
+        EXPECT_TRUE(orders::readStayPatient(files(), serial_, &p));
+        return p;
+    }
 
     // The recorded lines whose fields match `parts` from field 1 on (field 0 is the page).
     static QStringList matching(const ui::RecordingBoard& rec, const QStringList& parts) {
@@ -65,6 +82,7 @@ protected:
         }
         return found;
     }
+    static qsizetype drawn(const ui::RecordingBoard& rec, const QStringList& parts) { return matching(rec, parts).size(); }
     // The text calls, as "page x y text".
     static QStringList texts(const ui::RecordingBoard& rec) {
         QStringList found;

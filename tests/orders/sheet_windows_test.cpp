@@ -12,35 +12,18 @@
 #include "orders/ui/InfusionCardWindow.h"
 #include "orders/ui/OrderSheetView.h"
 #include "sheet_fixture.h"
+#include "support/screenshot.h"
 
 namespace qh::test {
 namespace {
 
 class SheetWindowsTest : public SheetFixture {
-protected:
-    shell::PatientContext patient() {
-        shell::PatientContext p;
-        EXPECT_TRUE(orders::readStayPatient(files(), serial_, &p));
-        return p;
-    }
-    void save(QWidget& w, const char* name) {
-        const QPixmap picture = w.grab();
-        EXPECT_FALSE(picture.isNull());
-        const QString dir = qEnvironmentVariable("QH_SCREENSHOT_DIR");
-        if (dir.isEmpty()) return;
-        QDir().mkpath(dir);
-        EXPECT_TRUE(picture.save(QDir(dir).filePath(QString::fromUtf8(name))));
-    }
 };
 
 TEST_F(SheetWindowsTest, PrintViewPagesThroughTheChosenSheet) {
     exec(QStringLiteral("insert into 备份 (医院名称) values ('青禾县人民医院')"));
     for (int i = 1; i <= 26; ++i) drug(QStringLiteral("药品%1").arg(i));
-    Row temp;
-    temp.kind = QStringLiteral("临时医嘱");
-    temp.content = QStringLiteral("血常规");
-    temp.slip = QStringLiteral("执行单");
-    add(temp);
+    add({.kind = QStringLiteral("临时医嘱"), .content = QStringLiteral("血常规"), .slip = QStringLiteral("执行单")});
     orders::OrderSheetView view(files(), ui_);
     view.resize(900, 1000);
     view.showPatient(patient());
@@ -63,7 +46,7 @@ TEST_F(SheetWindowsTest, PrintViewPagesThroughTheChosenSheet) {
     EXPECT_TRUE(f.readAll().startsWith("%PDF"));
 
     view.showPage(1);
-    save(view, "order-sheet-view.png");
+    screenshot(view, "order-sheet-view.png");
     view.setKind(orders::SheetKind::Temporary);
     EXPECT_EQ(view.countText(), QStringLiteral("共1页"));
     EXPECT_EQ(view.pageText(), QStringLiteral("第 1 页"));
@@ -71,74 +54,20 @@ TEST_F(SheetWindowsTest, PrintViewPagesThroughTheChosenSheet) {
 
 TEST_F(SheetWindowsTest, CardWindowShowsTheTickedBedsAndTheSlips) {
     exec(QStringLiteral("insert into 备份 (医院名称) values ('青禾县人民医院')"));
-    Row head;
-    head.content = QStringLiteral("0.9%氯化钠注射液");
-    head.xmid = 1;
-    head.spec = QStringLiteral("250ml/袋");
-    head.unit = QStringLiteral("袋");
-    head.dose = QStringLiteral("250ml");
-    head.marker = QStringLiteral("新组");
-    head.yzid = QStringLiteral("6100");
-    add(head);
-    Row tail = head;
-    tail.content = QStringLiteral("注射用头孢曲松钠");
-    tail.xmid = 2;
-    tail.spec = QStringLiteral("1g/支");
-    tail.quantity = 2;
-    tail.unit = QStringLiteral("支");
-    tail.dose = QStringLiteral("2g");
-    tail.route = QStringLiteral("静脉滴注");
-    tail.frequency = QStringLiteral("qd");
-    tail.marker = QStringLiteral("承组");
-    tail.yzid = QStringLiteral("6101");
-    tail.group = QStringLiteral("6100");
-    add(tail);
-    Row skin;
-    skin.kind = QStringLiteral("临时医嘱");
-    skin.content = QStringLiteral("注射用青霉素钠");
-    skin.xmid = 6;
-    skin.spec = QStringLiteral("80万U");
-    skin.dose = QStringLiteral("80万U");
-    skin.route = QStringLiteral("肌内注射");
-    skin.frequency = QStringLiteral("st");
-    add(skin);
-    Row oral;
-    oral.content = QStringLiteral("阿莫西林胶囊");
-    oral.xmid = 3;
-    oral.spec = QStringLiteral("0.25g×24粒");
-    oral.quantity = 0.5;
-    oral.unit = QStringLiteral("盒");
-    oral.dose = QStringLiteral("0.5g");
-    oral.route = QStringLiteral("口服");
-    oral.frequency = QStringLiteral("tid");
-    add(oral);
-    const QStringList herbs{QStringLiteral("黄芪"), QStringLiteral("当归"), QStringLiteral("白术"),
-                            QStringLiteral("茯苓"), QStringLiteral("甘草"), QStringLiteral("陈皮"),
-                            QStringLiteral("半夏"), QStringLiteral("党参"), QStringLiteral("川芎")};
-    for (const QString& name : herbs) {
-        Row herb;
-        herb.kind = QStringLiteral("处方用药");
-        herb.content = name + u' ';
-        herb.xmid = 7;
-        herb.quantity = 12;
-        herb.unit = QStringLiteral("g");
-        herb.slip = QStringLiteral("处方单");
-        herb.marker.clear();
-        herb.group = QStringLiteral("6200");
-        herb.ordered = QStringLiteral("2016-05-10 10:30:00");
-        add(herb);
-    }
-    Row header;
-    header.kind = QStringLiteral("处方用药");
-    header.content = QStringLiteral("草药处方单");
-    header.quantity = 7;
-    header.route = QStringLiteral("水煎服，每日一剂");
-    header.slip = QStringLiteral("处方单");
-    header.marker.clear();
-    header.yzid = QStringLiteral("6200");
-    header.group = QStringLiteral("CYCF1605101030001234");
-    header.ordered = QStringLiteral("2016-05-10 10:30:00");
-    add(header);
+    add({.content = QStringLiteral("0.9%氯化钠注射液"), .xmid = 1, .marker = QStringLiteral("新组"), .unit = QStringLiteral("袋"),
+         .spec = QStringLiteral("250ml/袋"), .dose = QStringLiteral("250ml"), .yzid = QStringLiteral("6100")});
+    add({.content = QStringLiteral("注射用头孢曲松钠"), .xmid = 2, .marker = QStringLiteral("承组"), .quantity = 2,
+         .spec = QStringLiteral("1g/支"), .dose = QStringLiteral("2g"), .route = QStringLiteral("静脉滴注"),
+         .frequency = QStringLiteral("qd"), .group = QStringLiteral("6100"), .yzid = QStringLiteral("6101")});
+    add({.kind = QStringLiteral("临时医嘱"), .content = QStringLiteral("注射用青霉素钠"), .xmid = 6,
+         .spec = QStringLiteral("80万U"), .dose = QStringLiteral("80万U"), .route = QStringLiteral("肌内注射"),
+         .frequency = QStringLiteral("st")});
+    add({.content = QStringLiteral("阿莫西林胶囊"), .xmid = 3, .quantity = 0.5, .unit = QStringLiteral("盒"),
+         .spec = QStringLiteral("0.25g×24粒"), .dose = QStringLiteral("0.5g"), .route = QStringLiteral("口服"),
+         .frequency = QStringLiteral("tid")});
+    for (const char* name : {"黄芪", "当归", "白术", "茯苓", "甘草", "陈皮", "半夏", "党参", "川芎"})
+        herb(QString::fromUtf8(name) + u' ', 12, QStringLiteral("6200"), QStringLiteral("2016-05-10 10:30:00"));
+    herbalHeader(QStringLiteral("6200"), 7, QStringLiteral("水煎服，每日一剂"), QStringLiteral("2016-05-10 10:30:00"));
 
     orders::InfusionCardWindow window(
         files(), QStringLiteral("张护士"), ui_, [this] { return QVector<qint64>{serial_.toLongLong()}; },
@@ -157,14 +86,14 @@ TEST_F(SheetWindowsTest, CardWindowShowsTheTickedBedsAndTheSlips) {
     };
     EXPECT_TRUE(window.exportPdf(pdfPath("infusion-cards.pdf")));
     window.resize(1000, 900);
-    save(window, "infusion-cards.png");
+    screenshot(window, "infusion-cards.png");
 
     window.tabs()->setCurrentIndex(1);
     ASSERT_EQ(window.prescriptionList()->count(), 2);
     EXPECT_EQ(window.prescriptionList()->item(0)->text(), QStringLiteral("西_09时07分"));
     EXPECT_EQ(window.prescriptionList()->item(1)->text(), QStringLiteral("中_10时30分"));
     EXPECT_TRUE(window.exportPdf(pdfPath("western-slip.pdf")));
-    save(window, "prescription-slip.png");
+    screenshot(window, "prescription-slip.png");
     window.prescriptionList()->setCurrentRow(1);
     EXPECT_TRUE(window.exportPdf(pdfPath("herbal-slip.pdf")));
 

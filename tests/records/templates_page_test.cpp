@@ -155,15 +155,6 @@ TEST_F(TemplatePageTest, WritesToRowsGoneMeanwhileAreNotDone) {
     EXPECT_EQ(read("select count(*) from GSMB where 顺序=5").toInt(), 2);
 }
 
-TEST(TemplateOptionsHelp, ExplainsTheThreeBoxesAndTheMenuLimit) {
-    EXPECT_EQ(TemplatePageModel::templateOptionsHelpText(),
-              "模板显示页眉：选中后在病历中显示统一规格页眉，否则不显示页眉。\r\n"
-              "可多次添加：选中后在病历中可多次添加，否则只能添加人1次。\r\n"
-              "添加菜单显示：选中后在主页面的【添加】菜单中显示出来，否则添加时只能在更多模板列表中添加。\r\n"
-              "         注：添加菜单中最多可显示20个模板，按格式模板列表次序显示。\r\n"
-              "             同类模板只选择1个即可，比如4个住院病历，只选择其中1个即可。");
-}
-
 TEST_F(TemplatePageTest, ListsThePapersTemplatesAndNewKeysFollowTheLastNumber) {
     addTemplate("甲", 1);
     const qint64 last = addTemplate("乙", 2, true, "B");

@@ -2,6 +2,7 @@
 // user-management window through its controls, and the settings page.
 #include <QtWidgets>
 
+#include "support/screenshot.h"
 #include "ward_fixture.h"
 #include "common/Identity.h"
 #include "shell/MainCommands.h"
@@ -15,15 +16,7 @@
 namespace qh::shell {
 namespace {
 
-// Saved for the manual when QH_SCREENSHOT_DIR names a folder.
-void screenshot(QWidget* w, const char* file) {
-    const QPixmap picture = w->grab();
-    EXPECT_FALSE(picture.isNull());
-    const QString dir = qEnvironmentVariable("QH_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
-    QDir().mkpath(dir);
-    EXPECT_TRUE(picture.save(QDir(dir).filePath(QString::fromUtf8(file))));
-}
+void screenshot(QWidget* w, const char* file) { test::screenshot(*w, file); }
 
 class MaintenanceWindowsTest : public test::WardFixture {
 protected:

@@ -11,6 +11,7 @@
 
 #include "interaction/ui/DataGridView.h"
 #include "vitals/ui/ChartPage.h"
+#include "support/screenshot.h"
 #include "vitals_fixture.h"
 
 namespace qh::test {
@@ -62,13 +63,7 @@ TEST_F(ChartPageTest, PagesPdfAndTheButtonsOfTheRight) {
     EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
 
     page.showPage(1);
-    const QString dir = qEnvironmentVariable("QH_SCREENSHOT_DIR");
-    const QPixmap picture = page.grab();
-    EXPECT_FALSE(picture.isNull());
-    if (!dir.isEmpty()) {
-        QDir().mkpath(dir);
-        EXPECT_TRUE(picture.save(QDir(dir).filePath("temperature-chart-page.png")));
-    }
+    test::screenshot(page, "temperature-chart-page.png");
 
     int visible = 0;
     for (QPushButton* b : page.findChildren<QPushButton*>())

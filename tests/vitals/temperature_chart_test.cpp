@@ -18,12 +18,8 @@ const QString kRed = QString::number(vitals::kRed);
 int centre(int day, int slot) { return 133 + 11 * (6 * (day - 1) + slot); }  // day of the page 1-7
 QString n(int v) { return QString::number(v); }
 
-ChartRow at(int hospitalDay, int slot) {
-    ChartRow r;
-    r.date = kAdmission.addDays(hospitalDay - 1);
-    r.slot = slot;
-    return r;
-}
+QDate day(int hospitalDay) { return kAdmission.addDays(hospitalDay - 1); }
+ChartRow at(int hospitalDay, int slot) { return {.date = day(hospitalDay), .slot = slot}; }
 
 class ChartTest : public ::testing::Test {
 protected:
@@ -124,19 +120,10 @@ TEST_F(ChartTest, DatesAndDaysPerColumn) {
 }
 
 TEST_F(ChartTest, TemperaturesPulsesAndTheirLines) {
-    ChartRow a = at(1, 1);
-    a.temperature = "36.8";
-    a.pulse = "80";
-    a.heart = "100";
-    ChartRow b = at(2, 0);
-    b.type = "口温";
-    b.temperature = "38.2";
-    b.pulse = "96";
-    b.heart = "110";
-    ChartRow c = at(2, 3);
-    c.type = "肛温";
-    c.temperature = "37";
-    const QStringList drawn = drawnFor({a, b, c});
+    const QStringList drawn =
+        drawnFor({{.date = day(1), .slot = 1, .temperature = "36.8", .pulse = "80", .heart = "100"},
+                  {.date = day(2), .slot = 0, .type = "口温", .temperature = "38.2", .pulse = "96", .heart = "110"},
+                  {.date = day(2), .slot = 3, .type = "肛温", .temperature = "37"}});
     const int xa = centre(1, 1), xb = centre(2, 0), xc = centre(2, 3);
     for (const QString& expected : {cross(xa, 455).section('\n', 0, 0), cross(xa, 455).section('\n', 1),
                                     circle(xa, 445, 2, 3, kRed), circle(xa, 395, 4, 1, kRed),
@@ -149,17 +136,10 @@ TEST_F(ChartTest, TemperaturesPulsesAndTheirLines) {
 }
 
 TEST_F(ChartTest, MissingAndNonNumericValuesAreNotDrawnNorJoined) {
-    ChartRow a = at(1, 0);
-    a.temperature = "36.5";
-    a.pulse = "78";
-    ChartRow gap = at(1, 1);  // nothing measured
-    ChartRow bad = at(1, 2);
-    bad.temperature = "abc";
-    bad.pulse = "x";
-    ChartRow d = at(1, 3);
-    d.temperature = "36.9";
-    d.pulse = "82";
-    const QStringList drawn = drawnFor({a, gap, bad, d});
+    const QStringList drawn = drawnFor({{.date = day(1), .slot = 0, .temperature = "36.5", .pulse = "78"},
+                                        at(1, 1),  // nothing measured
+                                        {.date = day(1), .slot = 2, .temperature = "abc", .pulse = "x"},
+                                        {.date = day(1), .slot = 3, .temperature = "36.9", .pulse = "82"}});
     EXPECT_TRUE(drawn.contains(line(centre(1, 0), 645 - 350 / 2, centre(1, 3), 645 - 390 / 2, 1, kBlue)));
     EXPECT_TRUE(drawn.contains(line(centre(1, 0), 645 - 7800 / 40, centre(1, 3), 645 - 8200 / 40, 1, kRed)));
     const QString all = drawn.join('\n');
@@ -171,12 +151,8 @@ TEST_F(ChartTest, MissingAndNonNumericValuesAreNotDrawnNorJoined) {
 }
 
 TEST_F(ChartTest, BelowThirtyFiveAnArrowBeyondTheScaleAtItsEdge) {
-    ChartRow low = at(1, 0);
-    low.temperature = "34.2";
-    ChartRow high = at(1, 1);
-    high.temperature = "43.1";
-    high.pulse = "210";
-    const QStringList drawn = drawnFor({low, high});
+    const QStringList drawn = drawnFor({{.date = day(1), .slot = 0, .temperature = "34.2"},
+                                        {.date = day(1), .slot = 1, .temperature = "43.1", .pulse = "210"}});
     const int x = centre(1, 0);
     for (const QString& expected : {circle(x, 572, 3, 4, kBlue), line(x, 575, x, 592, 1, kBlue),
                                     line(x - 3, 587, x, 592, 1, kBlue), line(x + 3, 587, x, 592, 1, kBlue),
@@ -186,18 +162,14 @@ TEST_F(ChartTest, BelowThirtyFiveAnArrowBeyondTheScaleAtItsEdge) {
 }
 
 TEST_F(ChartTest, CoolingIsARedCircleOnADashedLine) {
-    ChartRow r = at(3, 3);
-    r.temperature = "39.5";
-    r.cooled = "38.3";
-    const QStringList drawn = drawnFor({r});
+    const QStringList drawn = drawnFor({{.date = day(3), .slot = 3, .temperature = "39.5", .cooled = "38.3"}});
     const int x = centre(3, 3);
     EXPECT_TRUE(drawn.contains(line(x, 320, x, 380, 1, kRed, true)));
     EXPECT_TRUE(drawn.contains(circle(x, 380, 4, 2, kRed)));
 }
 
 TEST_F(ChartTest, PostOperativeDaysCountAcrossPagesAndRestart) {
-    ChartRow op = at(5, 2);
-    op.event1 = "手术";
+    const ChartRow op{.date = day(5), .slot = 2, .event1 = "手术"};
     const auto strip = [](int d) { return QStringLiteral("clear\t%1\t124\t%2\t139").arg(128 + 66 * (d - 1) + 14).arg(128 + 66 * (d - 1) + 44); };
     const auto count = [](int d, const QString& label) {
         const int bytes = label == "手术" ? 4 : label.size();
@@ -213,23 +185,16 @@ TEST_F(ChartTest, PostOperativeDaysCountAcrossPagesAndRestart) {
     EXPECT_TRUE(three.contains(count(5, "14")));
     EXPECT_FALSE(three.contains(strip(6)));
 
-    ChartRow again = at(17, 1);
-    again.event1 = "手术";
-    const QStringList restarted = draw({op, again}, 3);
+    const QStringList restarted = draw({op, {.date = day(17), .slot = 1, .event1 = "手术"}}, 3);
     EXPECT_TRUE(restarted.contains(count(2, "11")));
     EXPECT_TRUE(restarted.contains(count(3, "手术")));
     EXPECT_TRUE(restarted.contains(count(4, "1")));
 }
 
 TEST_F(ChartTest, RespirationAlternatesAndEventsRunDownTheirSlot) {
-    QList<ChartRow> rows;
-    for (int s = 0; s < 3; ++s) {
-        rows << at(1, s);
-        rows.last().respiration = n(18 + 2 * s);
-    }
-    rows[2].event1 = "入院";
-    rows[2].eventTime1 = "十时";
-    const QStringList drawn = drawnFor(rows);
+    const QStringList drawn = drawnFor({{.date = day(1), .slot = 0, .respiration = "18"},
+                                        {.date = day(1), .slot = 1, .respiration = "20"},
+                                        {.date = day(1), .slot = 2, .respiration = "22", .event1 = "入院", .eventTime1 = "十时"}});
     EXPECT_TRUE(drawn.contains(text(centre(1, 0) - 3, 596, 6, "0", "18")));
     EXPECT_TRUE(drawn.contains(text(centre(1, 1) - 3, 606, 6, "0", "20")));
     EXPECT_TRUE(drawn.contains(text(centre(1, 2) - 3, 596, 6, "0", "22")));
@@ -239,25 +204,17 @@ TEST_F(ChartTest, RespirationAlternatesAndEventsRunDownTheirSlot) {
 }
 
 TEST_F(ChartTest, AnAbsenceBreaksTheLines) {
-    ChartRow a = at(2, 0);
-    a.temperature = "36.5";
-    a.pulse = "80";
-    ChartRow away = at(2, 1);
-    away.event2 = "外出";
-    ChartRow b = at(2, 2);
-    b.temperature = "36.7";
-    b.pulse = "84";
-    const QStringList drawn = drawnFor({a, away, b});
+    const QStringList drawn = drawnFor({{.date = day(2), .slot = 0, .temperature = "36.5", .pulse = "80"},
+                                        {.date = day(2), .slot = 1, .event2 = "外出"},
+                                        {.date = day(2), .slot = 2, .temperature = "36.7", .pulse = "84"}});
     const QString all = drawn.join('\n');
     EXPECT_FALSE(all.contains(QStringLiteral("line\t%1\t").arg(centre(2, 0))));
     EXPECT_TRUE(drawn.contains(text(centre(2, 1) - 3, 548, 7, kRed, "外\\r\\n出")));
 }
 
 TEST_F(ChartTest, PagesHoldSevenDaysAndRowsBeforeAdmissionAreLeftOut) {
-    ChartRow early = at(0, 1);  // the day before admission
-    early.temperature = "37.5";
-    ChartRow eighth = at(8, 0);
-    eighth.temperature = "36.6";
+    const ChartRow early{.date = day(0), .slot = 1, .temperature = "37.5"};  // the day before admission
+    const ChartRow eighth{.date = day(8), .slot = 0, .temperature = "36.6"};
     EXPECT_TRUE(drawnFor({early}).isEmpty());
     EXPECT_TRUE(drawnFor({eighth}, 1).isEmpty());
     EXPECT_TRUE(drawnFor({eighth}, 2).contains(cross(133, 645 - 360 / 2).section('\n', 0, 0)));
@@ -270,17 +227,10 @@ TEST_F(ChartTest, PagesHoldSevenDaysAndRowsBeforeAdmissionAreLeftOut) {
 }
 
 TEST_F(ChartTest, PerDayRowsShowTheDaysLastValue) {
-    ChartRow morning = at(3, 1);
-    morning.weight = "60";
-    morning.pressure = "120/80";
-    morning.urineCount = "5";
-    ChartRow evening = at(3, 3);
-    evening.weight = "61";
-    evening.urineVolume = "1500";
-    evening.stools = "2";
-    ChartRow night = at(3, 5);
-    night.pressure = "130/85";
-    const QStringList drawn = drawnFor({morning, evening, night});
+    const QStringList drawn =
+        drawnFor({{.date = day(3), .slot = 1, .urineCount = "5", .weight = "60", .pressure = "120/80"},
+                  {.date = day(3), .slot = 3, .stools = "2", .urineVolume = "1500", .weight = "61"},
+                  {.date = day(3), .slot = 5, .pressure = "130/85"}});
     const int left = 128 + 66 * 2;
     for (const QString& e : {text(left + 24, 800, 8, "0", "61"), text(left + 14, 660, 8, "0", "1500/5次"),
                              text(left + 24, 640, 8, kRed, "2"), text(left + 3, 785, 7, "0", "120/80"),
