@@ -360,13 +360,64 @@ QString VitalSigns::sameDateAndSlot(const ui::DataGrid& grid, const QList<int>& 
     return reason;
 }
 
+QList<int> VitalSigns::rowsToSave(const ui::DataGrid& grid, int filled, int dateCol, int slotCol) {
+    QList<int> rows;
+    for (int r : newRows(grid))
+        if (!grid.text(r, filled).trimmed().isEmpty()) rows << r;
+    if (rows.isEmpty()) return rows;
+    const QString reason = sameDateAndSlot(grid, rows, dateCol, slotCol);
+    if (!reason.isEmpty()) {
+        ui_.messageDialog(S("所添加项目的") + reason + S("，若一定要改请单个添加"));
+        return {};
+    }
+    if (!checkDateAndSlot(grid.text(rows.first(), dateCol), grid.text(rows.first(), slotCol).trimmed())) return {};
+    return rows;
+}
+
+store::Connection VitalSigns::openMain(const QString& failed) {
+    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
+    if (!db.isOpen()) ui_.messageDialog(failed);
+    return db;
+}
+
+store::ExecResult VitalSigns::writeSlotRow(store::Connection& db, const QDate& day, const QString& slot,
+                                           QStringList columns, store::Params values, qint64* number) {
+    const QString date = rowDateText(day);
+    const QString key = slotKey(date, slot);
+    columns << S("排序1") << S("排序2") << S("排序3") << S("排序4");
+    for (const store::Param& p : store::Params{day.year(), day.month(), day.day(), slotNumber(slot)}) values.push_back(p);
+    const store::Row existing = db.query(QStringLiteral("select * from 体温单 where 时刻检索=?"), {key}).first();
+    if (existing.isValid()) {
+        if (number) *number = existing.integer(S("编号"));
+        values.push_back(key);
+        return db.execute(QStringLiteral("UPDATE 体温单 SET ") + columns.join(QStringLiteral("=?,")) +
+                              QStringLiteral("=? where 时刻检索=?"),
+                          values);
+    }
+    store::Params all = {serial_, key, date, slot, QString::number(hospitalDay(day)), surgeryDay(db, day)};
+    all.insert(all.end(), values.begin(), values.end());
+    QStringList marks;
+    for (size_t i = 0; i < all.size(); ++i) marks << QStringLiteral("?");
+    const store::ExecResult done =
+        db.execute(QStringLiteral("INSERT INTO 体温单 (检索,时刻检索,日期,时刻,住院日数,手术日数,") + columns.join(u',') +
+                       QStringLiteral(") values (") + marks.join(u',') + QLatin1Char(')'),
+                   all);
+    if (number) *number = done.insertedKey;
+    return done;
+}
+
+bool VitalSigns::sayEntriesSaved(const QString& saved) {
+    ui_.messageDialog(saved.isEmpty() ? S("患者") + name_ + S(" 数据保存失败") : S("患者") + saved + S(" 数据保存成功"));
+    return !saved.isEmpty();
+}
+
 // --- Saves ---
 
 bool VitalSigns::saveTemperature() {
     if (refuseWithoutRight()) return false;
     if (temperatures_.rows() != 2) return false;  // one row at a time
     const int row = 1;
-    const QString date = rowDateText(parseRowDate(temperatures_.text(row, TDate)));
+    const QDate day = parseRowDate(temperatures_.text(row, TDate));
     const QString slot = temperatures_.text(row, TSlot).trimmed();
     if (!checkDateAndSlot(temperatures_.text(row, TDate), slot)) return false;
     QList<Check> checks;
@@ -375,37 +426,17 @@ bool VitalSigns::saveTemperature() {
     if (!checkValues(checks)) return false;
     int i = 0;
     for (const auto& [col, range] : temperatureRanges()) temperatures_.setText(row, col, checks[i++].value);
-    temperatures_.setText(row, TDate, date);
+    temperatures_.setText(row, TDate, rowDateText(day));
 
     const QString failed = S("患者") + name_ + S("体温数据保存失败");
-    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
-    if (!db.isOpen()) {
-        ui_.messageDialog(failed);
-        return false;
-    }
-    const QDate day = parseRowDate(date);
-    const QString key = slotKey(date, slot);
-    QStringList values;
-    for (int c = TType; c <= TRecorder; ++c) values << temperatures_.text(row, c).trimmed();
-    const store::Params sortNumbers = {day.year(), day.month(), day.day(), slotNumber(slot)};
-    store::ExecResult done;
+    store::Connection db = openMain(failed);
+    if (!db.isOpen()) return false;
+    store::Params values;
+    for (int c = TType; c <= TRecorder; ++c) values.push_back(temperatures_.text(row, c).trimmed());
     qint64 number = 0;
-    const store::Row existing = db.query(QStringLiteral("select * from 体温单 where 时刻检索=?"), {key}).first();
-    if (existing.isValid()) {
-        number = existing.integer(S("编号"));
-        done = db.execute(QStringLiteral("UPDATE 体温单 SET 体温类型=?,体温1=?,体温2=?,脉搏=?,心率=?,呼吸=?,记录者=?,"
-                                         "排序1=?,排序2=?,排序3=?,排序4=? where 时刻检索=?"),
-                          {values[0], values[1], values[2], values[3], values[4], values[5], values[6],
-                           sortNumbers[0], sortNumbers[1], sortNumbers[2], sortNumbers[3], key});
-    } else {
-        done = db.execute(
-            QStringLiteral("INSERT INTO 体温单 (检索,时刻检索,日期,时刻,住院日数,手术日数,体温类型,体温1,体温2,脉搏,心率,"
-                           "呼吸,记录者,排序1,排序2,排序3,排序4) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-            {serial_, key, date, slot, QString::number(hospitalDay(day)), surgeryDay(db, day), values[0], values[1],
-             values[2], values[3], values[4], values[5], values[6], sortNumbers[0], sortNumbers[1], sortNumbers[2],
-             sortNumbers[3]});
-        number = done.insertedKey;
-    }
+    const store::ExecResult done =
+        writeSlotRow(db, day, slot, {S("体温类型"), S("体温1"), S("体温2"), S("脉搏"), S("心率"), S("呼吸"), S("记录者")},
+                     values, &number);
     if (!done.changed()) {
         ui_.messageDialog(failed);
         return false;
@@ -418,17 +449,8 @@ bool VitalSigns::saveTemperature() {
 bool VitalSigns::saveOthers() {
     if (refuseWithoutRight()) return false;
     if (!othersEntry_) return false;  // the list layout is changed by modify
-    QList<int> rows;
-    for (int r : newRows(others_))
-        if (!others_.text(r, EItem).trimmed().isEmpty()) rows << r;
+    const QList<int> rows = rowsToSave(others_, EItem, EDate, ESlot);
     if (rows.isEmpty()) return false;
-    const QString reason = sameDateAndSlot(others_, rows, EDate, ESlot);
-    if (!reason.isEmpty()) {
-        ui_.messageDialog(S("所添加项目的") + reason + S("，若一定要改请单个添加"));
-        return false;
-    }
-    const QString slot = others_.text(rows.first(), ESlot).trimmed();
-    if (!checkDateAndSlot(others_.text(rows.first(), EDate), slot)) return false;
     QList<Check> checks;
     for (int r : rows) {
         const QString item = others_.text(r, EItem).trimmed();
@@ -440,110 +462,48 @@ bool VitalSigns::saveOthers() {
     if (!checkValues(checks)) return false;
     for (int i = 0; i < rows.size(); ++i) others_.setText(rows[i], EValue, checks[i].value);
 
-    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
-    if (!db.isOpen()) {
-        ui_.messageDialog(S("患者") + name_ + S(" 数据保存失败"));
-        return false;
-    }
+    store::Connection db = openMain(S("患者") + name_ + S(" 数据保存失败"));
+    if (!db.isOpen()) return false;
     const QDate day = parseRowDate(others_.text(rows.first(), EDate));
-    const QString date = rowDateText(day);
-    const QString key = slotKey(date, slot);
-    const QString hospital = QString::number(hospitalDay(day)), surgery = surgeryDay(db, day);
+    const QString slot = others_.text(rows.first(), ESlot).trimmed();
     QString saved;
     for (int r : rows) {
-        others_.setText(r, EDate, date);
+        others_.setText(r, EDate, rowDateText(day));
         const QString item = others_.text(r, EItem).trimmed();
         const QString value = others_.text(r, EValue);
         const QString recorder = others_.text(r, ERecorder).trimmed();
         const QString column = itemColumn(item);
-        const bool exists = db.query(QStringLiteral("select * from 体温单 where 时刻检索=?"), {key}).first().isValid();
-        store::ExecResult done;
         // An item that is not one of the listed ones is an extra item: its name and value, never a column name.
-        const QString set = column.isEmpty() ? QStringLiteral("扩展名称1=?,扩展1=?") : column + QStringLiteral("=?");
-        store::Params params;
-        if (column.isEmpty()) params = {item, value};
-        else params = {value};
-        if (exists) {
-            for (const store::Param& p : store::Params{recorder, day.year(), day.month(), day.day(), slotNumber(slot), key})
-                params.push_back(p);
-            done = db.execute(QStringLiteral("UPDATE 体温单 SET ") + set +
-                                  QStringLiteral(",记录者=?,排序1=?,排序2=?,排序3=?,排序4=? where 时刻检索=?"),
-                              params);
-        } else {
-            const QString names = column.isEmpty() ? QStringLiteral("扩展名称1,扩展1") : column;
-            store::Params all = {serial_, key, date, slot, hospital, surgery};
-            for (const store::Param& p : params) all.push_back(p);
-            for (const store::Param& p : store::Params{recorder, day.year(), day.month(), day.day(), slotNumber(slot)})
-                all.push_back(p);
-            QString marks = QStringLiteral("?,?,?,?,?,?,") + (column.isEmpty() ? QStringLiteral("?,?,") : QStringLiteral("?,")) +
-                            QStringLiteral("?,?,?,?,?");
-            done = db.execute(QStringLiteral("INSERT INTO 体温单 (检索,时刻检索,日期,时刻,住院日数,手术日数,") + names +
-                                  QStringLiteral(",记录者,排序1,排序2,排序3,排序4) values (") + marks + QLatin1Char(')'),
-                              all);
-        }
+        const store::ExecResult done =
+            column.isEmpty()
+                ? writeSlotRow(db, day, slot, {S("扩展名称1"), S("扩展1"), S("记录者")}, {item, value, recorder})
+                : writeSlotRow(db, day, slot, {column, S("记录者")}, {value, recorder});
         if (done.changed()) saved += QLatin1Char(' ') + item;
     }
-    if (saved.isEmpty()) {
-        ui_.messageDialog(S("患者") + name_ + S(" 数据保存失败"));
-        return false;
-    }
-    ui_.messageDialog(S("患者") + saved + S(" 数据保存成功"));
-    return true;
+    return sayEntriesSaved(saved);
 }
 
 bool VitalSigns::saveEvents() {
     if (refuseWithoutRight()) return false;
-    QList<int> rows;
-    for (int r : newRows(events_))
-        if (!events_.text(r, VEvent).trimmed().isEmpty()) rows << r;
+    const QList<int> rows = rowsToSave(events_, VEvent, VDate, VSlot);
     if (rows.isEmpty()) return false;
-    const QString reason = sameDateAndSlot(events_, rows, VDate, VSlot);
-    if (!reason.isEmpty()) {
-        ui_.messageDialog(S("所添加项目的") + reason + S("，若一定要改请单个添加"));
-        return false;
-    }
-    const QString slot = events_.text(rows.first(), VSlot).trimmed();
-    if (!checkDateAndSlot(events_.text(rows.first(), VDate), slot)) return false;
-    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
-    if (!db.isOpen()) {
-        ui_.messageDialog(S("患者") + name_ + S(" 数据保存失败"));
-        return false;
-    }
+    store::Connection db = openMain(S("患者") + name_ + S(" 数据保存失败"));
+    if (!db.isOpen()) return false;
     const QDate day = parseRowDate(events_.text(rows.first(), VDate));
-    const QString date = rowDateText(day);
-    const QString key = slotKey(date, slot);
-    const QString hospital = QString::number(hospitalDay(day)), surgery = surgeryDay(db, day);
+    const QString slot = events_.text(rows.first(), VSlot).trimmed();
     QString saved;
     for (int r : rows) {
-        events_.setText(r, VDate, date);
+        events_.setText(r, VDate, rowDateText(day));
         const QString event = events_.text(r, VEvent).trimmed();
         // The pair of columns follows the event, whatever the cell said.
         const QString type = eventType(event);
         events_.setText(r, VType, type);
-        const QString time = events_.text(r, VTime).trimmed();
-        const QString recorder = events_.text(r, VRecorder).trimmed();
-        const bool exists = db.query(QStringLiteral("select * from 体温单 where 时刻检索=?"), {key}).first().isValid();
-        store::ExecResult done;
-        if (exists) {
-            done = db.execute(QStringLiteral("UPDATE 体温单 SET 事项%1=?,事项时间%1=?,记录者=?,排序1=?,排序2=?,排序3=?,"
-                                             "排序4=? where 时刻检索=?")
-                                  .arg(type),
-                              {event, time, recorder, day.year(), day.month(), day.day(), slotNumber(slot), key});
-        } else {
-            done = db.execute(QStringLiteral("INSERT INTO 体温单 (检索,时刻检索,日期,时刻,住院日数,手术日数,事项%1,事项时间%1,"
-                                             "记录者,排序1,排序2,排序3,排序4) values (?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                                  .arg(type),
-                              {serial_, key, date, slot, hospital, surgery, event, time, recorder, day.year(),
-                               day.month(), day.day(), slotNumber(slot)});
-        }
+        const store::ExecResult done =
+            writeSlotRow(db, day, slot, {S("事项") + type, S("事项时间") + type, S("记录者")},
+                         {event, events_.text(r, VTime).trimmed(), events_.text(r, VRecorder).trimmed()});
         if (done.changed()) saved += QLatin1Char(' ') + event;
     }
-    if (saved.isEmpty()) {
-        ui_.messageDialog(S("患者") + name_ + S(" 数据保存失败"));
-        return false;
-    }
-    ui_.messageDialog(S("患者") + saved + S(" 数据保存成功"));
-    return true;
+    return sayEntriesSaved(saved);
 }
 
 // --- Modify ---
@@ -567,11 +527,8 @@ bool VitalSigns::modifyTemperature(int row) {
     const QString date = rowDateText(day);
     temperatures_.setText(row, TDate, date);
     const QString failed = S("患者 ") + name_ + S(" 编号为 ") + number + S(" 体温数据修改失败");
-    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
-    if (!db.isOpen()) {
-        ui_.messageDialog(failed);
-        return false;
-    }
+    store::Connection db = openMain(failed);
+    if (!db.isOpen()) return false;
     const QString key = slotKey(date, slot);
     if (slotTaken(db, key, number.toLongLong())) {
         ui_.messageDialog(kSlotTaken);
@@ -615,11 +572,8 @@ bool VitalSigns::modifyOther(int row) {
     for (int c = 3; c <= 13; ++c) others_.setText(row, c, checks[c - 3].value);
     const Extra extra = splitExtra(others_.text(row, 14));
     const QString failed = S("患者 ") + name_ + S(" 编号为 ") + number + S(" 数据修改失败");
-    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
-    if (!db.isOpen()) {
-        ui_.messageDialog(failed);
-        return false;
-    }
+    store::Connection db = openMain(failed);
+    if (!db.isOpen()) return false;
     auto cell = [&](int c) { return others_.text(row, c).trimmed(); };
     const store::ExecResult done = db.execute(
         QStringLiteral("UPDATE 体温单 SET 血压=?,体重=?,大便次数=?,小便次数=?,总入量=?,总出量=?,药物过敏=?,扩展名称1=?,"
@@ -649,11 +603,8 @@ bool VitalSigns::modifyEvent(int row) {
     events_.setText(row, VType, type);
     const QString before = events_.rowValue(row).toString();  // the pair it was listed from
     const QString failed = S("患者 ") + name_ + S(" 编号为 ") + number + S(" 事项数据修改失败");
-    store::Connection db = store::Connection::open(files_, store::DbFile::Main);
-    if (!db.isOpen()) {
-        ui_.messageDialog(failed);
-        return false;
-    }
+    store::Connection db = openMain(failed);
+    if (!db.isOpen()) return false;
     const QString set = type == QStringLiteral("3") ? QStringLiteral("扩展名称1=?,扩展1=?")
                                                     : QStringLiteral("事项%1=?,事项时间%1=?").arg(type);
     store::Transaction tx(db);

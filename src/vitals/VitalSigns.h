@@ -12,11 +12,8 @@
 #include "interaction/UserInterface.h"
 #include "shell/PatientContext.h"
 #include "shell/UserContext.h"
+#include "store/Connection.h"
 #include "store/DatabaseFiles.h"
-
-namespace qh::store {
-class Connection;
-}
 
 namespace qh::vitals {
 
@@ -110,6 +107,17 @@ private:
     void fillDefaults(ui::DataGrid& grid, int row, int dateCol, int slotCol, int recorderCol);
     void setOthersLayout(bool entry);
     QString sameDateAndSlot(const ui::DataGrid& grid, const QList<int>& rows, int dateCol, int slotCol) const;
+    // The new rows with `filled` typed in, all of one valid date and slot; none after a refusal.
+    QList<int> rowsToSave(const ui::DataGrid& grid, int filled, int dateCol, int slotCol);
+    // The main database; when it does not open, `failed` is said and the connection is closed.
+    store::Connection openMain(const QString& failed);
+    // Writes `columns` with their `values`, then the four sort numbers, into the patient's row
+    // of the day and slot: an UPDATE of that row when there is one, else an INSERT that also
+    // carries the row's 检索, 时刻检索, 日期, 时刻, 住院日数 and 手术日数. The row's 编号 in *number.
+    store::ExecResult writeSlotRow(store::Connection& db, const QDate& day, const QString& slot, QStringList columns,
+                                   store::Params values, qint64* number = nullptr);
+    // Says which of the entries were saved ("患者 血压 体重 数据保存成功"), or that none was.
+    bool sayEntriesSaved(const QString& saved);
     QList<int> newRows(const ui::DataGrid& grid) const;
 
     store::DataDirectory files_;
