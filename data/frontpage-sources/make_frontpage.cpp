@@ -5,43 +5,26 @@
 // 90-GSMB.tsv that store them under 名称 XYSY and ZYSY. The rows have no paper, are not
 // marked for the Add menu and are not in the template lists. Re-run after editing.
 // The source format is described in README.md here.
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextTable>
-#include <cstdio>
 
-#include "records/editor/EwdFormat.h"
-#include "records/editor/FontChoice.h"
+#include "../template-sources/source_document.h"
 #include "records/editor/NamedFields.h"
-#include "records/editor/RecordDocument.h"
 
 using namespace qh::records;
+using qh::sources::blockFormat;
+using qh::sources::columnCount;
+using qh::sources::readSource;
+using qh::sources::writeFile;
 
 namespace {
 
 constexpr double kBodyPt = 9;     // 小五 is what the paper form uses
 constexpr double kTitlePt = 16;
 
-QTextCharFormat charFormat(double pt, bool bold) {
-    QTextCharFormat f;
-    f.setFontFamilies(fontFamiliesFor(QStringLiteral("宋体")));
-    f.setFontPointSize(pt);
-    f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    return f;
-}
+const QString kFace = QStringLiteral("宋体");
 
-QTextBlockFormat blockFormat(Qt::Alignment align, double top = 0, double bottom = 0) {
-    QTextBlockFormat b;
-    b.setAlignment(align);
-    b.setTopMargin(top);
-    b.setBottomMargin(bottom);
-    return b;
-}
+QTextCharFormat charFormat(double pt, bool bold) { return qh::sources::charFormat(pt, bold, kFace); }
 
 enum class CellLook { Label, Line, Box };
 
@@ -56,20 +39,13 @@ struct Cell {
 
 // "[XM]" a named cell written on a line, "[=XB]" a named code box, "[XM:20]" with a width
 // hint in percent; "文字>>3" spans three columns; "**文字**" bold, "^文字" centred.
-QVector<Cell> parseRow(QString line) {
-    line = line.trimmed();
-    if (line.startsWith(QLatin1Char('|'))) line.remove(0, 1);
-    if (line.endsWith(QLatin1Char('|'))) line.chop(1);
-    static const QRegularExpression spanRx(QStringLiteral(">>(\\d+)$"));
+QVector<Cell> parseRow(const QString& line) {
     static const QRegularExpression aliasRx(QStringLiteral("^\\[(=?)([A-Z0-9]+)(?::(\\d+))?\\]$"));
     QVector<Cell> cells;
-    for (QString t : line.split(QLatin1Char('|'))) {
-        t = t.trimmed();
+    for (const qh::sources::SourceCell& source : qh::sources::splitRow(line)) {
+        QString t = source.text;
         Cell cell;
-        if (const auto m = spanRx.match(t); m.hasMatch()) {
-            cell.span = m.captured(1).toInt();
-            t = t.left(m.capturedStart()).trimmed();
-        }
+        cell.span = source.span;
         if (const auto m = aliasRx.match(t); m.hasMatch()) {
             cell.look = m.captured(1).isEmpty() ? CellLook::Line : CellLook::Box;
             cell.text = m.captured(2);
@@ -92,12 +68,7 @@ QVector<Cell> parseRow(QString line) {
 }
 
 void insertTable(QTextCursor& c, const QVector<QVector<Cell>>& rows, bool ruled, QVector<double> widths) {
-    int columns = 0;
-    for (const auto& r : rows) {
-        int n = 0;
-        for (const auto& cell : r) n += cell.span;
-        columns = qMax(columns, n);
-    }
+    const int columns = columnCount(rows);
     if (widths.isEmpty()) {
         // From the first row: labels and code boxes keep the room their text needs, the named cells share
         // the rest of the line in proportion to their hints.
@@ -112,20 +83,10 @@ void insertTable(QTextCursor& c, const QVector<QVector<Cell>>& rows, bool ruled,
             for (int i = 0; i < cell.span; ++i) widths << w / cell.span;
         }
     }
-    QTextTableFormat tf;
-    tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    tf.setCellPadding(ruled ? 2 : 1);
-    tf.setCellSpacing(0);
-    tf.setBorder(ruled ? 1 : 0);
-    tf.setBorderStyle(ruled ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
-    tf.setBorderCollapse(true);
-    tf.setBorderBrush(Qt::black);
-    tf.setTopMargin(ruled ? 4 : 2.5);
-    tf.setBottomMargin(ruled ? 4 : 2.5);
-    QVector<QTextLength> constraints;
-    for (int i = 0; i < columns; ++i) constraints << QTextLength(QTextLength::PercentageLength, widths.value(i, 5));
-    tf.setColumnWidthConstraints(constraints);
-    QTextTable* table = c.insertTable(int(rows.size()), columns, tf);
+    QVector<double> percents;
+    for (int i = 0; i < columns; ++i) percents << widths.value(i, 5);
+    QTextTable* table = c.insertTable(int(rows.size()), columns,
+                                      qh::sources::tableFormat(ruled, ruled ? 2 : 1, ruled ? 4 : 2.5, percents));
     for (int r = 0; r < rows.size(); ++r) {
         int col = 0;
         for (const Cell& cell : rows[r]) {
@@ -188,14 +149,7 @@ void buildDocument(const QString& source, QTextDocument* doc) {
     const auto newBlock = [&](QTextBlockFormat b, const QTextCharFormat& f) {
         if (pageBreak) b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         pageBreak = false;
-        if (first) {
-            c.setBlockFormat(b);
-            c.setBlockCharFormat(f);
-            c.setCharFormat(f);
-            first = false;
-        } else {
-            c.insertBlock(b, f);
-        }
+        qh::sources::newBlock(c, first, b, f);
     };
     const auto flushTable = [&] {
         if (rows.isEmpty()) return;
@@ -242,12 +196,6 @@ void buildDocument(const QString& source, QTextDocument* doc) {
     flushTable();
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -267,22 +215,12 @@ int main(int argc, char** argv) {
     QString tsv = QStringLiteral("检索\t标题\t病历标题\t名称\t备注\t顺序\t选中\t添加\t页眉\t数据\n");
     int order = 900;
     for (const Form& form : {Form{"XYSY", "xysy", "住院病案首页"}, Form{"ZYSY", "zysy", "住院病案首页(中医)"}}) {
-        QFile src(sources.filePath(QString::fromLatin1(form.file) + QStringLiteral(".txt")));
-        if (!src.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "missing source %s.txt\n", form.file);
-            return 1;
-        }
-        const QString text = QString::fromUtf8(src.readAll());
-        RecordDocument doc;
-        QFont font = doc.body()->defaultFont();
-        font.setFamilies(fontFamiliesFor(QStringLiteral("宋体")));
-        font.setPointSizeF(kBodyPt);
-        doc.body()->setDefaultFont(font);
-        buildDocument(text, doc.body());
-        doc.setPaper(2100, 2970);
-        doc.setModified(false);
+        QString text;
+        if (!readSource(sources, QString::fromLatin1(form.file), &text)) return 1;
+        const QByteArray bytes =
+            qh::sources::documentBytes(kFace, kBodyPt, 2100, 2970, [&](QTextDocument* d) { buildDocument(text, d); });
         const QString rel = QStringLiteral("templates/frontpage/") + QString::fromLatin1(form.file) + QStringLiteral(".ewd");
-        if (!writeFile(seed.filePath(rel), encodeEwd(doc))) return 1;
+        if (!writeFile(seed.filePath(rel), bytes)) return 1;
         const QString title = QString::fromUtf8(form.title);
         tsv += QStringList{QString::fromLatin1(form.name), title, title, QString::fromLatin1(form.name),
                            QStringLiteral("S"), QString::number(++order), QStringLiteral("0"), QStringLiteral("假"),

@@ -5,24 +5,19 @@
 // writes templates/a4/*.ewd and templates/b5/*.ewd (every template on both papers, and
 // the blank base documents base.ewd), GSMB.tsv and 基础模板.tsv. Re-run after editing.
 // The source format is described in README.md here.
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextTable>
-#include <cstdio>
-#include <functional>
 
-#include "records/editor/EwdFormat.h"
-#include "records/editor/FontChoice.h"
 #include "records/editor/NamedFields.h"
-#include "records/editor/RecordDocument.h"
+#include "source_document.h"
 
 using namespace qh::records;
+using qh::sources::columnCount;
+using qh::sources::readSource;
+using qh::sources::SourceCell;
+using qh::sources::splitRow;
+using qh::sources::tableFormat;
+using qh::sources::writeFile;
 
 namespace {
 
@@ -30,21 +25,12 @@ constexpr double kBodyPt = 12;     // 小四
 constexpr double kTitlePt = 16;    // 三号
 constexpr double kHeaderPt = 10.5; // 五号: the header line of 84 (A4) or 74 (B5) bytes fits the width
 
-QTextCharFormat charFormat(double pt, bool bold, const QString& face = QStringLiteral("仿宋_GB2312")) {
-    QTextCharFormat f;
-    f.setFontFamilies(fontFamiliesFor(face));
-    f.setFontPointSize(pt);
-    f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    return f;
-}
+const QString kFace = QStringLiteral("仿宋_GB2312");
+
+QTextCharFormat charFormat(double pt, bool bold, const QString& face = kFace) { return qh::sources::charFormat(pt, bold, face); }
 
 QTextBlockFormat blockFormat(Qt::Alignment align, double top = 0, double bottom = 0) {
-    QTextBlockFormat b;
-    b.setAlignment(align);
-    b.setTopMargin(top);
-    b.setBottomMargin(bottom);
-    b.setLineHeight(135, QTextBlockFormat::ProportionalHeight);
-    return b;
+    return qh::sources::blockFormat(align, top, bottom, 135);
 }
 
 // Inserts text with **bold** runs in the given base format.
@@ -58,58 +44,16 @@ void insertRich(QTextCursor& c, const QString& text, const QTextCharFormat& base
     }
 }
 
-struct Cell {
-    QString text;
-    int span = 1;
-};
-
-QVector<Cell> parseRow(QString line) {
-    line = line.trimmed();
-    if (line.startsWith(QLatin1Char('|'))) line.remove(0, 1);
-    if (line.endsWith(QLatin1Char('|'))) line.chop(1);
-    QVector<Cell> cells;
-    static const QRegularExpression spanRx(QStringLiteral(">>(\\d+)$"));
-    for (QString t : line.split(QLatin1Char('|'))) {
-        t = t.trimmed();
-        Cell cell;
-        const auto m = spanRx.match(t);
-        if (m.hasMatch()) {
-            cell.span = m.captured(1).toInt();
-            t = t.left(m.capturedStart()).trimmed();
-        }
-        cell.text = t;
-        cells.append(cell);
-    }
-    return cells;
-}
-
-void insertTable(QTextCursor& c, const QVector<QVector<Cell>>& rows, bool ruled, QVector<int> widths) {
+void insertTable(QTextCursor& c, const QVector<QVector<SourceCell>>& rows, bool ruled, QVector<int> widths) {
     // The patient line (a table without rules) is set smaller so its labels keep to one line on B5.
     const double pt = ruled ? kBodyPt : kHeaderPt;
-    int columns = 0;
-    for (const auto& r : rows) {
-        int n = 0;
-        for (const auto& cell : r) n += cell.span;
-        columns = qMax(columns, n);
-    }
-    QTextTableFormat tf;
-    tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    tf.setCellPadding(ruled ? 4 : 2);
-    tf.setCellSpacing(0);
-    tf.setBorder(ruled ? 1 : 0);
-    tf.setBorderStyle(ruled ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
-    tf.setBorderCollapse(true);
-    tf.setBorderBrush(Qt::black);
-    tf.setTopMargin(ruled ? 4 : 0);
-    tf.setBottomMargin(ruled ? 4 : 0);
-    QVector<QTextLength> constraints;
-    for (int i = 0; i < columns; ++i)
-        constraints << QTextLength(QTextLength::PercentageLength, i < widths.size() ? widths[i] : 100.0 / columns);
-    tf.setColumnWidthConstraints(constraints);
-    QTextTable* table = c.insertTable(int(rows.size()), columns, tf);
+    const int columns = columnCount(rows);
+    QVector<double> percents;
+    for (int i = 0; i < columns; ++i) percents << (i < widths.size() ? widths[i] : 100.0 / columns);
+    QTextTable* table = c.insertTable(int(rows.size()), columns, tableFormat(ruled, ruled ? 4 : 2, ruled ? 4 : 0, percents));
     for (int r = 0; r < rows.size(); ++r) {
         int col = 0;
-        for (const Cell& cell : rows[r]) {
+        for (const SourceCell& cell : rows[r]) {
             if (cell.span > 1) table->mergeCells(r, col, 1, cell.span);
             QTextTableCell tc = table->cellAt(r, col);
             QTextCursor cc = tc.firstCursorPosition();
@@ -138,7 +82,7 @@ void insertTable(QTextCursor& c, const QVector<QVector<Cell>>& rows, bool ruled,
 void buildDocument(const QString& source, QTextDocument* doc) {
     QTextCursor c(doc);
     bool first = true;
-    QVector<QVector<Cell>> rows;
+    QVector<QVector<SourceCell>> rows;
     bool ruled = false;
     QVector<int> widths;
     const auto flushTable = [&] {
@@ -148,16 +92,7 @@ void buildDocument(const QString& source, QTextDocument* doc) {
         rows.clear();
         widths.clear();
     };
-    const auto newBlock = [&](const QTextBlockFormat& b, const QTextCharFormat& f) {
-        if (first) {
-            c.setBlockFormat(b);
-            c.setBlockCharFormat(f);
-            c.setCharFormat(f);
-            first = false;
-        } else {
-            c.insertBlock(b, f);
-        }
-    };
+    const auto newBlock = [&](const QTextBlockFormat& b, const QTextCharFormat& f) { qh::sources::newBlock(c, first, b, f); };
     for (const QString& raw : source.split(QLatin1Char('\n'))) {
         const QString line = raw.trimmed();
         const bool tableRow = line.startsWith(QLatin1Char('|')) || line.startsWith(QLatin1String("~ "));
@@ -170,7 +105,7 @@ void buildDocument(const QString& source, QTextDocument* doc) {
                 else if (first) first = false;
                 ruled = rowRuled;
             }
-            rows.append(parseRow(rowRuled ? line : line.mid(2)));
+            rows.append(splitRow(rowRuled ? line : line.mid(2)));
             continue;
         }
         if (line.startsWith(QLatin1String("@w "))) {
@@ -220,22 +155,8 @@ struct Entry {
     QString order, key, title, recordTitle, inMenu, multiAdd, header, file;
 };
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    return f.write(bytes) == bytes.size();
-}
-
 QByteArray documentBytes(const Paper& paper, const std::function<void(QTextDocument*)>& build) {
-    RecordDocument doc;
-    QFont font = doc.body()->defaultFont();
-    font.setFamilies(fontFamiliesFor(QStringLiteral("仿宋_GB2312")));
-    doc.body()->setDefaultFont(font);
-    if (build) build(doc.body());
-    doc.setPaper(paper.width, paper.height);
-    doc.setModified(false);
-    return encodeEwd(doc);
+    return qh::sources::documentBytes(kFace, 0, paper.width, paper.height, build);
 }
 
 }  // namespace
@@ -277,12 +198,8 @@ int main(int argc, char** argv) {
             if (e.file == QLatin1String("header")) {
                 bytes = documentBytes(paper, buildHeader);
             } else {
-                QFile src(sources.filePath(e.file + QStringLiteral(".txt")));
-                if (!src.open(QIODevice::ReadOnly)) {
-                    std::fprintf(stderr, "missing source %s.txt\n", e.file.toUtf8().constData());
-                    return 1;
-                }
-                const QString text = QString::fromUtf8(src.readAll());
+                QString text;
+                if (!readSource(sources, e.file, &text)) return 1;
                 bytes = documentBytes(paper, [&](QTextDocument* d) { buildDocument(text, d); });
             }
             if (!writeFile(seed.filePath(folder + e.file + QStringLiteral(".ewd")), bytes)) return 1;
