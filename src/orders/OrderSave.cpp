@@ -57,6 +57,27 @@ SaveResult refuse(int line, const QString& reason) {
     return r;
 }
 
+SaveResult saved(qint64 base, int stored) {
+    SaveResult r;
+    r.outcome = SaveResult::Saved;
+    r.base = base;
+    r.stored = stored;
+    return r;
+}
+
+// The lines with something in `field`, and each one's number among the lines given (from
+// 1), so that a refusal names the line as the user sees it.
+template <typename Line>
+QVector<Line> withContent(const QVector<Line>& given, QString Line::*field, QVector<int>* origin) {
+    QVector<Line> lines;
+    for (int i = 0; i < given.size(); ++i) {
+        if ((given[i].*field).trimmed().isEmpty()) continue;
+        lines.append(given[i]);
+        origin->append(i + 1);
+    }
+    return lines;
+}
+
 SaveResult failed(const QString& reason) {
     SaveResult r;
     r.outcome = SaveResult::Failed;
@@ -82,13 +103,8 @@ SaveResult OrderSave::saveWestern(const QString& serial, OrderKind kind, const Q
 
     // Every line without content is left out before numbering; the line numbers of a
     // refusal are those of the lines given.
-    QVector<EntryLine> lines;
     QVector<int> origin;
-    for (int i = 0; i < given.size(); ++i) {
-        if (given[i].content.trimmed().isEmpty()) continue;
-        lines.append(given[i]);
-        origin.append(i + 1);
-    }
+    const QVector<EntryLine> lines = withContent(given, &EntryLine::content, &origin);
     if (lines.isEmpty()) return finish(refuse(0, QStringLiteral("没有医嘱内容")));
 
     // One moment for the whole batch: every line's time of day and czsj are the same.
@@ -153,11 +169,7 @@ SaveResult OrderSave::saveWestern(const QString& serial, OrderKind kind, const Q
         if (!done.changed()) return finish(failed(done.error));
     }
     if (!tx.commit()) return finish(failed(db.lastError()));
-    SaveResult r;
-    r.outcome = SaveResult::Saved;
-    r.base = base;
-    r.stored = lines.size();
-    return finish(r);
+    return finish(saved(base, int(lines.size())));
 }
 
 SaveResult OrderSave::saveHerbal(const QString& serial, const QString& usage, const QVector<HerbLine>& given) {
@@ -168,13 +180,8 @@ SaveResult OrderSave::saveHerbal(const QString& serial, const QString& usage, co
         r.reason = kChooseHerbalUsage;
         return finish(r);
     }
-    QVector<HerbLine> herbs;
     QVector<int> origin;
-    for (int i = 0; i < given.size(); ++i) {
-        if (given[i].name.trimmed().isEmpty()) continue;
-        herbs.append(given[i]);
-        origin.append(i + 1);
-    }
+    const QVector<HerbLine> herbs = withContent(given, &HerbLine::name, &origin);
     if (herbs.isEmpty()) return finish(refuse(0, QStringLiteral("处方没有药物")));
 
     // One number of doses for the prescription: the first herb's, which the others repeat
@@ -247,10 +254,7 @@ SaveResult OrderSave::saveHerbal(const QString& serial, const QString& usage, co
         if (!done.changed()) return finish(failed(done.error));
     }
     if (!tx.commit()) return finish(failed(db.lastError()));
-    SaveResult r;
-    r.outcome = SaveResult::Saved;
-    r.base = base;
-    r.stored = herbs.size() + 1;
+    SaveResult r = saved(base, int(herbs.size()) + 1);
     r.prescriptionNumber = number;
     return finish(r);
 }

@@ -30,7 +30,8 @@ QStringList emptyCells() {
     return cells;
 }
 
-SheetRow longTermRow(const StoredOrder& o) {
+// The columns both sheets begin with: when ordered, the content, the ordering doctor.
+SheetRow orderedRow(const StoredOrder& o) {
     SheetRow r;
     r.sid = o.sid;
     r.cells = emptyCells();
@@ -38,28 +39,26 @@ SheetRow longTermRow(const StoredOrder& o) {
     r.cells[1] = hourMinute(o.ordered);
     r.cells[2] = o.isMarker() ? o.content.trimmed() : sheetContentText(o);
     r.cells[3] = o.orderingDoctor;
+    r.marker = o.isMarker();
+    return r;
+}
+
+SheetRow longTermRow(const StoredOrder& o) {
+    SheetRow r = orderedRow(o);
     r.cells[4] = o.executingNurse;
     r.cells[6] = monthDay(o.stopped);
     r.cells[7] = hourMinute(o.stopped);
     r.cells[8] = o.stoppingDoctor;
     r.cells[9] = o.confirmingNurse;
-    r.marker = o.isMarker();
     return r;
 }
 
 SheetRow temporaryRow(const StoredOrder& o) {
-    SheetRow r;
-    r.sid = o.sid;
-    r.cells = emptyCells();
-    r.cells[0] = monthDay(o.ordered);
-    r.cells[1] = hourMinute(o.ordered);
-    r.cells[2] = o.isMarker() ? o.content.trimmed() : sheetContentText(o);
-    r.cells[3] = o.orderingDoctor;
+    SheetRow r = orderedRow(o);
     r.cells[4] = monthDay(o.executed);
     r.cells[5] = hourMinute(o.executed);
     r.cells[6] = o.executingNurse;
     r.cells[7] = o.remark;
-    r.marker = o.isMarker();
     return r;
 }
 

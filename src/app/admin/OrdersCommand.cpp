@@ -7,6 +7,7 @@
 // with OK.
 #include <QFile>
 #include <QStringDecoder>
+#include <functional>
 
 #include "AdminCommands.h"
 #include "ConsoleUserInterface.h"
@@ -87,12 +88,19 @@ bool readTsv(const QString& path, int columns, QVector<QStringList>* rows, QVect
     return true;
 }
 
-int enterWestern(const store::DataDirectory& files, const QString& stay, const shell::UserContext& user,
-                 orders::OrderKind kind, const QString& path, QTextStream& out, QTextStream& err) {
+// Types the file's lines (`columns` fields each) one by one into a fresh entry grid, as its
+// keys would, then saves the batch; 0 when saved. A line that does not go in stops it with
+// its line number. A refusal listed in `saidWhileTyping` or `saidWhileSaving` is already on
+// the console and is not repeated.
+template <typename Entry>
+int enterLines(const store::DataDirectory& files, const shell::UserContext& user, const QString& path, int columns,
+               const QStringList& saidWhileTyping, const QStringList& saidWhileSaving, QTextStream& out, QTextStream& err,
+               const std::function<bool(orders::TypedEntry&, Entry&, const QStringList&, QString*)>& type,
+               const std::function<orders::SaveResult(Entry&, orders::OrderSave&, ui::UserInterface&)>& save) {
     QVector<QStringList> rows;
     QVector<int> lineNumbers;
     QString error;
-    if (!readTsv(path, 9, &rows, &lineNumbers, &error)) {
+    if (!readTsv(path, columns, &rows, &lineNumbers, &error)) {
         err << error << '\n';
         return 1;
     }
@@ -100,53 +108,46 @@ int enterWestern(const store::DataDirectory& files, const QString& stay, const s
     orders::ItemLookup lookup(files);
     orders::TypedEntry typing(lookup, console);
     ui::DataGrid grid;
-    orders::WesternEntry entry(grid, user.userName);
+    Entry entry(grid, user.userName);
     entry.reset();
     for (int i = 0; i < rows.size(); ++i) {
-        if (!typing.type(entry, orders::TypedLine::fromFields(rows[i]), &error)) {
-            if (error != orders::kChooseAllergyDrug) out << orders::kSaveFailed << '\n';
+        if (!type(typing, entry, rows[i], &error)) {
+            if (!saidWhileTyping.contains(error)) out << orders::kSaveFailed << '\n';
             err << QStringLiteral("第%1行：").arg(lineNumbers[i]) << error << '\n';
             return 1;
         }
     }
     orders::OrderSave saver(files, user, console);
-    const orders::SaveResult result = entry.save(saver, stay, kind, console);
+    const orders::SaveResult result = save(entry, saver, console);
     if (!result.saved()) {
-        if (!result.reason.isEmpty()) err << result.reason << '\n';
+        if (!result.reason.isEmpty() && !saidWhileSaving.contains(result.reason)) err << result.reason << '\n';
         return 1;
     }
     return 0;
 }
 
+int enterWestern(const store::DataDirectory& files, const QString& stay, const shell::UserContext& user,
+                 orders::OrderKind kind, const QString& path, QTextStream& out, QTextStream& err) {
+    return enterLines<orders::WesternEntry>(
+        files, user, path, 9, {orders::kChooseAllergyDrug}, {}, out, err,
+        [](orders::TypedEntry& typing, orders::WesternEntry& entry, const QStringList& fields, QString* error) {
+            return typing.type(entry, orders::TypedLine::fromFields(fields), error);
+        },
+        [&](orders::WesternEntry& entry, orders::OrderSave& saver, ui::UserInterface& console) {
+            return entry.save(saver, stay, kind, console);
+        });
+}
+
 int enterHerbal(const store::DataDirectory& files, const QString& stay, const shell::UserContext& user,
                 const QString& usage, const QString& doses, const QString& path, QTextStream& out, QTextStream& err) {
-    QVector<QStringList> rows;
-    QVector<int> lineNumbers;
-    QString error;
-    if (!readTsv(path, 3, &rows, &lineNumbers, &error)) {
-        err << error << '\n';
-        return 1;
-    }
-    ConsoleUserInterface console(out);
-    orders::ItemLookup lookup(files);
-    orders::TypedEntry typing(lookup, console);
-    ui::DataGrid grid;
-    orders::HerbalEntry entry(grid, user.userName);
-    entry.reset();
-    for (int i = 0; i < rows.size(); ++i) {
-        if (!typing.type(entry, {rows[i][0], rows[i][1], rows[i][2]}, doses, &error)) {
-            out << orders::kSaveFailed << '\n';
-            err << QStringLiteral("第%1行：").arg(lineNumbers[i]) << error << '\n';
-            return 1;
-        }
-    }
-    orders::OrderSave saver(files, user, console);
-    const orders::SaveResult result = entry.save(saver, stay, usage);
-    if (!result.saved()) {
-        if (!result.reason.isEmpty() && result.reason != orders::kChooseHerbalUsage) err << result.reason << '\n';
-        return 1;
-    }
-    return 0;
+    return enterLines<orders::HerbalEntry>(
+        files, user, path, 3, {}, {orders::kChooseHerbalUsage}, out, err,
+        [&](orders::TypedEntry& typing, orders::HerbalEntry& entry, const QStringList& fields, QString* error) {
+            return typing.type(entry, {fields[0], fields[1], fields[2]}, doses, error);
+        },
+        [&](orders::HerbalEntry& entry, orders::OrderSave& saver, ui::UserInterface&) {
+            return entry.save(saver, stay, usage);
+        });
 }
 
 int list(const store::DataDirectory& files, const QString& stay, orders::OrderKind kind, QTextStream& out) {
