@@ -46,26 +46,6 @@ protected:
     UserContext admin_;
 };
 
-TEST_F(SettingsTest, SixteenTabsInOrderEachWithItsColumnsAndAnEmptyLastRowWhereEntriesAreAdded) {
-    const QStringList captions{"医院名称", "科室设置", "用户权限", "诊断名称", "常用主诉", "常用地址", "医嘱用法", "医嘱频次",
-                               "草药用法", "文字医嘱", "格式纸张", "页眉项目", "药品剂型", "剂量单位", "药品分类", "病历首页"};
-    HospitalSettings settings(files(), admin_, ui_);
-    ASSERT_TRUE(settings.load());
-    for (int i = 0; i < kSettingsTabCount; ++i) {
-        const auto tab = SettingsTab(i);
-        EXPECT_EQ(settingsTabInfo(tab).caption, captions[i]);
-        EXPECT_FALSE(settingsTabInfo(tab).help.isEmpty());
-        const ui::DataGrid& g = settings.grid(tab);
-        EXPECT_EQ(g.text(0, 0), "编号") << i;
-        if (settingsTabInfo(tab).growing) EXPECT_TRUE(g.text(g.rows() - 1, 1).isEmpty()) << i;
-    }
-    EXPECT_EQ(settings.grid(SettingsTab::Users).cols(), 12);
-    EXPECT_EQ(settings.grid(SettingsTab::Users).text(0, 11), "统计查询");
-    EXPECT_EQ(settings.grid(SettingsTab::Departments).rows(), 5);  // header, three, empty
-    EXPECT_EQ(settings.grid(SettingsTab::Departments).text(1, 3), "√");
-    EXPECT_TRUE(ui_.shown().isEmpty());
-}
-
 TEST_F(SettingsTest, HospitalNameMakesTheMissingRowAndReachesTheUser) {
     UserContext changed;
     HospitalSettings settings(files(), admin_, ui_, [&](const UserContext& u) { changed = u; });

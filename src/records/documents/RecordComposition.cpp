@@ -55,34 +55,56 @@ QString familyBirthDateText(const shell::PatientContext& p) {
     return QString::number(admitted.date().year() - years) + QStringLiteral("年1月1日");
 }
 
+namespace {
+
+// Each particular of the patient under its body placeholder and its named cell's alias.
+struct Particular {
+    const char* placeholder;
+    const char* alias;
+    QString value;
+};
+
+QVector<Particular> particulars(const shell::PatientContext& p) {
+    return {{"{姓名}", "XM", p.name},
+            {"{性别}", "XB", p.sex},
+            {"{年龄}", "NL", p.age},
+            {"{诊断}", "ZD", p.diagnosis},
+            {"{床号}", "CH", p.bed + QStringLiteral("床")},
+            {"{住址}", "ZZ", p.address},
+            {"{科室}", "KS", p.department},
+            {"{主诉}", "ZS", p.complaint},
+            {"{住院号}", "ZYH", p.admissionNumber},
+            {"{主管医生}", "ZGYS", p.doctor},
+            {"{病室}", "BS", p.wardRoom},
+            {"{医疗证号}", "YLZH", p.insuranceNumber},
+            {"{职业}", "ZY", p.occupation},
+            {"{出生日期}", "CSRQ", birthDateText(p.birthDate)},
+            {"{联系电话}", "LXDH", p.phone},
+            {"{身份证号}", "SFZH", p.idCardNumber},
+            {"{联系人}", "LXR", p.contact},
+            {"{患者关系}", "HZGX", p.contactRelation},
+            {"{T}", "T", p.temperature},
+            {"{P}", "P", p.pulse},
+            {"{R}", "R", p.respiration},
+            {"{Bp}", "Bp", p.bloodPressure}};
+}
+
+// The day count and the dates, under their placeholder and alias; each name is its own format.
+const std::pair<const char*, const char*> kDates[] = {
+    {"{天数}", "TS"},          {"{日期5}", "RQ5"},        {"{日期4}", "RQ4"},        {"{日期3}", "RQ3"},
+    {"{日期2}", "RQ2"},        {"{日期1}", "RQ1"},        {"{日期}", "RQ"},          {"{入院日期}", "RYRQ"},
+    {"{入院日期1}", "RYRQ1"}, {"{入院日期2}", "RYRQ2"}, {"{入院日期3}", "RYRQ3"}, {"{入院日期4}", "RYRQ4"},
+    {"{入院日期5}", "RYRQ5"}};
+
+}  // namespace
+
 QHash<QString, QString> placeholderValues(const shell::PatientContext& p, const QDateTime& now) {
     QHash<QString, QString> v;
-    v.insert(QStringLiteral("{姓名}"), p.name);
+    for (const Particular& x : particulars(p)) v.insert(QString::fromUtf8(x.placeholder), x.value);
     v.insert(QStringLiteral("{性别}"), p.sex + QStringLiteral("性"));
-    v.insert(QStringLiteral("{年龄}"), p.age);
-    v.insert(QStringLiteral("{诊断}"), p.diagnosis);
-    v.insert(QStringLiteral("{床号}"), p.bed + QStringLiteral("床"));
-    v.insert(QStringLiteral("{住址}"), p.address);
-    v.insert(QStringLiteral("{科室}"), p.department);
-    v.insert(QStringLiteral("{主诉}"), p.complaint);
-    v.insert(QStringLiteral("{住院号}"), p.admissionNumber);
-    v.insert(QStringLiteral("{主管医生}"), p.doctor);
-    v.insert(QStringLiteral("{病室}"), p.wardRoom);
-    v.insert(QStringLiteral("{医疗证号}"), p.insuranceNumber);
-    v.insert(QStringLiteral("{职业}"), p.occupation);
-    v.insert(QStringLiteral("{出生日期}"), birthDateText(p.birthDate));
-    v.insert(QStringLiteral("{联系电话}"), p.phone);
-    v.insert(QStringLiteral("{身份证号}"), p.idCardNumber);
-    v.insert(QStringLiteral("{联系人}"), p.contact);
-    v.insert(QStringLiteral("{患者关系}"), p.contactRelation);
-    v.insert(QStringLiteral("{T}"), p.temperature);
-    v.insert(QStringLiteral("{P}"), p.pulse);
-    v.insert(QStringLiteral("{R}"), p.respiration);
-    v.insert(QStringLiteral("{Bp}"), p.bloodPressure);
     const QDateTime admitted = admissionOf(p);
-    for (const char* name : {"{天数}", "{日期5}", "{日期4}", "{日期3}", "{日期2}", "{日期1}", "{日期}", "{入院日期}",
-                             "{入院日期1}", "{入院日期2}", "{入院日期3}", "{入院日期4}", "{入院日期5}"}) {
-        const QString n = QString::fromUtf8(name);
+    for (const auto& [placeholder, alias] : kDates) {
+        const QString n = QString::fromUtf8(placeholder);
         v.insert(n, dates::datePlaceholderValue(n, admitted, now));
     }
     return v;
@@ -91,31 +113,9 @@ QHash<QString, QString> placeholderValues(const shell::PatientContext& p, const 
 QHash<QString, QString> cellValues(const CompositionInput& in) {
     const shell::PatientContext& p = in.patient;
     QHash<QString, QString> v;
-    v.insert(QStringLiteral("XM"), p.name);
-    v.insert(QStringLiteral("XB"), p.sex);
-    v.insert(QStringLiteral("NL"), p.age);
-    v.insert(QStringLiteral("ZD"), p.diagnosis);
-    v.insert(QStringLiteral("CH"), p.bed + QStringLiteral("床"));
-    v.insert(QStringLiteral("ZZ"), p.address);
-    v.insert(QStringLiteral("KS"), p.department);
-    v.insert(QStringLiteral("ZS"), p.complaint);
-    v.insert(QStringLiteral("ZYH"), p.admissionNumber);
-    v.insert(QStringLiteral("ZGYS"), p.doctor);
-    v.insert(QStringLiteral("BS"), p.wardRoom);
-    v.insert(QStringLiteral("YLZH"), p.insuranceNumber);
-    v.insert(QStringLiteral("ZY"), p.occupation);
-    v.insert(QStringLiteral("CSRQ"), birthDateText(p.birthDate));
-    v.insert(QStringLiteral("LXDH"), p.phone);
-    v.insert(QStringLiteral("SFZH"), p.idCardNumber);
-    v.insert(QStringLiteral("LXR"), p.contact);
-    v.insert(QStringLiteral("HZGX"), p.contactRelation);
-    v.insert(QStringLiteral("T"), p.temperature);
-    v.insert(QStringLiteral("P"), p.pulse);
-    v.insert(QStringLiteral("R"), p.respiration);
-    v.insert(QStringLiteral("Bp"), p.bloodPressure);
+    for (const Particular& x : particulars(p)) v.insert(QString::fromUtf8(x.alias), x.value);
     const QDateTime admitted = admissionOf(p);
-    for (const char* alias : {"TS", "RQ5", "RQ4", "RQ3", "RQ2", "RQ1", "RQ", "RYRQ", "RYRQ1", "RYRQ2", "RYRQ3",
-                              "RYRQ4", "RYRQ5"}) {
+    for (const auto& [placeholder, alias] : kDates) {
         const QString a = QString::fromUtf8(alias);
         v.insert(a, dates::datePlaceholderValue(a, admitted, in.now));
     }
