@@ -6,6 +6,7 @@
 #include "records/editor/FontChoice.h"
 #include "records/editor/NamedFields.h"
 #include "records/editor/Revisions.h"
+#include "records/library/FileExchange.h"
 #include "records/ui/CharacterDialog.h"
 #include "records/ui/RecordTextEdit.h"
 #include "records/ui/ReplaceDialog.h"
@@ -113,6 +114,17 @@ void DocumentEditor::setProtection(Protection kind) {
     if (kind != Protection::None) headerEditing_ = false;
     reattach();
     emit protectionChanged();
+}
+
+bool DocumentEditor::importChosenFile(ui::UserInterface& ui) {
+    const QString path = chooseImportFile(ui);
+    if (path.isEmpty()) return false;
+    QString error;
+    if (!openFile(path, &error)) {
+        ui.messageDialog(error);
+        return false;
+    }
+    return true;
 }
 
 bool DocumentEditor::openFile(const QString& path, QString* error) {

@@ -4,6 +4,7 @@
 // (content/setContent, the .ewd format) and changes it only through the operations here.
 #include "records/editor/PagePrinter.h"
 #include "records/editor/RecordDocument.h"
+#include "interaction/UserInterface.h"
 
 #include <QByteArray>
 #include <QString>
@@ -41,6 +42,9 @@ public:
     void setProtection(Protection kind);
     Protection protection() const { return record_.protection(); }
     bool openFile(const QString& path, QString* error = nullptr);
+    // The file the user chooses in the open dialog, read into the editor; false when the
+    // dialog was cancelled or the file could not be read (said through `ui`).
+    bool importChosenFile(ui::UserInterface& ui);
     bool saveFile(const QString& path, QString* error = nullptr);
     // Sets the text of the table cell or field carrying the alias; false and no change
     // when the document has none.

@@ -304,13 +304,7 @@ void LibraryPanel::deleteCurrent() {
 }
 
 void LibraryPanel::importFile() {
-    const QString path = chooseImportFile(ui_);
-    if (path.isEmpty()) return;
-    QString error;
-    if (!editor_->openFile(path, &error)) {
-        ui_.messageDialog(error);
-        return;
-    }
+    if (!editor_->importChosenFile(ui_)) return;
     // Stored only by 保存模板 or 另存为.
     editor_->setModified(true);
 }

@@ -191,13 +191,7 @@ void RecordPage::saveShown() {
 
 void RecordPage::importFile() {
     if (records_->openId() == 0 || records_->openFailed()) return;
-    const QString path = chooseImportFile(bench_.userInterface());
-    if (path.isEmpty()) return;
-    QString error;
-    if (!editor_->openFile(path, &error)) {
-        bench_.userInterface().messageDialog(error);
-        return;
-    }
+    if (!editor_->importChosenFile(bench_.userInterface())) return;
     // The file's content follows the edit right of the open document.
     records_->contentReplaced();
 }

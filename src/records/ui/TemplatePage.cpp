@@ -269,27 +269,19 @@ void TemplatePage::showOptionsHelp() {
                        TemplatePageModel::templateOptionsHelpText(), helpButton_);
 }
 
+bool TemplatePage::templateOpen() {
+    if (model_->openId() == 0) ui_.messageDialog(kNoTemplateOpen);
+    return model_->openId() != 0;
+}
+
 void TemplatePage::importFile() {
-    if (model_->openId() == 0) {
-        ui_.messageDialog(kNoTemplateOpen);
-        return;
-    }
-    const QString path = chooseImportFile(ui_);
-    if (path.isEmpty()) return;
-    QString error;
-    if (!editor_->openFile(path, &error)) {
-        ui_.messageDialog(error);
-        return;
-    }
+    if (!templateOpen() || !editor_->importChosenFile(ui_)) return;
     // Nothing is stored until 保存模板; the template is offered for saving as changed.
     editor_->setModified(true);
 }
 
 void TemplatePage::exportFile() {
-    if (model_->openId() == 0) {
-        ui_.messageDialog(kNoTemplateOpen);
-        return;
-    }
+    if (!templateOpen()) return;
     exportDocument(ui_, editor_->document(), model_->openKey());
 }
 

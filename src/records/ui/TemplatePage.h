@@ -61,6 +61,8 @@ signals:
     void templatesChanged();
 
 private:
+    // True with a template open; otherwise the user is told there is none.
+    bool templateOpen();
     void showList();
     void showOpenTemplate();
     void takeOptions();
