@@ -30,21 +30,11 @@ protected:
 
 TEST_F(FrontPageRecordTest, ANewStayIsPrefilledFromThePatientAndNothingIsWrittenBeforeSaving) {
     ASSERT_FALSE(record.exists(serial_));
-    const FrontPageValues v = record.prefill(patient(), QStringLiteral("内科"));
-    EXPECT_EQ(v["BAH"], "A100");
-    EXPECT_EQ(v["XM"], "张三");
-    EXPECT_EQ(v["XB"], "1");
-    EXPECT_EQ(v["CSRQ"], "1960-05-02 00:00:00");
-    EXPECT_EQ(v["GJ"], "中国");
-    EXPECT_EQ(v["XZDZ"], "河东路1号");
-    EXPECT_EQ(v["LXRXM"], "张四");
-    EXPECT_EQ(v["LXRGX"], "配偶");
-    EXPECT_EQ(v["RYRQ"], "2016-03-05 08:30:00");
-    EXPECT_EQ(v["CYRQ"], "2016-03-09 10:00:00");  // the stay has ended: its discharge date
-    EXPECT_EQ(v["ZYTS"], "4");
-    EXPECT_EQ(v["RYKS"], "内科");
-    EXPECT_EQ(v["CYKS"], "内科");
-    EXPECT_EQ(v["RYBF"], "3");
+    // The stay has ended: 出院日期 is its discharge date.
+    expectValues(record.prefill(patient(), QStringLiteral("内科")),
+                 {{"BAH", "A100"}, {"XM", "张三"}, {"XB", "1"}, {"CSRQ", "1960-05-02 00:00:00"}, {"GJ", "中国"},
+                  {"XZDZ", "河东路1号"}, {"LXRXM", "张四"}, {"LXRGX", "配偶"}, {"RYRQ", "2016-03-05 08:30:00"},
+                  {"CYRQ", "2016-03-09 10:00:00"}, {"ZYTS", "4"}, {"RYKS", "内科"}, {"CYKS", "内科"}, {"RYBF", "3"}});
     EXPECT_EQ(rows(), 0);
 
     // A sex the form does not know stays unselected instead of becoming 女.
@@ -61,20 +51,12 @@ TEST_F(FrontPageRecordTest, TheWesternSaveInsertsTheKeyRowUpdatesItAndLoadsBack)
     EXPECT_EQ(ui_.shown()[0].title, kSaveTitle);
     EXPECT_EQ(ui_.lastText(), "患者 【张三】  病案信息保存成功！");
     EXPECT_EQ(rows(), 1);
-    EXPECT_EQ(bajk("HYDM"), "2");
-    EXPECT_EQ(bajk("CYBQ1"), "2 临床未确定");
-    EXPECT_EQ(bajk("ZFY"), "1234.56");
-    EXPECT_EQ(bajk("XYFY"), "<null>");  // an empty cost is no value, not a failed statement
-    EXPECT_EQ(bajk("ZKRQ"), "<null>");  // so is an empty date
-    EXPECT_EQ(bajk("BCRQ"), "2016-03-10 08:00:00");
-
-    const FrontPageValues back = record.load(serial_);
-    EXPECT_EQ(back["XM"], "张三");
-    EXPECT_EQ(back["XB"], "1");
-    EXPECT_EQ(back["CSRQ"], "1960-05-02 00:00:00");
-    EXPECT_EQ(back["SSRQ1"], "2016-03-06");
-    EXPECT_EQ(back["ZFY"], "1234.56");
-    EXPECT_EQ(back["XYFY"], "");
+    // An empty cost is no value, not a failed statement; so is an empty date.
+    for (const auto& [column, text] : {std::pair{"HYDM", "2"}, {"CYBQ1", "2 临床未确定"}, {"ZFY", "1234.56"},
+                                       {"XYFY", "<null>"}, {"ZKRQ", "<null>"}, {"BCRQ", "2016-03-10 08:00:00"}})
+        EXPECT_EQ(bajk(column), QString::fromUtf8(text)) << column;
+    expectValues(record.load(serial_), {{"XM", "张三"}, {"XB", "1"}, {"CSRQ", "1960-05-02 00:00:00"},
+                                        {"SSRQ1", "2016-03-06"}, {"ZFY", "1234.56"}, {"XYFY", ""}});
 
     // An operation date stored with a time shows its day; 1900-01-01 shows nothing.
     exec(QStringLiteral("update BAJK set SSRQ1='2016-03-06 09:30:00', SSRQ2='1900-01-01 00:00:00'"));
@@ -122,12 +104,10 @@ TEST_F(FrontPageRecordTest, ACostThatIsNoNumberIsRefusedNamingItsFieldBeforeAnyt
 }
 
 TEST_F(FrontPageRecordTest, CodesTheListDoesNotKnowAreKeptAsTheyWereStored) {
-    EXPECT_EQ(storedCode("2 已婚"), "2");
-    EXPECT_EQ(storedCode("4.两者都有"), "4");
-    EXPECT_EQ(storedCode(" 9 其他 "), "9");
-    EXPECT_EQ(storedCode("7"), "7");         // a code from another edition of the list
-    EXPECT_EQ(storedCode("未知"), "未知");
-    EXPECT_EQ(storedCode(""), "");
+    // "7": a code from another edition of the list.
+    for (const auto& [shown, code] : {std::pair{"2 已婚", "2"}, {"4.两者都有", "4"}, {" 9 其他 ", "9"}, {"7", "7"},
+                                      {"未知", "未知"}, {"", ""}})
+        EXPECT_EQ(storedCode(QString::fromUtf8(shown)), QString::fromUtf8(code)) << shown;
 
     ASSERT_EQ(record.saveWestern(serial_, "张三", filled(), saved), SaveOutcome::Saved);
     exec("update BAJK set HYDM='7'");

@@ -70,6 +70,11 @@ protected:
                                    .value(0);
         return v.isNull() ? QStringLiteral("<null>") : v.toText();
     }
+    // Each (field, text) pair as `values` has it.
+    template <typename Values>
+    static void expectValues(const Values& values, std::initializer_list<std::pair<const char*, const char*>> expected) {
+        for (const auto& [field, text] : expected) EXPECT_EQ(values[QString::fromUtf8(field)], QString::fromUtf8(text)) << field;
+    }
     int rows(const QString& table = QStringLiteral("BAJK")) {
         return read(QStringLiteral("select count(*) from %1").arg(table)).toInt();
     }
