@@ -60,9 +60,6 @@ TEST_F(FrontPageViewTest, TheFormsArePrefilledAndMoveByTabInTheOrderOfThePaper) 
     EXPECT_FALSE(view->isEnabled());  // nobody selected
     open();
     EXPECT_TRUE(view->isEnabled());
-    EXPECT_EQ(view->tabs()->tabText(0), " 基本信息 ");
-    EXPECT_EQ(view->tabs()->tabText(1), " 中医信息 ");
-    EXPECT_EQ(view->tabs()->tabText(2), " 首页预览 ");
     EXPECT_EQ(field<QLineEdit>("XM")->text(), "张三");
     EXPECT_EQ(field<QComboBox>("XB")->currentText(), "1 男");
     EXPECT_EQ(field<QComboBox>("HYDM")->currentIndex(), -1);
@@ -89,7 +86,6 @@ TEST_F(FrontPageViewTest, EnterSearchesFromFieldsAndGridsAndAPickFillsNameAndCod
     QTableWidget* list = view->resultList(false);
     ASSERT_TRUE(list->isVisible());
     EXPECT_EQ(list->rowCount(), 1);
-    EXPECT_EQ(list->size(), QSize(323, 54));
     EXPECT_EQ(list->geometry().top(), mzzd->mapTo(view->westernForm(), QPoint(0, mzzd->height())).y());
     pressEnter(list);
     EXPECT_FALSE(list->isVisible());

@@ -11,15 +11,11 @@
 
 namespace qh::test {
 
-class FrontPageFixture : public WardFixture {
+class FrontPageFixture : public DoctorsWard {
 protected:
     void SetUp() override {
-        WardFixture::SetUp();
+        DoctorsWard::SetUp();
         if (HasFatalFailure()) return;
-        addDepartment(QStringLiteral("内科"), QStringLiteral("√"));
-        addDepartment(QStringLiteral("外科"));
-        addUser(QStringLiteral("李医生"), QStringLiteral("内科"), QStringLiteral("1"));
-        addUser(QStringLiteral("王医生"), QStringLiteral("内科"), QStringLiteral("1"));
         setHospital(QStringLiteral("青禾医院"), QStringLiteral("12345678-9"), 1);
         exec(QStringLiteral("insert into xmzdb (参数名称, 参数值, 备注) values ('汉族', 1, '民族'), ('农民', 1, '职业'), "
                             "('配偶', 1, '患者关系'), ('全身麻醉', 1, '麻醉方式')"));
@@ -50,18 +46,12 @@ protected:
             const store::ExecResult done = coding.execute(QString::fromUtf8(sql));
             ASSERT_TRUE(done.ok) << done.error.toStdString();
         }
-        user_.userName = QStringLiteral("李医生");
-        user_.department = QStringLiteral("内科");
         user_.hospitalName = QStringLiteral("青禾医院");
         user_.organisationCode = QStringLiteral("12345678-9");
         user_.frontPageFormat = 1;
-        user_.grantAll();
     }
 
-    QString read(const QString& sql) {
-        store::Connection db = store::Connection::open(files(), store::DbFile::Main);
-        return db.query(sql).first().value(0).toText();
-    }
+    QString read(const QString& sql) { return value(sql); }
     // One BAJK column of the stay, as text; "<null>" for NULL.
     QString bajk(const QString& column) {
         store::Connection db = store::Connection::open(files(), store::DbFile::Main);
@@ -88,8 +78,6 @@ protected:
 
     qint64 patientId_ = 0;
     QString serial_;
-    shell::UserContext user_;
-    ui::ScriptedUserInterface ui_;
 };
 
 }  // namespace qh::test

@@ -59,9 +59,6 @@ protected:
                                   "CAST(tzsj AS TEXT) as tzsj_text from zyb_yzxx where ") +
                    where + QStringLiteral(" order by sid"));
     }
-    qint64 count(const QString& sql) {
-        return store::Connection::open(files(), store::DbFile::Main).query(sql).first().value(0).toInt();
-    }
     qint64 counterValue() { return count(QStringLiteral("select max(sid) from adm_sid")); }
     // Makes every insert into the table whose xmmc (or, without a column, any insert) fail.
     void failInsert(const QString& table, const QString& when = QStringLiteral("1")) {
@@ -86,9 +83,6 @@ protected:
     }
     QString serialOf(qint64 patientId) {
         return value(QStringLiteral("select 住院编号 from 在院病人 where 编号=%1").arg(patientId));
-    }
-    QString value(const QString& sql) {
-        return store::Connection::open(files(), store::DbFile::Main).query(sql).first().value(0).toText();
     }
 
     static orders::EntryLine line(const QString& marker, const QString& content, const QString& xmid = QString()) {

@@ -11,15 +11,11 @@
 
 namespace qh::test {
 
-class PatientsFixture : public WardFixture {
+class PatientsFixture : public DoctorsWard {
 protected:
     void SetUp() override {
-        WardFixture::SetUp();
+        DoctorsWard::SetUp();
         if (HasFatalFailure()) return;
-        addDepartment(QStringLiteral("内科"), QStringLiteral("√"));
-        addDepartment(QStringLiteral("外科"));
-        addUser(QStringLiteral("李医生"), QStringLiteral("内科"), QStringLiteral("1"));
-        addUser(QStringLiteral("王医生"), QStringLiteral("内科"), QStringLiteral("1"));
         addUser(QStringLiteral("陈医生"), QStringLiteral("外科"), QStringLiteral("1"));
         exec(QStringLiteral("insert into xmzdb (参数名称, 参数值, 备注) values ('农民', 1, '职业'), ('工人', 2, '职业'), "
                             "('配偶', 1, '患者关系')"));
@@ -33,9 +29,6 @@ protected:
             const store::ExecResult done = coding.execute(QString::fromUtf8(sql));
             ASSERT_TRUE(done.ok) << done.error.toStdString();
         }
-        user_.userName = QStringLiteral("李医生");
-        user_.department = QStringLiteral("内科");
-        user_.grantAll();
         Clock::set([] { return QDateTime(QDate(2016, 5, 10), QTime(9, 7, 2)); });
     }
     void TearDown() override {
@@ -45,19 +38,11 @@ protected:
 
     // One column of a patient row as text; dates read back in their stored canonical form.
     QString column(qint64 id, const QString& name) {
-        store::Connection db = store::Connection::open(files(), store::DbFile::Main);
-        return db.query(QStringLiteral("select CAST(%1 AS TEXT) from 在院病人 where 编号=?").arg(name), {id})
-            .first()
-            .value(0)
-            .toText();
+        return value(QStringLiteral("select CAST(%1 AS TEXT) from 在院病人 where 编号=%2").arg(name).arg(id));
     }
     // Each (column, text) pair as column() reads it back.
     void expectColumns(qint64 id, std::initializer_list<std::pair<const char*, const char*>> expected) {
         for (const auto& [name, text] : expected) EXPECT_EQ(column(id, name), QString::fromUtf8(text)) << name;
-    }
-    qint64 count(const QString& sql) {
-        store::Connection db = store::Connection::open(files(), store::DbFile::Main);
-        return db.query(sql).first().value(0).toInt();
     }
     void addDocument(const QString& serial, const QString& caption) {
         exec(QStringLiteral("insert into 在院病历 (检索, 病历) values (%1, %2)").arg(q(serial), q(caption)));
@@ -73,9 +58,6 @@ protected:
         const QString main = files().path(store::DbFile::Main);
         ASSERT_TRUE(QFile::rename(main, main + ".away"));
     }
-
-    shell::UserContext user_;
-    ui::ScriptedUserInterface ui_;
 };
 
 }  // namespace qh::test

@@ -8,6 +8,9 @@
 #include "support/temp_dir.h"
 #include "common/Identity.h"
 #include "common/Pinyin.h"
+#include "interaction/ScriptedUserInterface.h"
+#include "shell/UserContext.h"
+#include "store/Connection.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 #include "store/ExternalDatabase.h"
@@ -68,8 +71,34 @@ protected:
         return db_.lastInsertId();
     }
 
+    // The first column of the first row a statement reads from one of the files, as text.
+    QString value(const QString& sql, store::DbFile file = store::DbFile::Main) {
+        return store::Connection::open(files(), file).query(sql).first().value(0).toText();
+    }
+    qint64 count(const QString& sql) { return value(sql).toLongLong(); }
+
     TempDir dir_;
     store::ExternalDatabase db_;
+};
+
+// A ward with 内科 (the default) and 外科, the doctors 李医生 and 王医生 of 内科, and 李医生
+// logged in with every right.
+class DoctorsWard : public WardFixture {
+protected:
+    void SetUp() override {
+        WardFixture::SetUp();
+        if (HasFatalFailure()) return;
+        addDepartment(QStringLiteral("内科"), QStringLiteral("√"));
+        addDepartment(QStringLiteral("外科"));
+        addUser(QStringLiteral("李医生"), QStringLiteral("内科"), QStringLiteral("1"));
+        addUser(QStringLiteral("王医生"), QStringLiteral("内科"), QStringLiteral("1"));
+        user_.userName = QStringLiteral("李医生");
+        user_.department = QStringLiteral("内科");
+        user_.grantAll();
+    }
+
+    shell::UserContext user_;
+    ui::ScriptedUserInterface ui_;
 };
 
 }  // namespace qh::test
