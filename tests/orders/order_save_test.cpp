@@ -25,29 +25,19 @@ protected:
     }
     // An infusion group of three and a single capsule, as the grid hands them over.
     QVector<EntryLine> infusionAndCapsule() {
-        EntryLine a = line(kNewGroup, QStringLiteral("0.9%氯化钠注射液"), QStringLiteral("1"));
-        a.perDay = QStringLiteral("2");
-        a.perDayUnit = QStringLiteral("袋");
-        a.dose = QStringLiteral("250");
-        a.doseUnit = QStringLiteral("ml");
-        a.drugFlag = QStringLiteral("yp");
-        a.category = QStringLiteral("XMLB001");
-        a.dateText = QStringLiteral("2016-05-09 07:00:00");
-        EntryLine b = line(kInGroup, QStringLiteral("注射用头孢曲松钠"), QStringLiteral("2"));
-        b.perDay = QStringLiteral("4");
-        b.drugFlag = QStringLiteral("yp");
-        b.category = QStringLiteral("XMLB001");
-        EntryLine c = line(kInGroup, QStringLiteral("注射用青霉素钠"), QStringLiteral("6"));
-        c.route = QStringLiteral("静脉滴注");
-        c.frequency = QStringLiteral("bid");
-        c.drugFlag = QStringLiteral("yp");
-        c.category = QStringLiteral("XMLB001");
-        EntryLine d = line(kSingle, QStringLiteral("阿莫西林胶囊"), QStringLiteral("3"));
-        d.perDay = QStringLiteral("0.5");
-        d.attribute = QStringLiteral("胶囊剂");
-        d.drugFlag = QStringLiteral("yp");
-        d.category = QStringLiteral("XMLB001");
-        return {a, b, line(QString(), QString()), c, d};
+        const QString doctor = QStringLiteral("李医生"), yp = QStringLiteral("yp"), drugs = QStringLiteral("XMLB001");
+        return {{.dateText = QStringLiteral("2016-05-09 07:00:00"), .marker = kNewGroup,
+                 .content = QStringLiteral("0.9%氯化钠注射液"), .dose = QStringLiteral("250"), .doseUnit = QStringLiteral("ml"),
+                 .doctor = doctor, .itemId = QStringLiteral("1"), .drugFlag = yp, .category = drugs,
+                 .perDay = QStringLiteral("2"), .perDayUnit = QStringLiteral("袋")},
+                {.marker = kInGroup, .content = QStringLiteral("注射用头孢曲松钠"), .doctor = doctor,
+                 .itemId = QStringLiteral("2"), .drugFlag = yp, .category = drugs, .perDay = QStringLiteral("4")},
+                line(QString(), QString()),
+                {.marker = kInGroup, .content = QStringLiteral("注射用青霉素钠"), .route = QStringLiteral("静脉滴注"),
+                 .frequency = QStringLiteral("bid"), .doctor = doctor, .itemId = QStringLiteral("6"), .drugFlag = yp,
+                 .category = drugs},
+                {.marker = kSingle, .content = QStringLiteral("阿莫西林胶囊"), .doctor = doctor, .itemId = QStringLiteral("3"),
+                 .drugFlag = yp, .attribute = QStringLiteral("胶囊剂"), .category = drugs, .perDay = QStringLiteral("0.5")}};
     }
     static HerbLine herb(const QString& xmid, const QString& name, const QString& amount, const QString& doses) {
         return {name, QString(), amount, QStringLiteral("g"), doses, QStringLiteral("0.06"), QStringLiteral("李医生"),
@@ -75,14 +65,10 @@ TEST_F(OrderSaveTest, WesternBatchLeavesNumberedGroupedRows) {
         EXPECT_EQ(row.integer("lrsx"), b + i + 1);
         EXPECT_EQ(row.text("sjyz"), i < 3 ? group : QString::number(b + 4));
         EXPECT_EQ(row.text("ypcz"), markers[i]);
-        EXPECT_EQ(row.text("zyid"), serial_);
-        EXPECT_EQ(row.text("yzlb"), QStringLiteral("长期医嘱"));
-        EXPECT_EQ(row.text("yzzt"), kValid);
-        EXPECT_EQ(row.text("qllb"), kRequisition);
-        EXPECT_EQ(row.text("yzpd"), QStringLiteral("1"));
-        EXPECT_EQ(row.text("hldy"), kNursingUnit);
-        EXPECT_EQ(row.text("ksbh"), QStringLiteral("内科"));
-        EXPECT_EQ(row.text("cwbh"), QStringLiteral("1"));
+        for (const auto& [column, text] : {std::pair{"zyid", serial_}, {"yzlb", QStringLiteral("长期医嘱")}, {"yzzt", kValid},
+                                           {"qllb", kRequisition}, {"yzpd", QStringLiteral("1")}, {"hldy", kNursingUnit},
+                                           {"ksbh", QStringLiteral("内科")}, {"cwbh", QStringLiteral("1")}})
+            EXPECT_EQ(row.text(QString::fromUtf8(column)), text) << column << " of row " << i;
         // One moment for the whole batch: the row's own date, the save's time of day.
         EXPECT_EQ(row.text("yzsj_text"),
                   i == 0 ? QStringLiteral("2016-05-09 09:07:02") : QStringLiteral("2016-05-10 09:07:02"));

@@ -16,6 +16,7 @@
 #include "shell/ui/PatientListPanel.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
+#include "support/screenshot.h"
 #include "support/temp_dir.h"
 #include "patients_fixture.h"
 
@@ -37,12 +38,7 @@ T* child(QWidget* w, const char* name) {
 // names a folder (docs/images when the pictures are retaken).
 void screenshot(QWidget* w, const char* file, bool fit = true) {
     if (fit) w->adjustSize();
-    const QPixmap picture = w->grab();
-    EXPECT_FALSE(picture.isNull());
-    const QString dir = qEnvironmentVariable("QH_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
-    QDir().mkpath(dir);
-    EXPECT_TRUE(picture.save(QDir(dir).filePath(QString::fromUtf8(file))));
+    test::screenshot(*w, file);
 }
 
 // Runs `act` on the modal dialog the next command opens.

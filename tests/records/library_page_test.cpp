@@ -13,6 +13,7 @@
 #include "records/ui/RecordTextEdit.h"
 #include "records/ui/TemplatePage.h"
 #include "records/editor/DocumentProperties.h"
+#include "support/screenshot.h"
 #include "records_fixture.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/MainWindow.h"
@@ -44,10 +45,7 @@ protected:
     void screenshot(QWidget* w, const char* name) {
         w->show();
         QApplication::processEvents();
-        const QString dir = qEnvironmentVariable("QH_SCREENSHOT_DIR");
-        if (dir.isEmpty()) return;
-        QDir().mkpath(dir);
-        EXPECT_TRUE(w->grab().save(QDir(dir).filePath(QString::fromUtf8(name))));
+        test::screenshot(*w, name);
     }
 
     shell::MainWindow* window_ = nullptr;

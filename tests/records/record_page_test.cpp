@@ -13,6 +13,7 @@
 #include "shell/MainCommands.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/PatientListPanel.h"
+#include "support/screenshot.h"
 
 namespace qh::records {
 namespace {
@@ -146,8 +147,7 @@ TEST_F(RecordPageTest, AnotherDoctorsChangesAreRevisionsTheResponsibleDoctorSett
     QApplication::processEvents();
     view->verticalScrollBar()->setValue(0);
     QApplication::processEvents();
-    const QString dir = qEnvironmentVariable("QH_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) EXPECT_TRUE(window_->grab().save(QDir(dir).filePath("record-revisions.png")));
+    test::screenshot(*window_, "record-revisions.png");
 
     // The responsible doctor sees them signed and settles them.
     delete window_;
@@ -215,13 +215,7 @@ TEST_F(RecordPageTest, PopUpMenuFollowsTheEditRightAndTheLookIsRecorded) {
     QApplication::processEvents();
     view->verticalScrollBar()->setValue(0);
     QApplication::processEvents();
-    const QPixmap look = window_->grab();
-    EXPECT_FALSE(look.isNull());
-    const QString dir = qEnvironmentVariable("QH_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) {
-        QDir().mkpath(dir);
-        EXPECT_TRUE(look.save(QDir(dir).filePath("record-page.png")));
-    }
+    test::screenshot(*window_, "record-page.png");
     ui_.answerMessageDialog(0);  // closing: the changes are not kept
 }
 
