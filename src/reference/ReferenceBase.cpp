@@ -61,6 +61,21 @@ QList<TreeNode> leaves(const Rows& rows) {
     return list;
 }
 
+// The sub-category nodes the rows name: text and group from `nameColumn`, number from XLDM,
+// the category's code from `codeColumn` (empty: the parent's, `parentCode`).
+QList<TreeNode> subCategories(const Rows& rows, const QString& nameColumn, const QString& codeColumn, qint64 parentCode) {
+    QList<TreeNode> list;
+    for (const Row& r : rows) {
+        TreeNode n;
+        n.level = TreeNode::Level::SubCategory;
+        n.text = n.group = r.text(nameColumn);
+        n.code = codeColumn.isEmpty() ? parentCode : r.integer(codeColumn);
+        n.subCode = r.integer(QStringLiteral("XLDM"));
+        list.append(n);
+    }
+    return list;
+}
+
 // A heading and its value; every heading but the first starts a new line.
 void addHeading(QString& text, const QString& heading, const QString& value) {
     if (!text.isEmpty()) text += QStringLiteral("\r\n");
@@ -148,22 +163,14 @@ QList<TreeNode> ReferenceBase::children(Kind kind, const TreeNode& node) const {
     Connection db = Connection::open(files_, fileOf(kind));
     if (!db.isOpen()) return {};
     const bool category = node.level == TreeNode::Level::Category;
-    QList<TreeNode> list;
     switch (kind) {
     case Kind::Formula:
         if (!category)
             return leaves(db.query(QStringLiteral("select ID,名称 from FJX where DXDM=? and FJXL=?"), {node.code, node.group}));
-        for (const Row& r : db.query(QStringLiteral("select FJXL,DXDM,XLDM from FJX where DXDM=? "
-                                                    "GROUP BY FJXL,DXDM,XLDM ORDER BY XLDM"),
-                                     {node.code})) {
-            TreeNode n;
-            n.level = TreeNode::Level::SubCategory;
-            n.text = n.group = r.text(QStringLiteral("FJXL"));
-            n.code = r.integer(QStringLiteral("DXDM"));
-            n.subCode = r.integer(QStringLiteral("XLDM"));
-            list.append(n);
-        }
-        return list;
+        return subCategories(db.query(QStringLiteral("select FJXL,DXDM,XLDM from FJX where DXDM=? "
+                                                     "GROUP BY FJXL,DXDM,XLDM ORDER BY XLDM"),
+                                      {node.code}),
+                             QStringLiteral("FJXL"), QStringLiteral("DXDM"), node.code);
     case Kind::Herb:
         // A sub-category's herbs within its category: a base that numbers the sub-categories
         // of each category from 1 would otherwise mix herbs of different categories.
@@ -173,37 +180,23 @@ QList<TreeNode> ReferenceBase::children(Kind kind, const TreeNode& node) const {
         // A category whose herbs all share one sub-category lists them directly.
         if (db.query(QStringLiteral("SELECT  ZYXL AS SL FROM ZYX WHERE  DLDM=? GROUP BY ZYXL"), {node.code}).size() < 2)
             return leaves(db.query(QStringLiteral("select ID,名称 from ZYX  where DLDM=? order by 名称"), {node.code}));
-        for (const Row& r : db.query(QStringLiteral("select ZYXL,XLDM from ZYX  where DLDM=? GROUP BY ZYXL,XLDM order by XLDM"),
-                                     {node.code})) {
-            TreeNode n;
-            n.level = TreeNode::Level::SubCategory;
-            n.text = n.group = r.text(QStringLiteral("ZYXL"));
-            n.code = node.code;
-            n.subCode = r.integer(QStringLiteral("XLDM"));
-            list.append(n);
-        }
-        return list;
+        return subCategories(
+            db.query(QStringLiteral("select ZYXL,XLDM from ZYX  where DLDM=? GROUP BY ZYXL,XLDM order by XLDM"), {node.code}),
+            QStringLiteral("ZYXL"), QString(), node.code);
     case Kind::Internal:
         if (!category)
             return leaves(db.query(QStringLiteral("select ID,证型 from ZYNK where DXDM=? and XLDM=?"),
                                    {node.code, node.subCode}));
-        for (const Row& r : db.query(QStringLiteral("select 分类,DXDM,XLDM from ZYNK where DXDM=? "
-                                                    "group by 分类,DXDM,XLDM ORDER BY XLDM"),
-                                     {node.code})) {
-            TreeNode n;
-            n.level = TreeNode::Level::SubCategory;
-            n.text = n.group = r.text(QStringLiteral("分类"));
-            n.code = r.integer(QStringLiteral("DXDM"));
-            n.subCode = r.integer(QStringLiteral("XLDM"));
-            list.append(n);
-        }
-        return list;
+        return subCategories(db.query(QStringLiteral("select 分类,DXDM,XLDM from ZYNK where DXDM=? "
+                                                     "group by 分类,DXDM,XLDM ORDER BY XLDM"),
+                                      {node.code}),
+                             QStringLiteral("分类"), QStringLiteral("DXDM"), node.code);
     case Kind::Disease:
         return leaves(db.query(QStringLiteral("select 编号,诊断 from jbzl where 科室=? order  by 编号"), {node.group}));
     case Kind::WesternDrug:
         return {};
     }
-    return list;
+    return {};
 }
 
 QList<Entry> ReferenceBase::search(Kind kind, const QString& text, InitialsMatch match) const {
