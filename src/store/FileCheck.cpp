@@ -5,10 +5,12 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <algorithm>
 #include <QFileInfo>
 #include <QMap>
 
 #include "store/SchemaCreation.h"
+#include "store/SchemaObjects.h"
 #include "store/SqlText.h"
 #include "store/SqliteFile.h"
 
@@ -18,45 +20,15 @@ namespace {
 
 using detail::DbHandle;
 
-QString columnText(sqlite3_stmt* stmt, int i) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));
-}
-
-// Rows of a query as texts; *error set when it cannot run.
-QList<QStringList> rowsOf(sqlite3* db, const QString& sql, QString* error = nullptr) {
-    QList<QStringList> rows;
-    detail::StmtHandle stmt = detail::prepare(db, sql, error);
-    if (!stmt) return rows;
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-        QStringList row;
-        for (int i = 0; i < sqlite3_column_count(stmt.get()); ++i) row << columnText(stmt.get(), i);
-        rows << row;
-    }
-    if (rc != SQLITE_DONE && error) *error = detail::lastSqliteError(db);
-    return rows;
-}
-
-struct SchemaObject {
-    QString type;  // table, view, index, trigger
-    QString name;
-};
+using detail::columnsOf;
+using detail::rowsOf;
+using detail::SchemaObject;
 
 // Schema objects by lower-cased name (the ward's names compare without regard to case).
 QMap<QString, SchemaObject> objectsOf(sqlite3* db) {
     QMap<QString, SchemaObject> objects;
-    for (const QStringList& row : rowsOf(db, QStringLiteral("SELECT type, name FROM sqlite_master "
-                                                            "WHERE name NOT LIKE 'sqlite_%'")))
-        objects.insert(row[1].toLower(), {row[0], row[1]});
+    for (const SchemaObject& o : detail::schemaObjectsOf(db)) objects.insert(o.name.toLower(), o);
     return objects;
-}
-
-// (name, declared type) by lower-cased column name.
-QMap<QString, QPair<QString, QString>> columnsOf(sqlite3* db, const QString& table, QString* error) {
-    QMap<QString, QPair<QString, QString>> columns;
-    for (const QStringList& row : rowsOf(db, "PRAGMA table_info(" + sqlIdentifier(table) + ")", error))
-        columns.insert(row[1].toLower(), {row[1], row[2]});
-    return columns;
 }
 
 // After a crash a file may carry a hot journal (or a WAL) that only a writing connection can
@@ -113,9 +85,38 @@ void checkCredentials(sqlite3* db, DbFile f, const QString& name, QStringList& p
     problems << name + QStringLiteral("：凭据不是本文件的用户和密码");
 }
 
-void checkIntegrity(sqlite3* db, const QString& name, QStringList& problems) {
+// How far the integrity check has read: it visits every page, and with the small page
+// cache nearly every visit is a read from the file, so reads over the file's pages
+// approach 1 as it ends.
+struct IntegrityProgress {
+    sqlite3* db;
+    const QString* name;
+    const CheckProgress* report;
+    qint64 pages;
+    int lastPercent = -1;
+};
+
+int reportIntegrityProgress(void* context) {
+    auto* p = static_cast<IntegrityProgress*>(context);
+    int misses = 0, highwater = 0;
+    sqlite3_db_status(p->db, SQLITE_DBSTATUS_CACHE_MISS, &misses, &highwater, 0);
+    const int percent = p->pages > 0 ? int(std::min<qint64>(99, qint64(misses) * 100 / p->pages)) : 0;
+    if (percent >= p->lastPercent + 10) {
+        p->lastPercent = percent - percent % 10;
+        (*p->report)(*p->name + QStringLiteral("：完整性检查 %1%").arg(p->lastPercent));
+    }
+    return 0;  // never interrupts
+}
+
+void checkIntegrity(sqlite3* db, const QString& name, QStringList& problems, const CheckProgress& progress) {
     QString error;
+    IntegrityProgress state{db, &name, &progress, rowsOf(db, QStringLiteral("PRAGMA page_count")).value(0).value(0).toLongLong()};
+    if (progress) {
+        progress(name + QStringLiteral("：完整性检查"));
+        sqlite3_progress_handler(db, 100000, reportIntegrityProgress, &state);
+    }
     const auto rows = rowsOf(db, QStringLiteral("PRAGMA integrity_check"), &error);
+    sqlite3_progress_handler(db, 0, nullptr, nullptr);
     if (!error.isEmpty()) {
         problems << name + QStringLiteral("：完整性检查失败：") + error;
         return;
@@ -162,7 +163,7 @@ void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, QStrin
 
 }  // namespace
 
-CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& schemaSql) {
+CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& schemaSql, const CheckProgress& progress) {
     CheckReport report;
     const QString name = fileName(f);
     if (!QFileInfo(path).isFile()) {
@@ -186,22 +187,26 @@ CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& sche
         return report;
     }
     checkCredentials(db.get(), f, name, report.problems);
-    checkIntegrity(db.get(), name, report.problems);
+    checkIntegrity(db.get(), name, report.problems, progress);
     checkJournalMode(db.get(), name, report.problems);
 
     // What the file should hold: the schema built afresh in memory.
-    sqlite3* raw = nullptr;
-    sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    DbHandle expected(raw);
-    if (!expected || !detail::configureConnection(expected.get()) || !applySchema(expected.get(), schemaSql, &error)) {
+    DbHandle expected = detail::expectedSchema(schemaSql, &error);
+    if (!expected) {
         report.problems << name + QStringLiteral("：结构定义无法使用：") + error;
         return report;
     }
     checkSchema(db.get(), expected.get(), name, report.problems);
+    // A file of an earlier version works, but without what the newer schema adds.
+    const int have = detail::storedSchemaVersion(db.get()), want = detail::storedSchemaVersion(expected.get());
+    if (have < want)
+        report.problems << name + QStringLiteral("：结构版本为 %1，本程序为 %2：请运行 qinghe-emr-admin upgrade（或启动一次工作站）")
+                                      .arg(have)
+                                      .arg(want);
     return report;
 }
 
-CheckReport checkDataDirectory(const QString& dir, const QString& schemaDir) {
+CheckReport checkDataDirectory(const QString& dir, const QString& schemaDir, const CheckProgress& progress) {
     CheckReport report;
     for (DbFile f : allDbFiles()) {
         QString error;
@@ -210,7 +215,7 @@ CheckReport checkDataDirectory(const QString& dir, const QString& schemaDir) {
             report.problems << fileName(f) + QStringLiteral("：") + error;
             continue;
         }
-        report.problems << checkDatabaseFile(QDir(dir).filePath(fileName(f)), f, sql).problems;
+        report.problems << checkDatabaseFile(QDir(dir).filePath(fileName(f)), f, sql, progress).problems;
     }
     return report;
 }

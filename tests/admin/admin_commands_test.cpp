@@ -81,7 +81,7 @@ TEST_F(AdminTool, ReadingNeverChangesTheFile) {
     const QByteArray before = digestOf(main);
     EXPECT_EQ(admin({"sql", main, "select * from 用户"}).status, 0);
     // A reading pragma answers with its rows, like a SELECT.
-    EXPECT_EQ(admin({"sql", main, "PRAGMA user_version"}).out.toStdString(), "user_version\n0\n");
+    EXPECT_EQ(admin({"sql", main, "PRAGMA user_version"}).out.toStdString(), "user_version\n1\n");
     EXPECT_TRUE(admin({"sql", main, "pragma table_info(科室)"}).out.contains("\t默认\t"));
     // A statement that would write, dressed up as a reading one, is refused.
     const AdminRun sneaky = admin({"sql", main, "select 1; delete from 科室"});

@@ -7,6 +7,7 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("init"), QStringLiteral("DIR"), runInit},
         {QStringLiteral("sql"), QStringLiteral("FILE STATEMENT"), runSql},
         {QStringLiteral("check"), QStringLiteral("DIR"), runCheck},
+        {QStringLiteral("upgrade"), QStringLiteral("DIR"), runUpgrade},
         {QStringLiteral("import"), QStringLiteral("DIR TABLE FILE.csv [--replace]"), runImport},
         {QStringLiteral("reindex"), QStringLiteral("DIR"), runReindex},
         {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
