@@ -5,7 +5,10 @@
 #include <sqlite3.h>
 
 #include <QDir>
-#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <QFileInfo>
 #include <QMap>
 
@@ -85,38 +88,41 @@ void checkCredentials(sqlite3* db, DbFile f, const QString& name, QStringList& p
     problems << name + QStringLiteral("：凭据不是本文件的用户和密码");
 }
 
-// How far the integrity check has read: it visits every page, and with the small page
-// cache nearly every visit is a read from the file, so reads over the file's pages
-// approach 1 as it ends.
-struct IntegrityProgress {
-    sqlite3* db;
-    const QString* name;
-    const CheckProgress* report;
-    qint64 pages;
-    int lastPercent = -1;
-};
-
-int reportIntegrityProgress(void* context) {
-    auto* p = static_cast<IntegrityProgress*>(context);
-    int misses = 0, highwater = 0;
-    sqlite3_db_status(p->db, SQLITE_DBSTATUS_CACHE_MISS, &misses, &highwater, 0);
-    const int percent = p->pages > 0 ? int(std::min<qint64>(99, qint64(misses) * 100 / p->pages)) : 0;
-    if (percent >= p->lastPercent + 10) {
-        p->lastPercent = percent - percent % 10;
-        (*p->report)(*p->name + QStringLiteral("：完整性检查 %1%").arg(p->lastPercent));
+// The integrity check is one long step inside SQLite that says nothing until it ends
+// (minutes on a ward of ten years): while it runs, a line every ten seconds says it is
+// still at work and for how long.
+class Heartbeat {
+public:
+    Heartbeat(const CheckProgress& progress, const QString& step) {
+        if (!progress) return;
+        progress(step);
+        thread_ = std::thread([this, progress, step] {
+            std::unique_lock lock(mutex_);
+            for (int seconds = 10; !wake_.wait_for(lock, std::chrono::seconds(10), [this] { return done_; }); seconds += 10)
+                progress(step + QStringLiteral("进行中（已 %1 秒）").arg(seconds));
+        });
     }
-    return 0;  // never interrupts
-}
+    ~Heartbeat() {
+        if (!thread_.joinable()) return;
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    std::thread thread_;
+};
 
 void checkIntegrity(sqlite3* db, const QString& name, QStringList& problems, const CheckProgress& progress) {
     QString error;
-    IntegrityProgress state{db, &name, &progress, rowsOf(db, QStringLiteral("PRAGMA page_count")).value(0).value(0).toLongLong()};
-    if (progress) {
-        progress(name + QStringLiteral("：完整性检查"));
-        sqlite3_progress_handler(db, 100000, reportIntegrityProgress, &state);
-    }
+    const Heartbeat heartbeat(progress, name + QStringLiteral("：完整性检查"));
     const auto rows = rowsOf(db, QStringLiteral("PRAGMA integrity_check"), &error);
-    sqlite3_progress_handler(db, 0, nullptr, nullptr);
     if (!error.isEmpty()) {
         problems << name + QStringLiteral("：完整性检查失败：") + error;
         return;

@@ -15,8 +15,9 @@ struct CheckReport {
     bool ok() const { return problems.isEmpty(); }
 };
 
-// Hears each step, and during the integrity check (minutes on a ward of ten years) how
-// far it has read: "dzbl.mdb：完整性检查 40%".
+// Hears each step, and every ten seconds of the integrity check (minutes on a ward of ten
+// years) that it is still at work: "dzbl.mdb：完整性检查进行中（已 40 秒）". It may be called
+// from another thread while the check waits on SQLite.
 using CheckProgress = std::function<void(const QString& step)>;
 
 CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& schemaSql,
