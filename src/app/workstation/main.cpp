@@ -6,20 +6,10 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "catalogue/ui/CatalogueCommands.h"
-#include "orders/ui/OrderCommands.h"
-#include "frontpage/ui/FrontPageCommands.h"
-#include "orders/ui/OrderSheetCommands.h"
-#include "patients/ui/PatientCommands.h"
-#include "records/ui/RecordCommands.h"
-#include "records/ui/TemplateCommands.h"
-#include "reference/ui/ReferenceCommands.h"
+#include "app/features/WorkstationFeatures.h"
 #include "shell/ui/LoginWindow.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/QtTranslations.h"
-#include "stats/ui/StatisticsCommands.h"
-#include "shell/ui/maintenance/MaintenanceCommands.h"
-#include "vitals/ui/ChartCommands.h"
 #include "store/DataDirectory.h"
 #include "store/DatabaseFiles.h"
 #include "store/SchemaUpgrade.h"
@@ -57,22 +47,10 @@ int main(int argc, char** argv) {
     qh::ui::QtUserInterface ui;
     auto* login = new qh::shell::LoginWindow(files, ui, nullptr);
     ui.setParent(login);
-    // The login window opens the main window, which closes the login window. Each feature
-    // installs its pages and commands; the record page shows the registry's form, so the
-    // registry comes first.
+    // The login window opens the main window, which closes the login window.
     auto openMain = [&ui, &files, login](const qh::shell::UserContext& user) {
         auto* main = new qh::shell::MainWindow(user, files, ui, login);
-        qh::patients::installPatientCommands(*main);
-        auto* records = qh::records::installRecordPage(*main);
-        qh::records::installTemplateCommands(*main, qh::records::recordCreator(*main, records));
-        qh::shell::installMaintenanceCommands(*main);
-        qh::reference::installReferenceCommands(*main);
-        qh::vitals::installChart(*main);
-        auto* orderPage = qh::orders::installOrderPage(*main);
-        qh::orders::installOrderSheets(*main, orderPage);
-        qh::catalogue::installCatalogueCommands(*main);
-        qh::stats::installStatistics(*main);
-        qh::frontpage::installFrontPage(*main);
+        qh::app::installWorkstationFeatures(*main);
         ui.setParent(main);
         main->showAsLeft();
     };
