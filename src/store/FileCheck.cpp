@@ -131,7 +131,8 @@ void checkIntegrity(sqlite3* db, const QString& name, QStringList& problems, con
         if (row.value(0) != QLatin1String("ok")) problems << name + QStringLiteral("：") + row.value(0);
 }
 
-void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, QStringList& problems) {
+void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, CheckReport& report) {
+    QStringList& problems = report.problems;
     const auto want = objectsOf(expected);
     const auto have = objectsOf(actual);
     static const QMap<QString, QString> kinds = {
@@ -142,6 +143,8 @@ void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, QStrin
         const auto h = have.find(w.name.toLower());
         if (h == have.end()) {
             problems << name + QStringLiteral("：缺少%1 %2").arg(kind, w.name);
+            // What a file of an earlier version lacks, the upgrade makes; no rows are at stake.
+            report.upgradable << problems.last();
             continue;
         }
         if (h->type != w.type) {
@@ -158,8 +161,10 @@ void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, QStrin
         const auto wantColumns = columnsOf(expected, w.name, nullptr);
         for (auto c = wantColumns.begin(); c != wantColumns.end(); ++c) {
             const auto& [column, type] = c.value();
-            if (!haveColumns.contains(c.key()))
+            if (!haveColumns.contains(c.key())) {
                 problems << name + QStringLiteral("：%1 %2 缺少列 %3").arg(kind, w.name, column);
+                report.upgradable << problems.last();
+            }
             else if (w.type == QLatin1String("table") && haveColumns[c.key()].second.compare(type, Qt::CaseInsensitive) != 0)
                 problems << name + QStringLiteral("：表 %1 的列 %2 类型为 %3，应为 %4")
                                        .arg(w.name, column, haveColumns[c.key()].second, type);
@@ -202,13 +207,15 @@ CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& sche
         report.problems << name + QStringLiteral("：结构定义无法使用：") + error;
         return report;
     }
-    checkSchema(db.get(), expected.get(), name, report.problems);
+    checkSchema(db.get(), expected.get(), name, report);
     // A file of an earlier version works, but without what the newer schema adds.
     const int have = detail::storedSchemaVersion(db.get()), want = detail::storedSchemaVersion(expected.get());
-    if (have < want)
+    if (have < want) {
         report.problems << name + QStringLiteral("：结构版本为 %1，本程序为 %2：请运行 qinghe-emr-admin upgrade（或启动一次工作站）")
                                       .arg(have)
                                       .arg(want);
+        report.upgradable << report.problems.last();
+    }
     return report;
 }
 
@@ -221,7 +228,9 @@ CheckReport checkDataDirectory(const QString& dir, const QString& schemaDir, con
             report.problems << fileName(f) + QStringLiteral("：") + error;
             continue;
         }
-        report.problems << checkDatabaseFile(QDir(dir).filePath(fileName(f)), f, sql, progress).problems;
+        const CheckReport one = checkDatabaseFile(QDir(dir).filePath(fileName(f)), f, sql, progress);
+        report.problems << one.problems;
+        report.upgradable << one.upgradable;
     }
     return report;
 }

@@ -11,8 +11,13 @@
 namespace qh::store {
 
 struct CheckReport {
-    QStringList problems;  // one line each, beginning with the file name
+    QStringList problems;    // one line each, beginning with the file name
+    QStringList upgradable;  // those of them the schema upgrade repairs (a table, column,
+                             // index, view or trigger missing, an older schema version)
     bool ok() const { return problems.isEmpty(); }
+    // Sound data of this program, perhaps of an earlier version: what a backup or a
+    // restore requires.
+    bool sound() const { return problems.size() == upgradable.size(); }
 };
 
 // Hears each step, and every ten seconds of the integrity check (minutes on a ward of ten

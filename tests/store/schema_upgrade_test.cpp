@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 #include "store/Connection.h"
 #include "store/DataDirectory.h"
+#include "store/DatabaseBackup.h"
 #include "store/FileCheck.h"
 #include "store/GbkCollation.h"
 #include "store/SchemaUpgrade.h"
@@ -97,4 +98,20 @@ TEST_F(SchemaUpgradeTest, AFailureHalfWayLeavesTheFileAsItWas) {
     // And it is completed once the disk has room.
     EXPECT_TRUE(upgradeDataDirectory(data.path()).ok);
     EXPECT_EQ(problems(), QString());
+}
+
+TEST_F(SchemaUpgradeTest, ABackupOfAnEarlierVersionIsTakenAndRestoredIntoTheCurrentSchema) {
+    const DataDirectory older(data.path());
+    const QString copy = seed.file("older-dzbl.mdb");
+    const CopyOutcome saved = backupDatabaseFile(older, DbFile::Main, copy);
+    ASSERT_TRUE(saved.ok) << saved.error.toStdString();
+
+    TempDir current;
+    ASSERT_EQ(prepareDataDirectory(current.path(), {QString(), seed.path() + "/none"}).status, PrepareResult::Created);
+    const CopyOutcome restored = restoreDatabaseFile(DataDirectory(current.path()), DbFile::Main, copy);
+    ASSERT_TRUE(restored.ok) << restored.error.toStdString();
+    const CheckReport report = checkDataDirectory(current.path());
+    EXPECT_TRUE(report.ok()) << report.problems.join('\n').toStdString();
+    Connection db = Connection::open(DataDirectory(current.path()), DbFile::Main);
+    EXPECT_EQ(db.query("select 姓名 from 在院病人 where 住院编号='Z1'").first().value(0).toText(), "张三");
 }
