@@ -8,7 +8,7 @@ namespace qh::store::detail {
 
 namespace {
 
-enum class Declared { Other, Date, Boolean };
+using Declared = ColumnReader::Declared;
 
 Declared declaredKind(sqlite3_stmt* stmt, int index) {
     const char* decl = sqlite3_column_decltype(stmt, index);
@@ -39,9 +39,17 @@ Value storedValue(sqlite3_stmt* stmt, int index) {
 
 }  // namespace
 
-Value columnValue(sqlite3_stmt* stmt, int index) {
+ColumnReader::ColumnReader(sqlite3_stmt* stmt) : stmt_(stmt) {
+    const int count = sqlite3_column_count(stmt);
+    declared_.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) declared_.push_back(declaredKind(stmt, i));
+}
+
+Value ColumnReader::value(int index) const {
+    sqlite3_stmt* stmt = stmt_;
     if (sqlite3_column_type(stmt, index) == SQLITE_NULL) return Value();
-    switch (declaredKind(stmt, index)) {
+    const Declared kind = index >= 0 && index < int(declared_.size()) ? declared_[size_t(index)] : Declared::Other;
+    switch (kind) {
     case Declared::Date:
         if (sqlite3_column_type(stmt, index) == SQLITE_TEXT) {
             if (const auto d = parseStoreDate(columnText(stmt, index)))

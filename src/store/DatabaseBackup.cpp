@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "store/FileCheck.h"
+#include "store/SchemaUpgrade.h"
 #include "store/SchemaCreation.h"
 #include "store/SqliteFile.h"
 
@@ -94,15 +95,22 @@ bool copyPages(sqlite3* to, sqlite3* from, const CopyProgress& progress, QString
     return true;
 }
 
-// The first problem the full check finds in path as file f; empty when it passes.
+// The first problem the full check finds in path as file f that puts its data in doubt;
+// empty when it passes. A file of an earlier version (an index or view it lacks) is sound:
+// the upgrade brings it up to date after a restore.
 QString firstProblem(const QString& path, DbFile f) {
     QString error;
     const QString sql = schemaSql(f, {}, &error);
     if (sql.isEmpty()) return error;
     const CheckReport report = checkDatabaseFile(path, f, sql);
-    if (report.ok()) return {};
+    if (report.sound()) return {};
+    QString problem;
+    for (const QString& p : report.problems)
+        if (!report.upgradable.contains(p)) {
+            problem = p;
+            break;
+        }
     // The report names the file by its role ("dzbl.mdb："); the caller names the file itself.
-    QString problem = report.problems.first();
     const QString prefix = fileName(f) + QStringLiteral("：");
     return problem.startsWith(prefix) ? problem.mid(prefix.size()) : problem;
 }
@@ -203,6 +211,10 @@ CopyOutcome restoreDatabaseFile(const DataDirectory& files, DbFile f, const QStr
     if (!live) return failed(QStringLiteral("无法打开数据库文件 ") + fileName(f) + QStringLiteral("：") + error);
     if (!copyPages(live.get(), from.get(), progress, &error))
         return failed(QStringLiteral("还原失败，现有数据未改变：") + error);
+    live.reset();
+    // A backup of an earlier version gets what this version's schema adds. Should that fail
+    // (another workstation busy), the restored data stand and the next start upgrades them.
+    upgradeDatabaseFile(files.path(f), f, schemaSql(f));
     return {true, {}};
 }
 

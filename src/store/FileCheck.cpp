@@ -5,10 +5,15 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <QFileInfo>
 #include <QMap>
 
 #include "store/SchemaCreation.h"
+#include "store/SchemaObjects.h"
 #include "store/SqlText.h"
 #include "store/SqliteFile.h"
 
@@ -18,45 +23,15 @@ namespace {
 
 using detail::DbHandle;
 
-QString columnText(sqlite3_stmt* stmt, int i) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));
-}
-
-// Rows of a query as texts; *error set when it cannot run.
-QList<QStringList> rowsOf(sqlite3* db, const QString& sql, QString* error = nullptr) {
-    QList<QStringList> rows;
-    detail::StmtHandle stmt = detail::prepare(db, sql, error);
-    if (!stmt) return rows;
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-        QStringList row;
-        for (int i = 0; i < sqlite3_column_count(stmt.get()); ++i) row << columnText(stmt.get(), i);
-        rows << row;
-    }
-    if (rc != SQLITE_DONE && error) *error = detail::lastSqliteError(db);
-    return rows;
-}
-
-struct SchemaObject {
-    QString type;  // table, view, index, trigger
-    QString name;
-};
+using detail::columnsOf;
+using detail::rowsOf;
+using detail::SchemaObject;
 
 // Schema objects by lower-cased name (the ward's names compare without regard to case).
 QMap<QString, SchemaObject> objectsOf(sqlite3* db) {
     QMap<QString, SchemaObject> objects;
-    for (const QStringList& row : rowsOf(db, QStringLiteral("SELECT type, name FROM sqlite_master "
-                                                            "WHERE name NOT LIKE 'sqlite_%'")))
-        objects.insert(row[1].toLower(), {row[0], row[1]});
+    for (const SchemaObject& o : detail::schemaObjectsOf(db)) objects.insert(o.name.toLower(), o);
     return objects;
-}
-
-// (name, declared type) by lower-cased column name.
-QMap<QString, QPair<QString, QString>> columnsOf(sqlite3* db, const QString& table, QString* error) {
-    QMap<QString, QPair<QString, QString>> columns;
-    for (const QStringList& row : rowsOf(db, "PRAGMA table_info(" + sqlIdentifier(table) + ")", error))
-        columns.insert(row[1].toLower(), {row[1], row[2]});
-    return columns;
 }
 
 // After a crash a file may carry a hot journal (or a WAL) that only a writing connection can
@@ -113,8 +88,40 @@ void checkCredentials(sqlite3* db, DbFile f, const QString& name, QStringList& p
     problems << name + QStringLiteral("：凭据不是本文件的用户和密码");
 }
 
-void checkIntegrity(sqlite3* db, const QString& name, QStringList& problems) {
+// The integrity check is one long step inside SQLite that says nothing until it ends
+// (minutes on a ward of ten years): while it runs, a line every ten seconds says it is
+// still at work and for how long.
+class Heartbeat {
+public:
+    Heartbeat(const CheckProgress& progress, const QString& step) {
+        if (!progress) return;
+        progress(step);
+        thread_ = std::thread([this, progress, step] {
+            std::unique_lock lock(mutex_);
+            for (int seconds = 10; !wake_.wait_for(lock, std::chrono::seconds(10), [this] { return done_; }); seconds += 10)
+                progress(step + QStringLiteral("进行中（已 %1 秒）").arg(seconds));
+        });
+    }
+    ~Heartbeat() {
+        if (!thread_.joinable()) return;
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    std::thread thread_;
+};
+
+void checkIntegrity(sqlite3* db, const QString& name, QStringList& problems, const CheckProgress& progress) {
     QString error;
+    const Heartbeat heartbeat(progress, name + QStringLiteral("：完整性检查"));
     const auto rows = rowsOf(db, QStringLiteral("PRAGMA integrity_check"), &error);
     if (!error.isEmpty()) {
         problems << name + QStringLiteral("：完整性检查失败：") + error;
@@ -124,7 +131,8 @@ void checkIntegrity(sqlite3* db, const QString& name, QStringList& problems) {
         if (row.value(0) != QLatin1String("ok")) problems << name + QStringLiteral("：") + row.value(0);
 }
 
-void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, QStringList& problems) {
+void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, CheckReport& report) {
+    QStringList& problems = report.problems;
     const auto want = objectsOf(expected);
     const auto have = objectsOf(actual);
     static const QMap<QString, QString> kinds = {
@@ -135,6 +143,8 @@ void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, QStrin
         const auto h = have.find(w.name.toLower());
         if (h == have.end()) {
             problems << name + QStringLiteral("：缺少%1 %2").arg(kind, w.name);
+            // What a file of an earlier version lacks, the upgrade makes; no rows are at stake.
+            report.upgradable << problems.last();
             continue;
         }
         if (h->type != w.type) {
@@ -151,8 +161,10 @@ void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, QStrin
         const auto wantColumns = columnsOf(expected, w.name, nullptr);
         for (auto c = wantColumns.begin(); c != wantColumns.end(); ++c) {
             const auto& [column, type] = c.value();
-            if (!haveColumns.contains(c.key()))
+            if (!haveColumns.contains(c.key())) {
                 problems << name + QStringLiteral("：%1 %2 缺少列 %3").arg(kind, w.name, column);
+                report.upgradable << problems.last();
+            }
             else if (w.type == QLatin1String("table") && haveColumns[c.key()].second.compare(type, Qt::CaseInsensitive) != 0)
                 problems << name + QStringLiteral("：表 %1 的列 %2 类型为 %3，应为 %4")
                                        .arg(w.name, column, haveColumns[c.key()].second, type);
@@ -162,7 +174,7 @@ void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, QStrin
 
 }  // namespace
 
-CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& schemaSql) {
+CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& schemaSql, const CheckProgress& progress) {
     CheckReport report;
     const QString name = fileName(f);
     if (!QFileInfo(path).isFile()) {
@@ -186,22 +198,28 @@ CheckReport checkDatabaseFile(const QString& path, DbFile f, const QString& sche
         return report;
     }
     checkCredentials(db.get(), f, name, report.problems);
-    checkIntegrity(db.get(), name, report.problems);
+    checkIntegrity(db.get(), name, report.problems, progress);
     checkJournalMode(db.get(), name, report.problems);
 
     // What the file should hold: the schema built afresh in memory.
-    sqlite3* raw = nullptr;
-    sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    DbHandle expected(raw);
-    if (!expected || !detail::configureConnection(expected.get()) || !applySchema(expected.get(), schemaSql, &error)) {
+    DbHandle expected = detail::expectedSchema(schemaSql, &error);
+    if (!expected) {
         report.problems << name + QStringLiteral("：结构定义无法使用：") + error;
         return report;
     }
-    checkSchema(db.get(), expected.get(), name, report.problems);
+    checkSchema(db.get(), expected.get(), name, report);
+    // A file of an earlier version works, but without what the newer schema adds.
+    const int have = detail::storedSchemaVersion(db.get()), want = detail::storedSchemaVersion(expected.get());
+    if (have < want) {
+        report.problems << name + QStringLiteral("：结构版本为 %1，本程序为 %2：请运行 qinghe-emr-admin upgrade（或启动一次工作站）")
+                                      .arg(have)
+                                      .arg(want);
+        report.upgradable << report.problems.last();
+    }
     return report;
 }
 
-CheckReport checkDataDirectory(const QString& dir, const QString& schemaDir) {
+CheckReport checkDataDirectory(const QString& dir, const QString& schemaDir, const CheckProgress& progress) {
     CheckReport report;
     for (DbFile f : allDbFiles()) {
         QString error;
@@ -210,7 +228,9 @@ CheckReport checkDataDirectory(const QString& dir, const QString& schemaDir) {
             report.problems << fileName(f) + QStringLiteral("：") + error;
             continue;
         }
-        report.problems << checkDatabaseFile(QDir(dir).filePath(fileName(f)), f, sql).problems;
+        const CheckReport one = checkDatabaseFile(QDir(dir).filePath(fileName(f)), f, sql, progress);
+        report.problems << one.problems;
+        report.upgradable << one.upgradable;
     }
     return report;
 }

@@ -33,11 +33,12 @@ public:
         }
         const int count = sqlite3_column_count(stmt.get());
         for (int i = 0; i < count; ++i) out->columns << QString::fromUtf8(sqlite3_column_name(stmt.get(), i));
+        const ColumnReader reader(stmt.get());
         int rc;
         while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
             std::vector<Value> row;
             row.reserve(size_t(count));
-            for (int i = 0; i < count; ++i) row.push_back(columnValue(stmt.get(), i));
+            for (int i = 0; i < count; ++i) row.push_back(reader.value(i));
             out->rows.push_back(std::move(row));
         }
         if (rc != SQLITE_DONE) {

@@ -79,11 +79,11 @@ struct TableRowSet::Impl {
         if (!condition.isNull()) sql += QStringLiteral(" where ") + condition;
         return sql;
     }
-    static Row readRow(sqlite3_stmt* stmt) {
+    static Row readRow(sqlite3_stmt* stmt, const detail::ColumnReader& reader) {
         Row row;
         row.rowid = sqlite3_column_int64(stmt, 0);
         const int count = sqlite3_column_count(stmt);
-        for (int i = 1; i < count; ++i) row.values.push_back(detail::columnValue(stmt, i));
+        for (int i = 1; i < count; ++i) row.values.push_back(reader.value(i));
         return row;
     }
     bool load(const QString& tableName, const QString& condition);
@@ -109,7 +109,8 @@ bool TableRowSet::Impl::load(const QString& tableName, const QString& condition)
         dateColumn.push_back(decl == "DATETIME" || decl == "DATE" || decl == "TIMESTAMP");
     }
     int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) rows.push_back(readRow(stmt.get()));
+    const detail::ColumnReader reader(stmt.get());
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) rows.push_back(readRow(stmt.get(), reader));
     if (rc != SQLITE_DONE) {
         rows.clear();
         columns.clear();
@@ -123,7 +124,7 @@ bool TableRowSet::Impl::reloadRow(qint64 rowid, Row* out) {
     detail::StmtHandle stmt = detail::prepare(
         db(), QStringLiteral("select rowid as qh_rowid, * from %1 where rowid=%2").arg(table).arg(rowid), &error);
     if (!stmt || sqlite3_step(stmt.get()) != SQLITE_ROW) return false;
-    *out = readRow(stmt.get());
+    *out = readRow(stmt.get(), detail::ColumnReader(stmt.get()));
     return true;
 }
 

@@ -40,7 +40,7 @@ TEST_F(AdminTool, ReadingNeverChangesTheFile) {
     const QByteArray before = digestOf(main);
     EXPECT_EQ(admin({"sql", main, "select * from 用户"}).status, 0);
     // A reading pragma answers with its rows, like a SELECT.
-    EXPECT_EQ(admin({"sql", main, "PRAGMA user_version"}).out.toStdString(), "user_version\n0\n");
+    EXPECT_EQ(admin({"sql", main, "PRAGMA user_version"}).out.toStdString(), "user_version\n1\n");
     EXPECT_TRUE(admin({"sql", main, "pragma table_info(科室)"}).out.contains("\t默认\t"));
     // A statement that would write, dressed up as a reading one, is refused.
     const AdminRun sneaky = admin({"sql", main, "select 1; delete from 科室"});
@@ -85,5 +85,11 @@ TEST_F(AdminTool, CheckSaysOkOnlyWhenAllIsWell) {
     const AdminRun bad = admin({"check", dir.path()});
     EXPECT_EQ(bad.status, 1);
     EXPECT_TRUE(bad.out.contains("相关病历"));
+    // upgrade makes what the schema holds and the file lacks; the rows are not its business.
+    const AdminRun upgraded = admin({"upgrade", dir.path()});
+    EXPECT_EQ(upgraded.status, 0) << upgraded.err.toStdString();
+    EXPECT_TRUE(upgraded.out.contains("dzbl.mdb：新建视图 相关病历")) << upgraded.out.toStdString();
+    EXPECT_EQ(admin({"check", dir.path()}).status, 0);
+    EXPECT_TRUE(admin({"upgrade", dir.path()}).out.endsWith("结构已是最新\n"));
     EXPECT_EQ(admin({"nosuchcommand"}).status, 2);
 }

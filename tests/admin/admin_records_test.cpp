@@ -1,4 +1,6 @@
 // records, record-new, record-export and check on a ward's record documents.
+#include <QRegularExpression>
+
 #include "admin_run.h"
 
 using namespace qh::test;
@@ -49,7 +51,12 @@ TEST_F(AdminRecords, AddListExportAndCheckAStaysDocuments) {
     EXPECT_EQ(unknown.status, 1);
     EXPECT_FALSE(QFile::exists(dir.file("none.pdf")));
 
-    EXPECT_EQ(admin({"check", dir.path()}).status, 0);
+    // The check says what it is doing on err, and has read every document at the end.
+    const AdminRun checked = admin({"check", dir.path()});
+    EXPECT_EQ(checked.status, 0);
+    EXPECT_EQ(checked.out, "ok\n");
+    EXPECT_TRUE(checked.err.contains("dzbl.mdb：完整性检查")) << checked.err.toStdString();
+    EXPECT_TRUE(QRegularExpression("病历 (\\d+)/\\1\n").match(checked.err).hasMatch()) << checked.err.toStdString();
     ASSERT_EQ(admin({"sql", main, "update 在院病历 set 数据='garbage' where 编号=" + id}).status, 0);
     const AdminRun damaged = admin({"check", dir.path()});
     EXPECT_EQ(damaged.status, 1);

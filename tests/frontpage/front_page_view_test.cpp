@@ -13,10 +13,13 @@
 
 #include "frontpage/FrontPageColumns.h"
 #include "frontpage/ui/FrontDateEdit.h"
+#include "frontpage/ui/FrontPageCommands.h"
 #include "frontpage/ui/FrontPageView.h"
 #include "frontpage_fixture.h"
 #include "records/ui/DocumentEditor.h"
+#include "shell/MainCommands.h"
 #include "shell/PatientSelection.h"
+#include "shell/ui/MainWindow.h"
 
 using namespace qh;
 using namespace qh::frontpage;
@@ -192,6 +195,18 @@ TEST_F(FrontPageViewTest, WhatWasTypedIsOfferedForSavingBeforeAnotherPatientIsSh
     EXPECT_EQ(read(QStringLiteral("select JKKH from BAJK where ZYBH='%1'").arg(otherSerial)), "K-1");
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(field<QLineEdit>("XM")->text(), "张三");
+}
+
+TEST_F(FrontPageViewTest, ClosingTheMainWindowOffersToSaveWhatWasTyped) {
+    shell::MainWindow main(user_, files(), ui_);
+    FrontPageView* page = installFrontPage(main);
+    ASSERT_TRUE(main.selection().select(patientId_, shell::PatientStatus::Discharged));
+    ASSERT_TRUE(main.commands().run(shell::cmd::FrontPage));
+    page->findChild<QLineEdit*>(QStringLiteral("JKKH"))->setText("K-9");
+    ui_.answerMessageDialog(1);
+    main.close();
+    EXPECT_TRUE(ui_.texts().contains("患者 【张三】 的病案首页已修改，是否保存？")) << ui_.texts().join('\n').toStdString();
+    EXPECT_EQ(read(QStringLiteral("select JKKH from BAJK where ZYBH='%1'").arg(main.selection().serialNumber())), "K-9");
 }
 
 TEST_F(FrontPageViewTest, WithoutAPatientThePageIsDisabledAndWritesNothing) {

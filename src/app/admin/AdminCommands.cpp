@@ -7,6 +7,7 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("init"), QStringLiteral("DIR"), runInit},
         {QStringLiteral("sql"), QStringLiteral("FILE STATEMENT"), runSql},
         {QStringLiteral("check"), QStringLiteral("DIR"), runCheck},
+        {QStringLiteral("upgrade"), QStringLiteral("DIR"), runUpgrade},
         {QStringLiteral("import"), QStringLiteral("DIR TABLE FILE.csv [--replace]"), runImport},
         {QStringLiteral("reindex"), QStringLiteral("DIR"), runReindex},
         {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
@@ -19,10 +20,10 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("library"), QStringLiteral("DIR list USER KIND [DOC] [--shared] [--search TEXT] | show KIND ID | export KIND ID OUT"), runLibrary},
         {QStringLiteral("reference"), QStringLiteral("DIR formula|herb|internal|drug|disease [TEXT]"), runReference},
         {QStringLiteral("print"), QStringLiteral("DIR STAY --chart|--long|--temporary OUT.pdf|OUT.tsv [--page N] [--at \"YYYY-MM-DD HH:MM\"]; "
-                                               "DIR STAY[,STAY...] --cards \"YYYY-MM-DD\" [--option 所有|长期|临时] OUT.pdf|OUT.tsv"), runPrint},
+                                               "DIR STAY[,STAY...] --cards \"YYYY-MM-DD\" [--option 所有|长期|临时] OUT.pdf|OUT.tsv; "
+                                               "DIR STAY --frontpage OUT.pdf [--format 1|2]"), runPrint},
         {QStringLiteral("orders"), QStringLiteral("DIR STAY USER enter 长期|临时 FILE.tsv | herbal USAGE DOSES FILE.tsv | list 长期|临时|草药 | execute|stop|void|delete|positive|negative SID | reorganise | postop [FILE.tsv]"), runOrders},
         {QStringLiteral("report"), QStringLiteral("DIR N --from YYYY-MM-DD --to YYYY-MM-DD [--dept NAME] [--doctor NAME] [--variant 1-4] [--png OUT.png|--pdf OUT.pdf]"), runReport},
-        {QStringLiteral("print"), QStringLiteral("DIR STAY --frontpage OUT.pdf [--format 1|2]"), runPrint},
     };
     return commands;
 }

@@ -25,6 +25,7 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err);
 int runInit(const QStringList& args, QTextStream& out, QTextStream& err);
 int runSql(const QStringList& args, QTextStream& out, QTextStream& err);
 int runCheck(const QStringList& args, QTextStream& out, QTextStream& err);
+int runUpgrade(const QStringList& args, QTextStream& out, QTextStream& err);
 int runImport(const QStringList& args, QTextStream& out, QTextStream& err);
 int runReindex(const QStringList& args, QTextStream& out, QTextStream& err);
 int runDemo(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "AdminCommands.h"
+#include "ProgressLines.h"
 #include "WardBuilding.h"
 #include "patients/WardGenerator.h"
 #include "store/DataDirectory.h"
@@ -45,10 +46,7 @@ int runGenerate(const QStringList& args, QTextStream& out, QTextStream& err) {
     QElapsedTimer clock;
     clock.start();
     const patients::GeneratedWard ward =
-        patients::generateWard(store::DataDirectory(building->path()), plan, [&out, &clock](const QString& line) {
-            out << QString::asprintf("[%6.1f s] ", clock.elapsed() / 1000.0) << line << '\n';
-            out.flush();
-        });
+        patients::generateWard(store::DataDirectory(building->path()), plan, timedProgress(out));
     if (!ward.ok) {
         err << "generate: " << ward.message << '\n';
         return 1;

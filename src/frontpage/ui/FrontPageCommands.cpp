@@ -11,6 +11,8 @@ FrontPageView* installFrontPage(shell::Workbench& bench) {
     // refresh runs when the patient changes while the page shows, or when it is shown after
     // a change; with nobody selected the page is disabled.
     bench.pages().setPage(shell::WorkPage::FrontPage, page, [page] { page->refresh(); });
+    // What the coder typed is not lost when the program closes.
+    bench.addClosingOffer([page] { page->offerSaveOfShownPatient(); });
     bench.commands().setHandler(
         shell::cmd::FrontPage,
         [b = &bench] {

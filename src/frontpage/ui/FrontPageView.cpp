@@ -281,14 +281,18 @@ void FrontPageView::fillDropDowns() {
     }
 }
 
+void FrontPageView::offerSaveOfShownPatient() {
+    if (!serial_.isEmpty() && hasUnsavedChanges() &&
+        ui_.messageDialog(u"患者 【%1】 的病案首页已修改，是否保存？"_s.arg(name_), true) == 1)
+        saveChangedPages();
+}
+
 void FrontPageView::refresh() {
     westernResults_->hide();
     tcmResults_->hide();
     const bool hasPatient = !selection_.isEmpty() && !selection_.serialNumber().trimmed().isEmpty();
     // What the coder typed for the previous patient is not dropped unasked.
-    if (!serial_.isEmpty() && hasUnsavedChanges() &&
-        ui_.messageDialog(u"患者 【%1】 的病案首页已修改，是否保存？"_s.arg(name_), true) == 1)
-        saveChangedPages();
+    offerSaveOfShownPatient();
     setEnabled(hasPatient);  // with nobody selected there is no key to write under
     serial_ = hasPatient ? selection_.serialNumber() : QString();
     name_ = hasPatient ? selection_.patient().name : QString();

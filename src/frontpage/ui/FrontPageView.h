@@ -41,6 +41,9 @@ public:
 
     // Opens the selected patient's front page (disabled with nobody selected).
     void refresh();
+    // Asks whether to save the shown patient's changed pages (before another patient is
+    // shown, and when the main window closes).
+    void offerSaveOfShownPatient();
     // Saves the page that shows (the western or the TCM page).
     void saveShown();
     // Prints the preview / writes it as PDF (after offering to save).

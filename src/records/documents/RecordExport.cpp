@@ -1,5 +1,7 @@
 #include "records/documents/RecordExport.h"
 
+#include <limits>
+
 #include <QFile>
 #include <QSaveFile>
 #include <QTextDocument>
@@ -107,17 +109,33 @@ bool exportStoredRecord(const store::DataDirectory& files, qint64 id, const QStr
     return writeWhole(path, text.toUtf8(), error);
 }
 
-QStringList unreadableRecords(const store::DataDirectory& files) {
+QStringList unreadableRecords(const store::DataDirectory& files,
+                              const std::function<void(qint64 read, qint64 total)>& progress) {
+    constexpr int kPage = 500;
     QStringList out;
     store::Connection db = store::Connection::open(files, store::DbFile::Main);
     if (!db.isOpen()) return out;
-    for (const store::Row& row : db.query(QStringLiteral("select 编号,检索,病历,数据 from 在院病历 order by 编号"))) {
-        RecordDocument doc;
-        QString why;
-        if (!decodeEwd(row.bytes(QStringLiteral("数据")), doc, &why))
-            out << QStringLiteral("dzbl.mdb: 在院病历 编号 %1 (%2 %3) cannot be read: %4")
-                       .arg(row.integer(QStringLiteral("编号")))
-                       .arg(row.text(QStringLiteral("检索")), row.text(QStringLiteral("病历")), why);
+    const qint64 total = db.query(QStringLiteral("select count(*) from 在院病历")).first().value(0).toInt();
+    qint64 read = 0, after = std::numeric_limits<qint64>::min();
+    for (;;) {
+        const store::Rows page = db.query(
+            QStringLiteral("select 编号,检索,病历,数据 from 在院病历 where 编号>? order by 编号 limit %1").arg(kPage), {after});
+        if (!page.ok()) {
+            out << QStringLiteral("dzbl.mdb: 在院病历 cannot be read after 编号 %1: %2").arg(after).arg(page.error());
+            break;
+        }
+        for (const store::Row& row : page) {
+            after = row.integer(QStringLiteral("编号"));
+            RecordDocument doc;
+            QString why;
+            if (!decodeEwd(row.bytes(QStringLiteral("数据")), doc, &why))
+                out << QStringLiteral("dzbl.mdb: 在院病历 编号 %1 (%2 %3) cannot be read: %4")
+                           .arg(after)
+                           .arg(row.text(QStringLiteral("检索")), row.text(QStringLiteral("病历")), why);
+        }
+        read += page.size();
+        if (progress && page.size() > 0) progress(read, total);
+        if (page.size() < kPage) break;
     }
     return out;
 }

@@ -240,6 +240,7 @@ void MainWindow::showAsLeft() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     offerSave(ui_, selection_.patient(), document_);
+    for (const auto& offer : closingOffers_) offer();
     if (keepsLayout_) {
         QSettings settings;
         settings.setValue(kGeometryKey, saveGeometry());

@@ -45,6 +45,7 @@ public:
     QWidget* patientInformationForm() const override { return informationForm_; }
     EditableDocument* patientInformationDocument() const override { return informationDocument_; }
     QVector<qint64> tickedBeds() const override;
+    void addClosingOffer(std::function<void()> offer) override { closingOffers_.push_back(std::move(offer)); }
 
     CommandMenus& menus() const { return *menus_; }
     PatientListPanel& listPanel() const { return *listPanel_; }
@@ -71,6 +72,7 @@ private:
     PatientSelection selection_;
     CommandRegistry commands_;
     EditableDocument* document_ = nullptr;
+    std::vector<std::function<void()>> closingOffers_;
     QWidget* informationForm_ = nullptr;
     EditableDocument* informationDocument_ = nullptr;
 

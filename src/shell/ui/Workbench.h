@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 // What a feature sees of the main window when it installs itself: the logged-in user, the
 // data directory, the person (messages and questions), the one patient selection, the
 // command registry, the work-area pages and the patient list. A feature registers its
@@ -63,6 +64,10 @@ public:
 
     // 住院编号 of the beds ticked in the bed list, in list order (the infusion cards').
     virtual QVector<qint64> tickedBeds() const { return {}; }
+
+    // A page that keeps its own unsaved work (the front page) asks about it when the main
+    // window closes, after the open document's offer.
+    virtual void addClosingOffer(std::function<void()> offer) { Q_UNUSED(offer); }
 };
 
 }  // namespace qh::shell
