@@ -7,7 +7,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -15,6 +14,7 @@
 
 #include "interaction/DrawingBoard.h"
 #include "interaction/PainterBoard.h"
+#include "interaction/ui/PrintRange.h"
 #include "interaction/UserInterface.h"
 #include "orders/OrderSheetData.h"
 
@@ -148,21 +148,11 @@ void OrderSheetView::printSheet() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                                       QPageLayout::Millimeter));
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, sheet_.pageCount());
-    dialog.setFromTo(page_, range_->currentIndex() == 1 ? sheet_.pageCount() : page_);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    if (dialog.exec() != QDialog::Accepted) return;
-    int first = 1, last = sheet_.pageCount();
-    if (printer.printRange() == QPrinter::PageRange) {
-        first = printer.fromPage();
-        last = printer.toPage();
-    } else if (printer.printRange() == QPrinter::CurrentPage) {
-        first = last = page_;
-    }
+    const auto pages = ui::askPageRange(printer, this, sheet_.pageCount(), page_, range_->currentIndex() == 1);
+    if (!pages) return;
     ui::PainterBoard painter(printer);
     ui::DrawingBoard board(painter);
-    sheet_.print(board, first, last, title(), sheetPatientLine(patient_));
+    sheet_.print(board, pages->first, pages->last, title(), sheetPatientLine(patient_));
 }
 
 bool OrderSheetView::exportPdf(const QString& path, bool allPages) {

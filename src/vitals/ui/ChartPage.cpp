@@ -10,7 +10,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -22,6 +21,7 @@
 #include "common/Clock.h"
 #include "interaction/DrawingBoard.h"
 #include "interaction/PainterBoard.h"
+#include "interaction/ui/PrintRange.h"
 #include "interaction/ui/DataGridView.h"
 #include "vitals/ChartPrinting.h"
 
@@ -225,21 +225,11 @@ void ChartPage::printChart() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                                       QPageLayout::Millimeter));
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, pageCount());
-    dialog.setFromTo(page_, range_->currentIndex() == 1 ? pageCount() : page_);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    if (dialog.exec() != QDialog::Accepted) return;
-    int first = 1, last = pageCount();
-    if (printer.printRange() == QPrinter::PageRange) {
-        first = printer.fromPage();
-        last = printer.toPage();
-    } else if (printer.printRange() == QPrinter::CurrentPage) {
-        first = last = page_;
-    }
+    const auto pages = ui::askPageRange(printer, this, pageCount(), page_, range_->currentIndex() == 1);
+    if (!pages) return;
     ui::PainterBoard painter(printer);
     ui::DrawingBoard board(painter);
-    chart_->print(board, first, last);
+    chart_->print(board, pages->first, pages->last);
 }
 
 bool ChartPage::exportPdf(const QString& path, bool allPages) {
