@@ -2,14 +2,15 @@
 # Set-up, build, and then either start the workstation or run every test.
 #   tools/dev.sh run       installs what is missing, builds, starts the workstation on ./ward-data
 #   tools/dev.sh test      installs what is missing, builds, runs every test
-#   tools/dev.sh fuzz [S]  builds the fuzz harnesses with clang (build-fuzz/) and runs each for S
-#                          seconds (default 60), seeded with the starter templates and seed CSVs
+#   tools/dev.sh fuzz [S] [H]  builds the fuzz harnesses with clang (build-fuzz/) and runs each
+#                          (or only those named in H, e.g. "ewd csv") for S seconds (default 60),
+#                          seeded with the starter templates and seed CSVs
 #   tools/dev.sh sanitize  builds everything under AddressSanitizer and UndefinedBehaviorSanitizer
 #                          (build-sanitize/) and runs every test
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 what=${1:-}
-case "$what" in run|test|build|fuzz|sanitize) ;; *) echo "usage: tools/dev.sh run|test|build|fuzz [seconds]|sanitize" >&2; exit 2 ;; esac
+case "$what" in run|test|build|fuzz|sanitize) ;; *) echo "usage: tools/dev.sh run|test|build|fuzz [seconds] [harnesses]|sanitize" >&2; exit 2 ;; esac
 
 packages=(cmake make g++ pkg-config ccache qt6-base-dev libgl-dev libsqlite3-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
@@ -36,14 +37,19 @@ if [ "$what" = fuzz ]; then
   fuzzbuild="$root/build-fuzz"
   cmake -S "$root" -B "$fuzzbuild" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
         -DQH_FUZZ=ON -DQH_BUILD_TESTS=OFF -DQH_BUILD_BENCHMARKS=OFF >/dev/null
-  cmake --build "$fuzzbuild" -j"$(nproc)" --target fuzz_ewd fuzz_dialect fuzz_csv
+  cmake --build "$fuzzbuild" -j"$(nproc)" --target fuzz_ewd fuzz_dialect fuzz_csv ewd_payload
   corpus="$fuzzbuild/corpus"
   mkdir -p "$corpus/ewd" "$corpus/dialect" "$corpus/csv" "$fuzzbuild/findings"
-  cp -n "$root"/data/seed/dzbl/templates/*.ewd "$corpus/ewd/" 2>/dev/null || true
+  # The starter templates as whole files and as their JSON payloads (see fuzz/fuzz_ewd.cpp).
+  mapfile -t templates < <(find "$root/data/seed/dzbl/templates" -name '*.ewd')
+  if [ ${#templates[@]} -gt 0 ]; then
+    cp -n "${templates[@]}" "$corpus/ewd/" 2>/dev/null || true
+    "$fuzzbuild/bin/ewd_payload" "$corpus/ewd" "${templates[@]}"
+  fi
   cp -n "$root"/fuzz/seeds/dialect/* "$corpus/dialect/" 2>/dev/null || true
   for f in "$root"/fuzz/seeds/csv/* "$root"/data/seed/*/*.tsv; do cp -n "$f" "$corpus/csv/" 2>/dev/null || true; done
   export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
-  for h in ewd dialect csv; do
+  for h in ${3:-ewd dialect csv}; do
     echo "fuzz_$h: $seconds s"
     # A crash, a leak of time (-timeout) or of memory (-rss_limit_mb) stops the run and leaves
     # the input in build-fuzz/findings for a regression test.

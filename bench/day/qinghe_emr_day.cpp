@@ -1,8 +1,9 @@
 // qinghe-emr-day DIR [--patients N] [--shots DIR]: a ward's day in the workstation, to see its memory.
 // The main window with every feature, as the busiest doctor of the busiest department,
 // goes through N patients (the department's in-ward patients, then its recent
-// discharges), and for each shows the record page, the orders, the temperature chart, the
-// order sheets and the front page, as a doctor going round would. Every 25 patients a
+// discharges), and for each shows the record page and opens each of the stay's documents,
+// then the orders, the temperature chart, the order sheets and the front page, as a doctor
+// going round would. Every 25 patients a
 // line: patients so far, seconds, resident memory now and at its peak. Only reads.
 // --shots saves the window as each page shows the first patient (page-N.png).
 #include <sys/resource.h>
@@ -10,10 +11,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
 #include <QTextStream>
 
 #include "app/features/WorkstationFeatures.h"
 #include "interaction/ScriptedUserInterface.h"
+#include "records/ui/RecordPage.h"
 #include "shell/MainCommands.h"
 #include "shell/ui/MainWindow.h"
 #include "store/Connection.h"
@@ -91,22 +94,32 @@ int main(int argc, char** argv) {
     main.show();
     QApplication::processEvents();
 
+    auto* records = main.findChild<records::RecordPage*>();
+    qint64 documents = 0;
     const QString pages[] = {shell::cmd::RecordsPage, shell::cmd::OrdersPage, shell::cmd::ChartPage,
                              shell::cmd::OrderSheets, shell::cmd::FrontPage};
     QElapsedTimer clock;
     clock.start();
-    out << "patients\tseconds\trss_mb\tpeak_rss_mb\n";
+    out << "patients\tdocuments\tseconds\trss_mb\tpeak_rss_mb\n";
     for (int i = 0; i < count; ++i) {
         const auto& [id, status] = patients[size_t(i) % patients.size()];
         main.selection().select(id, status);
         for (const QString& page : pages) {
             if (!main.commands().run(page) && i == 0) err << "not run: " << page << '\n';
             QApplication::processEvents();
+            // On the record page every document of the stay is opened in turn.
+            if (page == shell::cmd::RecordsPage && records) {
+                for (int row = 1; row < records->documentList()->count(); ++row) {
+                    records->documentList()->setCurrentRow(row);
+                    QApplication::processEvents();
+                    ++documents;
+                }
+            }
             if (i == 0 && !shots.isEmpty()) main.grab().save(QStringLiteral("%1/page-%2.png").arg(shots, page));
         }
         quiet.clear();
         if ((i + 1) % 25 == 0 || i + 1 == count) {
-            out << (i + 1) << '\t' << QString::number(clock.elapsed() / 1000.0, 'f', 1) << '\t'
+            out << (i + 1) << '\t' << documents << '\t' << QString::number(clock.elapsed() / 1000.0, 'f', 1) << '\t'
                 << QString::number(currentRssMb(), 'f', 0) << '\t' << QString::number(peakRssMb(), 'f', 0) << '\n';
             out.flush();
         }

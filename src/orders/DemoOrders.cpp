@@ -124,6 +124,7 @@ DemoOrdersResult populateDemoOrders(const store::DataDirectory& files, unsigned 
     auto roll = [&dice](int n) { return int(dice() % unsigned(n)); };
 
     const QDateTime realNow = Clock::now();
+    const ClockOverride keep;
     QVector<Patient> patients;
     QHash<QString, QString> ids;
     QHash<QString, QString> nurses;  // by department
@@ -193,14 +194,14 @@ DemoOrdersResult populateDemoOrders(const store::DataDirectory& files, unsigned 
             QString error;
             for (const TypedLine& line : lines) {
                 if (!typing.type(entry, line, &error)) {
-                    Clock::set({});
+                    keep.restore();
                     result.message = error;
                     return result;
                 }
             }
             const SaveResult saved = entry.save(saver, patient.serial, kind, quiet);
             if (!saved.saved()) {
-                Clock::set({});
+                keep.restore();
                 result.message = saved.reason;
                 return result;
             }
@@ -219,14 +220,14 @@ DemoOrdersResult populateDemoOrders(const store::DataDirectory& files, unsigned 
             QString error;
             for (const TypedHerb& h : herbs) {
                 if (!typing.type(entry, h, QStringLiteral("7"), &error)) {
-                    Clock::set({});
+                    keep.restore();
                     result.message = error;
                     return result;
                 }
             }
             const SaveResult saved = entry.save(saver, patient.serial, t("水煎服，每日一剂，早晚分服"));
             if (!saved.saved()) {
-                Clock::set({});
+                keep.restore();
                 result.message = saved.reason;
                 return result;
             }
@@ -234,13 +235,13 @@ DemoOrdersResult populateDemoOrders(const store::DataDirectory& files, unsigned 
             ++result.prescriptions;
         }
         if (!workOrders(files, patient, nurses.value(patient.department), p, ordered, realNow, &result)) {
-            Clock::set({});
+            keep.restore();
             result.message = QStringLiteral("重整医嘱失败");
             return result;
         }
         ++result.patients;
     }
-    Clock::set({});
+    keep.restore();
     result.ok = true;
     return result;
 }

@@ -144,6 +144,7 @@ DemoWardResult populateDemoWard(const store::DataDirectory& files, unsigned seed
     Dice dice(seed);
     ui::ScriptedUserInterface quiet;
     const QDateTime now = Clock::now();
+    const ClockOverride keep;
     const QDate today = now.date();
     const QStringList occupations = parameterList(files, QStringLiteral("职业"));
     const QStringList relations = parameterList(files, QStringLiteral("患者关系"));
@@ -199,7 +200,6 @@ DemoWardResult populateDemoWard(const store::DataDirectory& files, unsigned seed
         Clock::set([admitted] { return admitted; });
         Admission admission(files, user, quiet);
         if (admission.admit(f) != Admission::Outcome::Registered) {
-            Clock::set({});
             result.message = quiet.lastText();
             return result;
         }
@@ -231,7 +231,7 @@ DemoWardResult populateDemoWard(const store::DataDirectory& files, unsigned seed
             }
             bedsTaken[department].remove(bed);
         }
-        Clock::set({});
+        keep.restore();
         if (!ok) {
             result.message = quiet.lastText();
             return result;

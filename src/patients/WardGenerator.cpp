@@ -142,9 +142,10 @@ QString canonical(const QDateTime& at) { return store::canonicalDateText(at); }
 // The discharge moment as the discharge writes it: the chosen day with the time of day of
 // the moment it is done (dateWithCurrentTimeText at the moment of leaving), canonical.
 QString dischargeDate(const QDateTime& leaving) {
+    const ClockOverride keep;
     Clock::set([leaving] { return leaving; });
     const QString text = dates::dateWithCurrentTimeText(leaving.date());
-    Clock::set({});
+    keep.restore();
     return store::canonicalDateText(text).value_or(QString());
 }
 

@@ -347,6 +347,8 @@ TEST(DemoWard, FortyStaysThenLogInListTheDepartmentAndRightClickAPatient) {
     const store::DataDirectory files(dir.path());
     Clock::set([] { return QDateTime(QDate(2024, 6, 15), QTime(10, 0)); });
     const patients::DemoWardResult ward = patients::populateDemoWard(files);
+    // The demo moves the clock along its admissions and then gives back the caller's.
+    EXPECT_EQ(Clock::now(), QDateTime(QDate(2024, 6, 15), QTime(10, 0)));
     Clock::set({});
     ASSERT_TRUE(ward.ok) << ward.message.toStdString();
     EXPECT_EQ(ward.inWard + ward.pending + ward.discharged, 40);

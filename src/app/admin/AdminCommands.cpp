@@ -13,7 +13,7 @@ const QList<AdminCommand>& adminCommands() {
         {QStringLiteral("demo"), QStringLiteral("DIR"), runDemo},
         {QStringLiteral("generate"), QStringLiteral("DIR [--years N] [--beds B] [--seed S] [--until YYYY-MM-DD]"), runGenerate},
         {QStringLiteral("backup"), QStringLiteral("DIR OUT [--all]"), runBackup},
-        {QStringLiteral("restore"), QStringLiteral("DIR FILE"), runRestore},
+        {QStringLiteral("restore"), QStringLiteral("DIR FILE | DIR FOLDER --all"), runRestore},
         {QStringLiteral("records"), QStringLiteral("DIR STAY"), runRecords},
         {QStringLiteral("record-new"), QStringLiteral("DIR STAY KEY [--user NAME] [--at \"YYYY-MM-DD HH:MM\"]"), runRecordNew},
         {QStringLiteral("record-export"), QStringLiteral("DIR ID OUT.ewd|OUT.pdf|OUT.txt"), runRecordExport},

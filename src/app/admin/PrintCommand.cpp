@@ -183,6 +183,7 @@ int runPrint(const QStringList& args, QTextStream& out, QTextStream& err) {
 
     // The clock stands at --at while the sheet is drawn ("today" of the chart).
     const QDateTime at = request.at;
+    const ClockOverride keep;
     Clock::set([at] { return at; });
     int pages = 0;
     if (recording) {
@@ -193,7 +194,6 @@ int runPrint(const QStringList& args, QTextStream& out, QTextStream& err) {
             QFile file(output);
             if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
                 file.write(recorder.recording().toUtf8()) < 0 || !file.flush()) {
-                Clock::set({});
                 err << QStringLiteral("无法写入文件 ") << output << '\n';
                 return 1;
             }
@@ -212,7 +212,7 @@ int runPrint(const QStringList& args, QTextStream& out, QTextStream& err) {
     } else {
         pages = -1;
     }
-    Clock::set({});
+    keep.restore();
     if (pages < 0) {
         err << QStringLiteral("无法写入文件 ") << output << '\n';
         return 1;

@@ -33,6 +33,7 @@ int runRecordNew(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "no stay " << plain[1] << " in " << plain[0] << '\n';
         return 1;
     }
+    const ClockOverride keep;
     if (!at.isEmpty()) {
         const QDateTime when = dates::parseDateText(at);
         if (!when.isValid()) {
@@ -56,7 +57,7 @@ int runRecordNew(const QStringList& args, QTextStream& out, QTextStream& err) {
     records::PatientRecords book(files, user, editor, ui, records::loadTemplateSettings(files));
     book.listRecords(patient);
     const bool created = book.addRecordFromMenu(plain[2]);
-    Clock::set({});
+    keep.restore();
     if (!created) {
         err << (ui.lastText().isEmpty() ? QStringLiteral("no document added") : ui.lastText()) << '\n';
         return 1;

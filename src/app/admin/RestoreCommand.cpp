@@ -1,6 +1,7 @@
 // restore DIR FILE: a backup of the main database over the ward's dzbl.mdb. A file that is
 // not a sound main database of this program is refused and nothing changes; the current
-// file is first kept in DIR/backup/.
+// file is first kept in DIR/backup/. restore DIR FOLDER --all: the three files of a folder
+// made by "backup DIR FOLDER --all", all checked before any is replaced.
 #include "AdminCommands.h"
 #include "shell/maintenance/BackupRestore.h"
 #include "store/DatabaseFiles.h"
@@ -8,11 +9,15 @@
 namespace qh::admin {
 
 int runRestore(const QStringList& args, QTextStream& out, QTextStream& err) {
-    if (args.size() != 2) {
-        err << "usage: qinghe-emr-admin restore DIR FILE\n";
+    QStringList rest = args;
+    const bool all = rest.removeAll(QStringLiteral("--all")) > 0;
+    if (rest.size() != 2) {
+        err << "usage: qinghe-emr-admin restore DIR FILE | DIR FOLDER --all\n";
         return 2;
     }
-    const shell::BackupOutcome outcome = shell::restoreFromFile(store::DataDirectory(args[0]), args[1]);
+    const store::DataDirectory files(rest[0]);
+    const shell::BackupOutcome outcome =
+        all ? shell::restoreFromFolder(files, rest[1]) : shell::restoreFromFile(files, rest[1]);
     if (!outcome.ok) {
         err << outcome.message << ' ' << outcome.detail << '\n';
         return 1;

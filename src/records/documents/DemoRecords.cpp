@@ -111,6 +111,7 @@ DemoRecordsResult populateDemoRecords(const store::DataDirectory& files, unsigne
     }
     const TemplateSettings settings = loadTemplateSettings(files);
     const QDateTime now = Clock::now();
+    const ClockOverride keep;
     ui::ScriptedUserInterface quiet;
     for (const Stay& s : stays) {
         // A few stays have no documents yet: the doctor has not begun writing.
@@ -133,7 +134,7 @@ DemoRecordsResult populateDemoRecords(const store::DataDirectory& files, unsigne
                 made = book.saveRecord();
                 ++result.documents;
             }
-            Clock::set({});
+            keep.restore();
             if (!made) result.message = quiet.lastText();
             return made;
         };

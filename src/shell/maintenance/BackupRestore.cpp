@@ -79,6 +79,30 @@ BackupOutcome restoreFromFile(const store::DataDirectory& files, const QString& 
     return {true, kRestoreDone, QStringLiteral("还原前的数据已保存为：") + QDir::toNativeSeparators(kept)};
 }
 
+BackupOutcome restoreFromFolder(const store::DataDirectory& files, const QString& folder,
+                                const store::CopyProgress& progress) {
+    // A folder missing one file or holding a foreign or damaged one changes nothing.
+    for (store::DbFile f : store::allDbFiles()) {
+        const store::CopyOutcome checked = store::checkRestoreSource(QDir(folder).filePath(store::fileName(f)), f);
+        if (!checked.ok) return {false, kRestoreFailed, checked.error};
+    }
+    QStringList kept, restored;
+    for (store::DbFile f : store::allDbFiles()) {
+        QString safety;
+        const store::CopyOutcome one =
+            store::restoreDatabaseFile(files, f, QDir(folder).filePath(store::fileName(f)), progress, &safety);
+        if (!one.ok) {
+            const QString done = restored.isEmpty() ? QStringLiteral("没有文件被还原")
+                                                    : QStringLiteral("已还原：") + restored.join(QStringLiteral("、")) +
+                                                          QStringLiteral("；还原前的数据：") + kept.join(QStringLiteral("、"));
+            return {false, kRestoreFailed, store::fileName(f) + QStringLiteral("：") + one.error + QStringLiteral("（") + done + QStringLiteral("）")};
+        }
+        restored << store::fileName(f);
+        kept << QDir::toNativeSeparators(safety);
+    }
+    return {true, kRestoreDone, QStringLiteral("还原前的数据已保存为：") + kept.join(QStringLiteral("、"))};
+}
+
 QString restoreQuestion(const QString& source, const store::MainDatabaseSummary& summary) {
     return QStringLiteral("你确定要还原数据库") + source + QStringLiteral("到本程序吗？") + QStringLiteral("\r\n\r\n") +
            QStringLiteral("备份内容：%1，病人 %2 人，最近入院 %3")

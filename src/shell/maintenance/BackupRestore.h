@@ -50,6 +50,12 @@ BackupOutcome backupToFolder(const store::DataDirectory& files, const QString& f
 BackupOutcome restoreFromFile(const store::DataDirectory& files, const QString& source,
                               const store::CopyProgress& progress = {});
 
+// The three files of a folder made by backupToFolder over the live ones. All three are
+// checked before any is replaced; each is kept first as a safety copy. detail names the
+// safety copies, or the file that failed and those already restored.
+BackupOutcome restoreFromFolder(const store::DataDirectory& files, const QString& folder,
+                                const store::CopyProgress& progress = {});
+
 // The question before a restore, with what the file holds.
 QString restoreQuestion(const QString& source, const store::MainDatabaseSummary& summary);
 
