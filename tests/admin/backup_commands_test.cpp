@@ -91,21 +91,21 @@ TEST_F(BackupCommands, RestoreRefusesWhatIsNotAMainDatabaseWithTheWardUnchanged)
 }
 
 TEST_F(BackupCommands, RestoreAllPutsBackTheThreeFilesOnlyWhenAllThreeAreSound) {
-    ASSERT_EQ(run({"backup", ward, dir.file("full"), "--all"}).status, 0);
-    ASSERT_EQ(run({"backup", ward, dir.file("partial"), "--all"}).status, 0);
+    ASSERT_EQ(admin({"backup", ward, dir.file("full"), "--all"}).status, 0);
+    ASSERT_EQ(admin({"backup", ward, dir.file("partial"), "--all"}).status, 0);
     ASSERT_TRUE(QFile::remove(dir.file("partial/ZYBD.mdb")));
     exec("insert into 在院病人 (姓名, 状态) values ('李四', '在院')");
 
     const QByteArray before = digestOf(ward + "/dzbl.mdb");
-    const ToolRun refused = run({"restore", ward, dir.file("partial"), "--all"});
+    const AdminRun refused = admin({"restore", ward, dir.file("partial"), "--all"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains("ZYBD.mdb")) << refused.err.toStdString();
     EXPECT_EQ(digestOf(ward + "/dzbl.mdb"), before) << "the main file was replaced before the others were checked";
     EXPECT_FALSE(QDir(ward + "/backup").exists() && !QDir(ward + "/backup").entryList(QDir::Files).isEmpty());
 
-    const ToolRun restored = run({"restore", ward, dir.file("full"), "--all"});
+    const AdminRun restored = admin({"restore", ward, dir.file("full"), "--all"});
     ASSERT_EQ(restored.status, 0) << restored.err.toStdString();
     EXPECT_EQ(patients(), 1);
     EXPECT_EQ(QDir(ward + "/backup").entryList(QDir::Files).size(), 3);  // a safety copy of each
-    EXPECT_EQ(run({"check", ward}).status, 0);
+    EXPECT_EQ(admin({"check", ward}).status, 0);
 }
