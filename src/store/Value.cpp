@@ -33,42 +33,12 @@ bool textMeansTrue(const QString& text) {
 
 }  // namespace
 
-Value Value::text(const QString& v) {
-    Value r;
-    r.type_ = ValueType::Text;
-    r.v_ = v;
-    return r;
-}
-Value Value::integer(qint64 v) {
-    Value r;
-    r.type_ = ValueType::Integer;
-    r.v_ = v;
-    return r;
-}
-Value Value::real(double v) {
-    Value r;
-    r.type_ = ValueType::Real;
-    r.v_ = v;
-    return r;
-}
-Value Value::boolean(bool v) {
-    Value r;
-    r.type_ = ValueType::Boolean;
-    r.v_ = v;
-    return r;
-}
-Value Value::dateTime(const QDateTime& v) {
-    Value r;
-    r.type_ = ValueType::DateTime;
-    r.v_ = v;
-    return r;
-}
-Value Value::binary(const QByteArray& v) {
-    Value r;
-    r.type_ = ValueType::Binary;
-    r.v_ = v;
-    return r;
-}
+Value Value::text(const QString& v) { return Value(ValueType::Text, v); }
+Value Value::integer(qint64 v) { return Value(ValueType::Integer, v); }
+Value Value::real(double v) { return Value(ValueType::Real, v); }
+Value Value::boolean(bool v) { return Value(ValueType::Boolean, v); }
+Value Value::dateTime(const QDateTime& v) { return Value(ValueType::DateTime, v); }
+Value Value::binary(const QByteArray& v) { return Value(ValueType::Binary, v); }
 
 QString Value::toText() const {
     switch (type_) {

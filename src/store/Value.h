@@ -34,6 +34,7 @@ public:
     QByteArray toBytes() const;
 
 private:
+    Value(ValueType type, QVariant v) : type_(type), v_(std::move(v)) {}
     ValueType type_ = ValueType::Null;
     QVariant v_;
 };
