@@ -413,12 +413,9 @@ bool VitalSigns::sayEntriesSaved(const QString& saved) {
 
 // --- Saves ---
 
-bool VitalSigns::saveTemperature() {
-    if (refuseWithoutRight()) return false;
-    if (temperatures_.rows() != 2) return false;  // one row at a time
-    const int row = 1;
-    const QDate day = parseRowDate(temperatures_.text(row, TDate));
-    const QString slot = temperatures_.text(row, TSlot).trimmed();
+// The row's date and slot, then its measured values against their ranges; the values are
+// written back as checked (a number typed with a comma, say, as the number).
+bool VitalSigns::checkTemperatureRow(int row, const QString& slot) {
     if (!checkDateAndSlot(temperatures_.text(row, TDate), slot)) return false;
     QList<Check> checks;
     for (const auto& [col, range] : temperatureRanges())
@@ -426,6 +423,16 @@ bool VitalSigns::saveTemperature() {
     if (!checkValues(checks)) return false;
     int i = 0;
     for (const auto& [col, range] : temperatureRanges()) temperatures_.setText(row, col, checks[i++].value);
+    return true;
+}
+
+bool VitalSigns::saveTemperature() {
+    if (refuseWithoutRight()) return false;
+    if (temperatures_.rows() != 2) return false;  // one row at a time
+    const int row = 1;
+    const QDate day = parseRowDate(temperatures_.text(row, TDate));
+    const QString slot = temperatures_.text(row, TSlot).trimmed();
+    if (!checkTemperatureRow(row, slot)) return false;
     temperatures_.setText(row, TDate, rowDateText(day));
 
     const QString failed = S("患者") + name_ + S("体温数据保存失败");
@@ -516,13 +523,7 @@ bool VitalSigns::modifyTemperature(int row) {
     }
     const QString number = temperatures_.text(row, TNumber).trimmed();
     const QString slot = temperatures_.text(row, TSlot).trimmed();
-    if (!checkDateAndSlot(temperatures_.text(row, TDate), slot)) return false;
-    QList<Check> checks;
-    for (const auto& [col, range] : temperatureRanges())
-        checks << Check{kTempHeader[col], temperatures_.text(row, col), Check::Number, range.first, range.second};
-    if (!checkValues(checks)) return false;
-    int i = 0;
-    for (const auto& [col, range] : temperatureRanges()) temperatures_.setText(row, col, checks[i++].value);
+    if (!checkTemperatureRow(row, slot)) return false;
     const QDate day = parseRowDate(temperatures_.text(row, TDate));
     const QString date = rowDateText(day);
     temperatures_.setText(row, TDate, date);

@@ -101,6 +101,7 @@ private:
     // Normalises and checks the values; false after the refusal or a cancelled question.
     bool checkValues(QList<Check>& checks);
     bool checkDateAndSlot(const QString& date, const QString& slot);
+    bool checkTemperatureRow(int row, const QString& slot);
     QString slotKey(const QString& date, const QString& slot) const { return date + slot + serial_; }
     bool slotTaken(store::Connection& db, const QString& key, qint64 except) const;
     bool refuseWithoutRight();

@@ -56,13 +56,8 @@ int runDemo(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "demo front pages: " << frontPages.message << '\n';
         return 1;
     }
-    const store::PrepareResult created = store::publishDataFiles(building->path(), dir);
-    if (created.status != store::PrepareResult::Created) {
-        err << created.message << '\n';
-        return 1;
-    }
-    out << created.message << '\n'
-        << "demo ward: " << ward.inWard << " in ward, " << ward.pending << " pending settlement, " << ward.discharged
+    if (!publishWard(*building, dir, out, err)) return 1;
+    out << "demo ward: " << ward.inWard << " in ward, " << ward.pending << " pending settlement, " << ward.discharged
         << " discharged, " << documents.documents << " record documents\n"
         << "vital signs: " << vitals.patients << " patients, " << vitals.rows << " chart rows\n"
         << "demo orders: " << orders.lines << " order lines, " << orders.prescriptions << " herbal prescriptions\n"

@@ -51,13 +51,8 @@ int runGenerate(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "generate: " << ward.message << '\n';
         return 1;
     }
-    const store::PrepareResult created = store::publishDataFiles(building->path(), dir);
-    if (created.status != store::PrepareResult::Created) {
-        err << created.message << '\n';
-        return 1;
-    }
-    out << created.message << '\n'
-        << "generated in " << QString::number(clock.elapsed() / 1000.0, 'f', 1) << " s: " << ward.stays << " stays ("
+    if (!publishWard(*building, dir, out, err)) return 1;
+    out << "generated in " << QString::number(clock.elapsed() / 1000.0, 'f', 1) << " s: " << ward.stays << " stays ("
         << ward.inWard << " in ward, " << ward.pending << " pending settlement, " << ward.discharged << " discharged), "
         << ward.documents << " record documents, " << ward.orderLines << " order lines, " << ward.vitalRows
         << " chart rows, " << ward.frontPages << " front pages, " << ward.users << " accounts (password 123)\n";

@@ -30,4 +30,14 @@ std::unique_ptr<QTemporaryDir> startWardBeside(const QString& dir, const QString
     return building;
 }
 
+bool publishWard(const QTemporaryDir& building, const QString& dir, QTextStream& out, QTextStream& err) {
+    const store::PrepareResult created = store::publishDataFiles(building.path(), dir);
+    if (created.status != store::PrepareResult::Created) {
+        err << created.message << '\n';
+        return false;
+    }
+    out << created.message << '\n';
+    return true;
+}
+
 }  // namespace qh::admin

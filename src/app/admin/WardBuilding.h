@@ -12,4 +12,7 @@ namespace qh::admin {
 // err) when dir already holds a file of a ward or the files cannot be made.
 std::unique_ptr<QTemporaryDir> startWardBeside(const QString& dir, const QString& tag, QTextStream& err);
 
+// Moves the ward built in building into dir and prints where (on out) or why not (on err).
+bool publishWard(const QTemporaryDir& building, const QString& dir, QTextStream& out, QTextStream& err);
+
 }  // namespace qh::admin
