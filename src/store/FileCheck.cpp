@@ -135,11 +135,8 @@ void checkSchema(sqlite3* actual, sqlite3* expected, const QString& name, CheckR
     QStringList& problems = report.problems;
     const auto want = objectsOf(expected);
     const auto have = objectsOf(actual);
-    static const QMap<QString, QString> kinds = {
-        {"table", QStringLiteral("表")}, {"view", QStringLiteral("视图")},
-        {"index", QStringLiteral("索引")}, {"trigger", QStringLiteral("触发器")}};
     for (const SchemaObject& w : want) {
-        const QString kind = kinds.value(w.type, w.type);
+        const QString kind = detail::kindName(w.type);
         const auto h = have.find(w.name.toLower());
         if (h == have.end()) {
             problems << name + QStringLiteral("：缺少%1 %2").arg(kind, w.name);

@@ -10,6 +10,14 @@
 
 namespace qh::store::detail {
 
+QString kindName(const QString& type) {
+    if (type == QLatin1String("table")) return QStringLiteral("表");
+    if (type == QLatin1String("view")) return QStringLiteral("视图");
+    if (type == QLatin1String("index")) return QStringLiteral("索引");
+    if (type == QLatin1String("trigger")) return QStringLiteral("触发器");
+    return type;
+}
+
 QList<QStringList> rowsOf(sqlite3* db, const QString& sql, QString* error) {
     QList<QStringList> rows;
     StmtHandle stmt = prepare(db, sql, error);

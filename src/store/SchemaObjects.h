@@ -17,6 +17,9 @@ struct SchemaObject {
     QString sql;    // as stored; empty for an index SQLite made itself
 };
 
+// The ward's word for an object's type: 表, 视图, 索引, 触发器.
+QString kindName(const QString& type);
+
 // Rows of a query as texts; *error set when it cannot run.
 QList<QStringList> rowsOf(sqlite3* db, const QString& sql, QString* error = nullptr);
 

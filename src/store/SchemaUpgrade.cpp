@@ -82,15 +82,9 @@ QStringList upgradeStatements(sqlite3* db, sqlite3* expected, const QString& sch
         if (h != have.cend()) {
             if (h->type == want.type && detail::sameDefinition(h->sql, want.sql)) continue;
             drops << QStringLiteral("DROP %1 %2").arg(h->type.toUpper(), sqlIdentifier(h->name));
-            changes << name + QStringLiteral("：重建%1 %2").arg(want.type == QLatin1String("view") ? QStringLiteral("视图")
-                                                         : want.type == QLatin1String("index") ? QStringLiteral("索引")
-                                                                                                : QStringLiteral("触发器"),
-                                                              want.name);
+            changes << name + QStringLiteral("：重建%1 %2").arg(detail::kindName(want.type), want.name);
         } else {
-            changes << name + QStringLiteral("：新建%1 %2").arg(want.type == QLatin1String("view") ? QStringLiteral("视图")
-                                                         : want.type == QLatin1String("index") ? QStringLiteral("索引")
-                                                                                                : QStringLiteral("触发器"),
-                                                              want.name);
+            changes << name + QStringLiteral("：新建%1 %2").arg(detail::kindName(want.type), want.name);
         }
         creates << want.sql;
     }
